@@ -1,0 +1,74 @@
+#include "clock.h"
+
+#include <QLocale>
+#include <QTime>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr qint64 kMsPerDay = 24LL * 60 * 60 * 1000;
+const QDate kDayZero(1899, 12, 30);
+
+std::optional<QDateTime>& fixedNow()
+{
+    static std::optional<QDateTime> now;
+    return now;
+}
+
+QDateTime now()
+{
+    return fixedNow() ? *fixedNow() : QDateTime::currentDateTime();
+}
+
+// The long time format without the time zone, which makes no sense for a
+// duration ("HH:mm:ss t" -> "HH:mm:ss").
+QString longTimeFormat()
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(u't');
+    return format.trimmed();
+}
+
+}  // namespace
+
+double today()
+{
+    return dayCount(now().date());
+}
+
+double timeOfDay()
+{
+    return double(now().time().msecsSinceStartOfDay()) / double(kMsPerDay);
+}
+
+double dayCount(const QDate& date)
+{
+    return double(kDayZero.daysTo(date));
+}
+
+QDate dateOfDayCount(double days)
+{
+    return kDayZero.addDays(qint64(std::trunc(days)));
+}
+
+QString shortDate(double days)
+{
+    return QLocale().toString(dateOfDayCount(days), QLocale::ShortFormat);
+}
+
+QString longTime(double fractionOfDay)
+{
+    qint64 ms = qint64(std::llround(fractionOfDay * double(kMsPerDay))) % kMsPerDay;
+    if (ms < 0)
+        ms += kMsPerDay;
+    return QTime::fromMSecsSinceStartOfDay(int(ms)).toString(longTimeFormat());
+}
+
+namespace clockseam {
+
+void set(const QDateTime& value) { fixedNow() = value; }
+void advance(qint64 ms) { fixedNow() = now().addMSecs(ms); }
+void reset() { fixedNow().reset(); }
+
+}  // namespace clockseam

@@ -1,0 +1,30 @@
+#pragma once
+// The local clock and the regional formats. Dates are day counts since
+// 1899-12-30; times of day are fractions of a day.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+
+// today's local date as a whole day count
+double today();
+// the local time of day as a fraction of a day (ms since midnight / ms per day)
+double timeOfDay();
+
+// conversions between day counts and dates
+double dayCount(const QDate& date);
+QDate dateOfDayCount(double days);
+
+// regional short date of the whole part of a day count ("10/12/2026")
+QString shortDate(double days);
+// a time of day (or a duration below one day) in the regional long time
+// format ("00:00:09"); values outside 0..1 day are taken modulo one day
+QString longTime(double fractionOfDay);
+
+// Test seam: a settable clock. Until set, the real clock runs.
+namespace clockseam {
+void set(const QDateTime& now);
+void advance(qint64 ms);
+void reset();
+}  // namespace clockseam

@@ -1,0 +1,55 @@
+#pragma once
+// Message boxes and the input box. Every box of the program goes through here,
+// so that tests can answer them and read back what was shown.
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+inline const QString kApplicationTitle = QStringLiteral("Quiravo - Curso de digitação");
+
+enum class BoxKind {
+    Warning,       // "Perigo", "OK"
+    Error,         // "Erro", "OK"
+    Information,   // "Informação", "OK"
+    Confirmation,  // "Confirmação", "&Sim" / "&Não"
+    ErrorReport,   // application title, stop icon, "OK"
+    Input,         // the input box: its own title, "OK" / "Cancela"
+};
+
+enum class BoxAnswer { Ok, Yes, No, Closed };
+
+QString boxTitle(BoxKind kind);
+
+// Shows a modal box; "\r" in the text breaks the line.
+BoxAnswer showMessage(BoxKind kind, const QString& text);
+
+// Modal input box with "OK" and "Cancela"; "Cancela" returns defaultText.
+QString inputBox(const QString& title, const QString& prompt, const QString& defaultText);
+
+// Test seam: while installed, no real box is shown. Each box is recorded and
+// answered from the queue; with the queue empty, an OK box answers Ok, a
+// confirmation answers No and the input box answers as "Cancela".
+namespace boxseam {
+
+struct Shown {
+    BoxKind kind;
+    QString title;
+    QString text;  // for the input box, its prompt
+};
+
+void install();
+void uninstall();
+bool installed();
+
+void queueAnswer(BoxAnswer answer);
+void queueInput(std::optional<QString> typed);  // nullopt: "Cancela"
+
+// Runs when a box is shown, before it is answered (the box is "open" then).
+void onShow(std::function<void(const Shown&)> callback);
+
+const std::vector<Shown>& shown();
+void clear();
+
+}  // namespace boxseam

@@ -1,0 +1,192 @@
+#include "recordfile.h"
+
+#include "errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct PlannedFailure {
+    int err = 0;
+    int countdown = 0;  // 0: none planned
+};
+
+std::array<PlannedFailure, 9>& planned()
+{
+    static std::array<PlannedFailure, 9> failures;
+    return failures;
+}
+
+// Whether the seam makes this call of op fail; sets errno when it does.
+bool injected(fileseam::Op op)
+{
+    PlannedFailure& f = planned()[size_t(op)];
+    if (f.countdown == 0 || --f.countdown > 0)
+        return false;
+    errno = f.err;
+    return true;
+}
+
+[[noreturn]] void fail(int err)
+{
+    throw IoError::fromErrno(err);
+}
+
+// The existing file whose name matches without regard to case, or the name
+// itself when none does.
+QString resolve(const QString& name)
+{
+    if (QFileInfo::exists(name))
+        return name;
+    const QFileInfo info(name);
+    const QStringList entries = info.dir().entryList({info.fileName()}, QDir::Files | QDir::Hidden,
+                                                     QDir::NoSort);
+    // name filters are case-insensitive by default
+    return entries.isEmpty() ? name : info.dir().filePath(entries.first());
+}
+
+QByteArray nativeName(const QString& name)
+{
+    return QFile::encodeName(resolve(name));
+}
+
+}  // namespace
+
+bool fileExists(const QString& name)
+{
+    return QFileInfo(resolve(name)).isFile();
+}
+
+void RecordFile::createEmpty(const QString& name)
+{
+    if (injected(fileseam::Op::Create))
+        fail(errno);
+    const int fd = ::open(nativeName(name).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fail(errno);
+    if (::close(fd) != 0)
+        fail(errno);
+}
+
+RecordFile::RecordFile(const QString& name, int recordSize)
+    : recordSize_(recordSize)
+{
+    if (injected(fileseam::Op::Open))
+        fail(errno);
+    fd_ = ::open(nativeName(name).constData(), O_RDWR | O_CLOEXEC);
+    if (fd_ < 0)
+        fail(errno);
+}
+
+RecordFile::~RecordFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void RecordFile::lock()
+{
+    if (injected(fileseam::Op::Lock))
+        fail(errno);
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            fail(errno);
+    }
+}
+
+std::int64_t RecordFile::recordCount()
+{
+    struct stat st {};
+    if (injected(fileseam::Op::Size) || ::fstat(fd_, &st) != 0)
+        fail(errno);
+    return std::int64_t(st.st_size) / recordSize_;
+}
+
+void RecordFile::seek(std::int64_t record)
+{
+    if (injected(fileseam::Op::Seek))
+        fail(errno);
+    if (record < 0)
+        fail(EINVAL);
+    position_ = record;
+}
+
+void RecordFile::read(void* record)
+{
+    if (injected(fileseam::Op::Read)) {
+        if (errno == 0)
+            throw IoError(IoError::ReadBeyondEnd);
+        fail(errno);
+    }
+    auto* out = static_cast<char*>(record);
+    std::int64_t done = 0;
+    while (done < recordSize_) {
+        const ssize_t n = ::pread(fd_, out + done, size_t(recordSize_ - done),
+                                  off_t(position_ * recordSize_ + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        if (n == 0)
+            throw IoError(IoError::ReadBeyondEnd);
+        done += n;
+    }
+    ++position_;
+}
+
+void RecordFile::write(const void* record)
+{
+    if (injected(fileseam::Op::Write)) {
+        if (errno == 0)
+            throw IoError(IoError::DiskFull);
+        fail(errno);
+    }
+    ssize_t n;
+    do {
+        n = ::pwrite(fd_, record, size_t(recordSize_), off_t(position_ * recordSize_));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        fail(errno);
+    if (n != recordSize_)
+        throw IoError(IoError::DiskFull);
+    ++position_;
+}
+
+void RecordFile::sync()
+{
+    if (injected(fileseam::Op::Sync) || ::fdatasync(fd_) != 0)
+        fail(errno);
+}
+
+void RecordFile::close()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    if (injected(fileseam::Op::Close)) {
+        ::close(fd);
+        fail(errno);
+    }
+    if (::close(fd) != 0)
+        fail(errno);
+}
+
+namespace fileseam {
+
+void failOn(Op op, int err, int nth)
+{
+    planned()[size_t(op)] = PlannedFailure{err, nth};
+}
+
+void clear()
+{
+    planned().fill(PlannedFailure{});
+}
+
+}  // namespace fileseam

@@ -1,0 +1,53 @@
+#pragma once
+// Files of fixed-size records in the current directory. Every failure throws
+// IoError with the run-time library's code ("File not found", "Disk full", ...).
+// Names are matched without regard to case, as on the system the data files
+// come from, so "ZORPAulas20.Dat" and "ZORPAulas20.dat" reach one file.
+
+#include <QString>
+#include <cstdint>
+
+bool fileExists(const QString& name);
+
+class RecordFile {
+public:
+    // Creates the file empty (emptying an existing one) and closes it.
+    static void createEmpty(const QString& name);
+
+    // Opens an existing file for reading and writing.
+    RecordFile(const QString& name, int recordSize);
+    ~RecordFile();  // closes quietly if close() was not reached
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Exclusive advisory lock until the file is closed, so that two programs
+    // appending to one file do not write over each other's records.
+    void lock();
+    // Whole records in the file; a trailing fragment does not count.
+    std::int64_t recordCount();
+    void seek(std::int64_t record);
+    std::int64_t position() const { return position_; }
+    // Reads the record at the position and moves on.
+    void read(void* record);
+    // Writes one record at the position with one write call and moves on.
+    void write(const void* record);
+    // Flushes the written data to the disk.
+    void sync();
+    void close();
+
+private:
+    int fd_ = -1;
+    int recordSize_;
+    std::int64_t position_ = 0;
+};
+
+// Test seam: make the n-th next call of an operation fail with an errno value
+// (a short read or write is made with errno 0).
+namespace fileseam {
+
+enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close };
+
+void failOn(Op op, int err, int nth = 1);
+void clear();
+
+}  // namespace fileseam

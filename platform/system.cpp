@@ -1,0 +1,90 @@
+#include "system.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+namespace {
+
+// Events are processed when this much time has passed since the last time.
+constexpr qint64 kEventIntervalNs = 4'000'000;
+
+struct Seam {
+    bool installed = false;
+    std::vector<int> sleeps;
+    int beeps = 0;
+    int width = 0;
+    std::function<void()> onLetEventsRun;
+    int letEventsRunCalls = 0;
+};
+
+Seam& seam()
+{
+    static Seam s;
+    return s;
+}
+
+}  // namespace
+
+void sleepBlocking(int ms)
+{
+    if (seam().installed) {
+        seam().sleeps.push_back(ms);
+        return;
+    }
+    QThread::msleep(ms);
+}
+
+void beep()
+{
+    if (seam().installed) {
+        ++seam().beeps;
+        return;
+    }
+    QApplication::beep();
+}
+
+int displayWidth()
+{
+    if (seam().width > 0)
+        return seam().width;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+void letEventsRun()
+{
+    Seam& s = seam();
+    ++s.letEventsRunCalls;
+    if (s.onLetEventsRun)
+        s.onLetEventsRun();
+
+    static QElapsedTimer sinceLast;
+    if (sinceLast.isValid() && sinceLast.nsecsElapsed() < kEventIntervalNs)
+        return;
+    QCoreApplication::processEvents();
+    sinceLast.start();
+}
+
+namespace systemseam {
+
+void install() { seam().installed = true; }
+void uninstall() { seam() = Seam{}; }
+const std::vector<int>& sleeps() { return seam().sleeps; }
+int beeps() { return seam().beeps; }
+void setDisplayWidth(int width) { seam().width = width; }
+void onLetEventsRun(std::function<void()> callback) { seam().onLetEventsRun = std::move(callback); }
+int letEventsRunCalls() { return seam().letEventsRunCalls; }
+
+void clear()
+{
+    Seam& s = seam();
+    s.sleeps.clear();
+    s.beeps = 0;
+    s.onLetEventsRun = nullptr;
+    s.letEventsRunCalls = 0;
+}
+
+}  // namespace systemseam

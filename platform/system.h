@@ -1,0 +1,39 @@
+#pragma once
+// Small operating-system services: blocking sleep, the default beep, the
+// display width and letting pending user-interface events be handled.
+
+#include <functional>
+#include <vector>
+
+// Blocks the user-interface thread: nothing is repainted or answered.
+void sleepBlocking(int ms);
+
+// The system's default beep.
+void beep();
+
+// Width in pixels of the primary display.
+int displayWidth();
+
+// Lets pending user-interface events be handled. Loops call it on every turn;
+// the event queue is actually processed at most every few milliseconds, so a
+// long loop stays fast while the screen still repaints in time.
+void letEventsRun();
+
+namespace systemseam {
+
+// While installed: sleeps are recorded, not slept; beeps are counted.
+void install();
+void uninstall();
+
+const std::vector<int>& sleeps();
+int beeps();
+void clear();
+
+// A display width to report instead of the real one; 0 reports the real one.
+void setDisplayWidth(int width);
+
+// Runs on every call of letEventsRun (whether or not the queue is processed).
+void onLetEventsRun(std::function<void()> callback);
+int letEventsRunCalls();
+
+}  // namespace systemseam

@@ -1,0 +1,97 @@
+#include "platform/errors.h"
+#include "platform/recordfile.h"
+#include "support/fixture.h"
+
+#include <cerrno>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using Files = InTempDir;
+
+QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const IoError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+TEST_F(Files, RecordsAreCountedWholeAndReadAndWrittenInPlace)
+{
+    writeFile(QStringLiteral("f.dat"), QByteArray("abcdefghij"));  // two records of 4, a fragment of 2
+    RecordFile file(QStringLiteral("f.dat"), 4);
+    EXPECT_EQ(file.recordCount(), 2);
+    char record[4];
+    file.read(record);
+    EXPECT_EQ(QByteArray(record, 4), QByteArray("abcd"));
+    file.seek(file.recordCount());
+    file.write("WXYZ");
+    file.sync();
+    file.close();
+    EXPECT_EQ(readFile(QStringLiteral("f.dat")), QByteArray("abcdefghWXYZ"));
+}
+
+TEST_F(Files, ReadPastTheLastWholeRecordFails)
+{
+    writeFile(QStringLiteral("f.dat"), QByteArray("abcdef"));
+    RecordFile file(QStringLiteral("f.dat"), 4);
+    char record[4];
+    file.read(record);
+    EXPECT_EQ(messageOf([&] { file.read(record); }), QStringLiteral("Read beyond end of file"));
+}
+
+TEST_F(Files, MissingFileIsNotFoundAndNamesMatchWithoutCase)
+{
+    EXPECT_FALSE(fileExists(QStringLiteral("ZORPAulas20.dat")));
+    EXPECT_EQ(messageOf([] { RecordFile f(QStringLiteral("ZORPAulas20.dat"), 24); }),
+              QStringLiteral("File not found"));
+    RecordFile::createEmpty(QStringLiteral("ZORPAulas20.dat"));
+    EXPECT_TRUE(fileExists(QStringLiteral("ZORPAulas20.Dat")));
+    RecordFile file(QStringLiteral("ZORPAulas20.Dat"), 24);
+    EXPECT_EQ(file.recordCount(), 0);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("ZORPAulas20.Dat")) &&
+                 !QFile::exists(QStringLiteral("ZORPAulas20.dat")));
+}
+
+TEST_F(Files, WriteProtectedFileIsAccessDeniedForAnUnprivilegedUser)
+{
+    writeFile(QStringLiteral("f.dat"), QByteArray(8, 'x'));
+    QFile::setPermissions(QStringLiteral("f.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                       QFileDevice::ReadOther);
+    // root opens a write-protected file anyway: check as an unprivileged user
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        _exit(messageOf([] { RecordFile f(QStringLiteral("f.dat"), 4); }) ==
+                      QStringLiteral("File access denied")
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(Files, SeamFailsTheChosenCall)
+{
+    writeFile(QStringLiteral("f.dat"), QByteArray(8, 'x'));
+    fileseam::failOn(fileseam::Op::Read, 0, 2);
+    RecordFile file(QStringLiteral("f.dat"), 4);
+    char record[4];
+    file.read(record);
+    EXPECT_EQ(messageOf([&] { file.read(record); }), QStringLiteral("Read beyond end of file"));
+
+    fileseam::failOn(fileseam::Op::Write, ENOSPC);
+    EXPECT_EQ(messageOf([&] { file.write("abcd"); }), QStringLiteral("Disk full"));
+    fileseam::failOn(fileseam::Op::Open, EACCES);
+    EXPECT_EQ(messageOf([] { RecordFile f(QStringLiteral("f.dat"), 4); }), QStringLiteral("File access denied"));
+    fileseam::failOn(fileseam::Op::Close, EIO);
+    EXPECT_EQ(messageOf([&] { file.close(); }), QStringLiteral("I/O error 5"));
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+// Acting on a modal screen: schedule the action before the code that calls
+// exec() runs; it runs once the modal widget is up. Checks belong after
+// exec() has returned, so that a failing check cannot leave exec() hanging.
+
+#include <QWidget>
+#include <functional>
+
+// Runs act(modal) once QApplication::activeModalWidget() is a widget other
+// than `except`. Gives up after about 5 s, closing whatever is modal.
+void whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr);
+
