@@ -1,0 +1,7 @@
+#include "students/uCadAlunos.h"
+
+TfCadAlunos::TfCadAlunos(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Cadastro de Alunos"));
+}
