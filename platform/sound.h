@@ -1,20 +1,30 @@
 #pragma once
 // The media player that plays the note sounds: a stand-in for the media
-// control interface. open waits (and first closes the open sound), play
-// returns at once while the sound goes on by itself, stop and close wait.
-// Failures throw AppError with the sound service's own text; play and stop
-// with no sound open throw "No MCI device open".
+// control interface, played through SDL2_mixer.
+//
+// open  waits; it first closes the open sound, then loads FileName (relative
+//       to the current directory). A failure throws AppError with the sound
+//       service's own text, and the player is left closed.
+// play  starts the open sound from its start and returns at once; the sound
+//       goes on by itself, cutting off the one still playing.
+// stop  waits until the sound is halted.
+// close waits until the sound is freed.
+// Play and stop with no sound open throw "No MCI device open" and ask the
+// service nothing. Failures of play, stop and close throw nothing: their
+// text is only kept in lastError(); a failed close leaves the player open.
 
 #include <QString>
+#include <vector>
 
 class MediaPlayer {
 public:
     MediaPlayer();
-    ~MediaPlayer();
+    ~MediaPlayer();  // frees the open sound without a close request
     MediaPlayer(const MediaPlayer&) = delete;
     MediaPlayer& operator=(const MediaPlayer&) = delete;
 
     // The file the next open takes, relative to the current directory.
+    // The player never changes it, not even when its open fails.
     QString FileName;
 
     void Open();
@@ -22,8 +32,47 @@ public:
     void Stop();
     void Close();
     bool isOpen() const { return open_; }
+    // Whether the open sound is being played right now.
+    bool isPlaying() const;
+    // The text of the last failed request; empty after one that succeeded.
+    const QString& lastError() const { return lastError_; }
 
 private:
+    void requireOpen() const;
+    void finish(const QString& error);
+
     bool open_ = false;
-    void* chunk_ = nullptr;  // the loaded sound of the real service
+    bool playing_ = false;    // kept only for the recording seam
+    void* chunk_ = nullptr;   // the loaded sound of the real service
+    int channel_ = -1;        // the mixer channel of the last play
+    QString lastError_;
 };
+
+// Test seam: while installed, no request reaches the sound service; every
+// request is recorded in order and succeeds unless a failure is queued.
+// A recorded failing open throws and leaves the player closed (its close came
+// first); a recorded failing close throws nothing and leaves the player open,
+// so a following open keeps it open even if that open fails too.
+namespace soundseam {
+
+enum class Kind { Open, Play, Stop, Close };
+
+struct Request {
+    Kind kind;
+    QString argument;  // the file name of an open; empty for the others
+    bool operator==(const Request&) const = default;
+};
+
+void install();
+void uninstall();
+bool installed();
+
+const std::vector<Request>& requests();
+
+// The next request of this kind fails with the message.
+void failNext(Kind kind, const QString& message);
+
+// Forgets the recorded requests and the queued failures.
+void clear();
+
+}  // namespace soundseam

@@ -1,0 +1,287 @@
+#include "platform/errors.h"
+#include "platform/sound.h"
+#include "support/fixture.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QProcess>
+#include <QtMath>
+#include <csignal>
+#include <functional>
+
+using soundseam::Kind;
+using soundseam::Request;
+
+namespace soundseam {
+
+// readable requests in failure messages
+inline void PrintTo(const Request& r, std::ostream* os)
+{
+    static const char* const names[] = {"Open", "Play", "Stop", "Close"};
+    *os << names[static_cast<int>(r.kind)] << '(' << r.argument.toStdString() << ')';
+}
+
+}  // namespace soundseam
+
+namespace {
+
+const QString kNoDevice = QStringLiteral("No MCI device open");
+
+// The message of the AppError the action throws; empty if it throws none.
+QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A mono 16-bit PCM WAV file holding a 440 Hz sine.
+QByteArray sineWav(int milliseconds)
+{
+    constexpr quint32 rate = 22050;
+    const quint32 samples = rate * milliseconds / 1000;
+    const quint32 dataBytes = samples * 2;
+
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << rate << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataBytes;
+    for (quint32 i = 0; i < samples; ++i)
+        out << qint16(8000 * qSin(2 * M_PI * 440 * i / rate));
+    return wav;
+}
+
+void writeNote(const QString& name, int milliseconds)
+{
+    QDir().mkpath(QStringLiteral("notas"));
+    writeFile(name, sineWav(milliseconds));
+}
+
+class RecordedSound : public InTempDir {
+protected:
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        soundseam::install();
+    }
+    void TearDown() override
+    {
+        soundseam::uninstall();
+        InTempDir::TearDown();
+    }
+};
+
+TEST_F(RecordedSound, RequestsGoOutInOrderAndOpenClosesTheOpenSoundFirst)
+{
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+    player.Play();
+    EXPECT_TRUE(player.isOpen());
+    EXPECT_TRUE(player.isPlaying());
+
+    player.FileName = QStringLiteral("notas/re5.wav");
+    player.Stop();
+    EXPECT_FALSE(player.isPlaying());
+    player.Open();
+    player.Play();
+    player.Close();
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_FALSE(player.isPlaying());
+
+    const std::vector<Request> expected = {
+        {Kind::Open, "notas/do5.wav"}, {Kind::Play, ""}, {Kind::Stop, ""},
+        {Kind::Close, ""}, {Kind::Open, "notas/re5.wav"}, {Kind::Play, ""},
+        {Kind::Close, ""},
+    };
+    EXPECT_EQ(soundseam::requests(), expected);
+    EXPECT_TRUE(player.lastError().isEmpty());
+}
+
+TEST_F(RecordedSound, PlayAndStopWithNoSoundOpenFailAndAskNothing)
+{
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
+    player.Close();  // nothing open: nothing to ask
+    EXPECT_TRUE(soundseam::requests().empty());
+
+    player.Open();
+    player.Close();
+    soundseam::clear();
+    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+    EXPECT_TRUE(soundseam::requests().empty());
+}
+
+TEST_F(RecordedSound, FailingOpenLeavesThePlayerClosedWithItsFileName)
+{
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+
+    const QString missing = QStringLiteral("Couldn't open notas/la5.wav");
+    soundseam::failNext(Kind::Open, missing);
+    player.FileName = QStringLiteral("notas/la5.wav");
+    EXPECT_EQ(errorOf([&] { player.Open(); }), missing);
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_EQ(player.FileName, QStringLiteral("notas/la5.wav"));
+    EXPECT_EQ(player.lastError(), missing);
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+
+    const std::vector<Request> expected = {
+        {Kind::Open, "notas/do5.wav"}, {Kind::Close, ""}, {Kind::Open, "notas/la5.wav"}};
+    EXPECT_EQ(soundseam::requests(), expected);
+
+    player.Open();  // the failure was for one request only
+    EXPECT_TRUE(player.isOpen());
+}
+
+TEST_F(RecordedSound, FailuresOfPlayStopAndCloseAreOnlyKept)
+{
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+
+    soundseam::failNext(Kind::Play, QStringLiteral("play failed"));
+    EXPECT_EQ(errorOf([&] { player.Play(); }), QString());
+    EXPECT_EQ(player.lastError(), QStringLiteral("play failed"));
+    EXPECT_FALSE(player.isPlaying());
+
+    soundseam::failNext(Kind::Stop, QStringLiteral("stop failed"));
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), QString());
+    EXPECT_EQ(player.lastError(), QStringLiteral("stop failed"));
+
+    soundseam::failNext(Kind::Close, QStringLiteral("close failed"));
+    EXPECT_EQ(errorOf([&] { player.Close(); }), QString());
+    EXPECT_TRUE(player.isOpen());
+    EXPECT_EQ(player.lastError(), QStringLiteral("close failed"));
+
+    // the sound the failed close left open is still closed before the next open
+    soundseam::failNext(Kind::Close, QStringLiteral("close failed"));
+    soundseam::failNext(Kind::Open, QStringLiteral("open failed"));
+    EXPECT_EQ(errorOf([&] { player.Open(); }), QStringLiteral("open failed"));
+    EXPECT_TRUE(player.isOpen());
+    player.Play();
+    EXPECT_TRUE(player.lastError().isEmpty());
+    EXPECT_EQ(soundseam::requests().back(), (Request{Kind::Play, ""}));
+}
+
+// The real sound service; the tests run with SDL's dummy audio driver.
+using RealSound = InTempDir;
+
+TEST_F(RealSound, PlayReturnsWhileTheSoundGoesOnAndStopHaltsIt)
+{
+    writeNote(QStringLiteral("notas/do5.wav"), 3000);
+    writeNote(QStringLiteral("notas/re5.wav"), 5);
+
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+    EXPECT_TRUE(player.isOpen());
+    EXPECT_FALSE(player.isPlaying());
+
+    player.Play();
+    EXPECT_TRUE(player.isPlaying());  // Play did not wait for the 3 s sound to end
+    player.Stop();
+    EXPECT_FALSE(player.isPlaying());
+    player.Play();
+    EXPECT_TRUE(player.isPlaying());
+
+    player.FileName = QStringLiteral("notas/re5.wav");
+    player.Open();  // cuts off the sound still playing
+    EXPECT_FALSE(player.isPlaying());
+    player.Play();
+    EXPECT_TRUE(player.lastError().isEmpty());
+
+    player.Close();
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
+}
+
+TEST_F(RealSound, MissingFileFailsWithTheServiceTextNamingIt)
+{
+    writeNote(QStringLiteral("notas/do5.wav"), 5);
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+    player.Play();
+
+    player.FileName = QStringLiteral("notas/la5.wav");
+    EXPECT_EQ(errorOf([&] { player.Open(); }), QStringLiteral("Couldn't open notas/la5.wav"));
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+}
+
+TEST_F(RealSound, FileThatIsNoWavSoundFails)
+{
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"text", "not a sound at all, just some text\n"},
+        {"empty file", ""},
+        {"header only", sineWav(5).left(20)},
+    };
+    QDir().mkpath(QStringLiteral("notas"));
+    for (const auto& c : cases) {
+        writeFile(QStringLiteral("notas/mi5.wav"), c.bytes);
+        MediaPlayer player;
+        player.FileName = QStringLiteral("notas/mi5.wav");
+        const QString error = errorOf([&] { player.Open(); });
+        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_FALSE(player.isOpen()) << c.what;
+    }
+}
+
+TEST_F(RealSound, OpeningTheAudioDeviceLeavesCtrlCAndTermToTheProgram)
+{
+    writeNote(QStringLiteral("notas/do5.wav"), 5);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    MediaPlayer player;
+    player.FileName = QStringLiteral("notas/do5.wav");
+    player.Open();
+    EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
+    EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
+}
+
+// The audio device is opened once per process, so a machine without one is
+// shown in a child run of this test with an audio driver that does not exist.
+TEST_F(RealSound, WithoutAudioDeviceOpenFailsWithTheServiceText)
+{
+    const QByteArray missingDriver = "no-such-audio-driver";
+    if (qgetenv("SDL_AUDIODRIVER") == missingDriver) {
+        writeNote(QStringLiteral("notas/do5.wav"), 5);
+        MediaPlayer player;
+        player.FileName = QStringLiteral("notas/do5.wav");
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            const QString error = errorOf([&] { player.Open(); });
+            EXPECT_TRUE(error.contains(QString::fromLatin1(missingDriver))) << error.toStdString();
+            EXPECT_FALSE(player.isOpen());
+        }
+        return;
+    }
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QString::fromLatin1(missingDriver));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=RealSound.WithoutAudioDeviceOpenFailsWithTheServiceText")});
+    ASSERT_TRUE(child.waitForFinished(60'000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+}
+
+}  // namespace
