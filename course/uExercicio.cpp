@@ -1,13 +1,340 @@
 #include "course/uExercicio.h"
 
+#include "app/ajusta/uAjusta.h"
+#include "course/aula.h"
+#include "course/cores.h"
+#include "data/records.h"
+#include "data/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextCursor>
+
+using namespace cores;
+
+namespace {
+
+constexpr int kLargura = 644;
+constexpr int kAltura = 547;
+constexpr int kAlturaStatus = 23;
+
+QFont arial(int pixels, bool negrito = false)
+{
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setPixelSize(pixels);
+    fonte.setBold(negrito);
+    return fonte;
+}
+
+QFont msSansSerif(int pixels)
+{
+    QFont fonte;
+    fonte.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                       QStringLiteral("Arial")});
+    fonte.setPixelSize(pixels);
+    fonte.setBold(true);
+    return fonte;
+}
+
+void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor)
+{
+    QPalette paleta = widget->palette();
+    paleta.setColor(papel, cor);
+    widget->setPalette(paleta);
+}
+
+void pintaFundo(QWidget* widget, const QColor& cor)
+{
+    widget->setAutoFillBackground(true);
+    pinta(widget, QPalette::Window, cor);
+}
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto,
+               const QFont& fonte, const QColor& cor, Qt::Alignment alinhamento = Qt::AlignLeft)
+{
+    auto* label = new QLabel(texto, pai);
+    label->setObjectName(nome);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(lugar);
+    label->setFont(fonte);
+    label->setAlignment(alinhamento | Qt::AlignVCenter);
+    pinta(label, QPalette::WindowText, cor);
+    return label;
+}
+
+// a heading: centred bold text on a sunken pale-blue bar
+QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto,
+               const QColor& cor = kMarinho)
+{
+    QLabel* label = rotulo(pai, nome, QRect(8, topo, 621, 20), texto, arial(13, true), cor,
+                           Qt::AlignHCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pintaFundo(label, kFundoTitulo);
+    return label;
+}
+
+QFrame* painel(QWidget* pai, const QString& nome, const QRect& lugar, const QColor& cor)
+{
+    auto* frame = new QFrame(pai);
+    frame->setObjectName(nome);
+    frame->setGeometry(lugar);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pintaFundo(frame, cor);
+    return frame;
+}
+
+QLineEdit* campo(QWidget* pai, const QString& nome, const QRect& lugar)
+{
+    auto* edit = new QLineEdit(pai);
+    edit->setObjectName(nome);
+    edit->setGeometry(lugar);
+    edit->setFont(arial(19));
+    pinta(edit, QPalette::Text, kVermelho);
+    pinta(edit, QPalette::Base, kAmareloClaro);
+    // the screen's one menu stands in for the field's own
+    edit->setContextMenuPolicy(Qt::NoContextMenu);
+    edit->setAcceptDrops(false);
+    edit->setDragEnabled(false);
+    return edit;
+}
+
+}  // namespace
 
 TfExercicio::TfExercicio(QWidget* parent)
     : QDialog(parent), lbNome(new QLabel(this)), lbUltimaData(new QLabel(this))
 {
+    setObjectName(QStringLiteral("fExercicio"));
     setWindowTitle(QStringLiteral("Exercícios de digitação"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(arial(13));
+    pinta(this, QPalette::Window, faceDeBotao());
+    resize(kLargura, kAltura);
+
+    criaCabecalho();
+    criaExercicio();
+    criaDigitacao();
+    criaRodape();
+    criaConexoes();
+    FormCreate();
+}
+
+void TfExercicio::criaCabecalho()
+{
+    fraNumero = painel(this, QStringLiteral("fraNumero"), QRect(8, 8, 50, 45), faceDeBotao());
+    lbTituloNumero = rotulo(this, QStringLiteral("lbTituloNumero"), QRect(12, 12, 41, 11),
+                            QStringLiteral("Exerc. Nº"), arial(9, true), kBranco, Qt::AlignHCenter);
+    pintaFundo(lbTituloNumero, kVermelho);
+    lbNumExerc = rotulo(this, QStringLiteral("lbNumExerc"), QRect(12, 24, 41, 24), QString(),
+                        arial(20, true), kMarinho, Qt::AlignHCenter);
+    pintaFundo(lbNumExerc, kBranco);
+
+    lbNome->setObjectName(QStringLiteral("lbNome"));
+    lbNome->setTextFormat(Qt::PlainText);
+    lbNome->setGeometry(60, 8, 569, 29);
+    lbNome->setFont(arial(24, true));
+    lbNome->setText(QStringLiteral("Nome do aluno"));
+    pinta(lbNome, QPalette::WindowText, kMarinho);
+
+        lbDataHora = rotulo(this, QStringLiteral("lbDataHora"), QRect(60, 40, 124, 16),
+                        QStringLiteral("Data e Hora:"), arial(13), textoDeJanela());
+    lbUltimaData->setObjectName(QStringLiteral("lbUltimaData"));
+    lbUltimaData->setTextFormat(Qt::PlainText);
+    lbUltimaData->setGeometry(188, 40, 441, 16);
+    lbUltimaData->setFont(arial(13));
+    lbUltimaData->setText(QStringLiteral("Última aula feita em: "));
+}
+
+void TfExercicio::criaExercicio()
+{
+    lbTituloInstrucao = titulo(this, QStringLiteral("lbTituloInstrucao"), 60,
+                               QStringLiteral("Instruções para este exercício:"));
+    pnInstrucao = painel(this, QStringLiteral("pnInstrucao"), QRect(8, 80, 620, 61), kVerdeClaro);
+    dtInstrucao = rotulo(pnInstrucao, QStringLiteral("dtInstrucao"), QRect(4, 4, 613, 53),
+                         QString(), arial(13), textoDeJanela(),
+                         Qt::AlignHCenter);
+    dtInstrucao->setWordWrap(true);
+
+    lbTituloExercicio = titulo(this, QStringLiteral("lbTituloExercicio"), 148,
+                               QStringLiteral("Exercício a ser copiado:"));
+    pnExercicio = painel(this, QStringLiteral("pnExercicio"), QRect(8, 168, 620, 109), kAmareloClaro);
+    const int topos[] = {4, 30, 57, 84};
+    for (int k = 0; k < 4; ++k) {
+        dbExercLin[k] = rotulo(pnExercicio, QStringLiteral("dbExercLin%1").arg(k + 1),
+                               QRect(8, topos[k], 600, 20), QString(), msSansSerif(15), kAgua,
+                               Qt::AlignHCenter);
+        dbExercLin[k]->setWordWrap(true);
+    }
+    destacaLinhaAtual();
+}
+
+void TfExercicio::criaDigitacao()
+{
+    lbTituloDigitacao = titulo(
+        this, QStringLiteral("lbTituloDigitacao"), 288,
+        QStringLiteral("Digite abaixo o texto indicado acima (tecle <ENTER> ao terminar cada linha):"),
+        kVermelho);
+
+    edNumLinha = campo(this, QStringLiteral("edNumLinha"), QRect(8, 308, 25, 30));
+    edNumLinha->setReadOnly(true);
+    // keys typed here reach the typing field, composed characters too
+    edNumLinha->setAttribute(Qt::WA_InputMethodEnabled, true);
+    edNumLinha->setText(QStringLiteral("1."));
+    edNumLinha->setCursor(Qt::ForbiddenCursor);
+
+    edDig = campo(this, QStringLiteral("edDig"), QRect(36, 308, 592, 30));
+    edDig->setMaxLength(80);
+
+    lbTituloResultado = titulo(this, QStringLiteral("lbTituloResultado"), 344,
+                               QStringLiteral("Resultado da digitação:"));
+    mmResultado = new QPlainTextEdit(this);
+    mmResultado->setObjectName(QStringLiteral("mmResultado"));
+    mmResultado->setGeometry(8, 364, 621, 101);
+    mmResultado->setReadOnly(true);
+    mmResultado->setFocusPolicy(Qt::StrongFocus);
+    mmResultado->setTabChangesFocus(true);
+    mmResultado->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mmResultado->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mmResultado->setFont(arial(13));
+    pinta(mmResultado, QPalette::Text, kMarinho);
+    pinta(mmResultado, QPalette::Base, kAguaClara);
+    linhasResultado_ = 1;  // one empty line at opening
+}
+
+void TfExercicio::criaRodape()
+{
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                              QStringLiteral("Finalizar aula - F10"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(416, 476, 213, 30);
+
+    lbDigitado = rotulo(this, QStringLiteral("lbDigitado"),
+                        QRect(0, kAltura - kAlturaStatus, kLargura, kAlturaStatus),
+                        QStringLiteral("Caracteres digitados"), arial(17, true),
+                        textoDeJanela(), Qt::AlignHCenter);
+    lbDigitado->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pintaFundo(lbDigitado, faceDeBotao());
+
+    Finalizar1 = new QAction(QStringLiteral("Finalizar"), this);
+    Finalizar1->setObjectName(QStringLiteral("Finalizar1"));
+    Finalizar1->setShortcut(Qt::Key_F10);
+    addAction(Finalizar1);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    setTabOrder(edDig, mmResultado);
+    setTabOrder(mmResultado, BitBtn1);
+    setTabOrder(BitBtn1, edNumLinha);
+}
+
+void TfExercicio::criaConexoes()
+{
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    connect(Finalizar1, &QAction::triggered, this, &QDialog::close);
+    for (QLineEdit* campo : {edDig, edNumLinha}) {
+        campo->installEventFilter(this);
+        connect(campo, &QLineEdit::textChanged, this, &TfExercicio::edDigChange);
+        // whatever the field does on its own (select all on Tab, ...), the
+        // caret stays after the last character and nothing is selected
+        connect(campo, &QLineEdit::selectionChanged, this, [this, campo] { mantemCursorNoFinal(campo); });
+        connect(campo, &QLineEdit::cursorPositionChanged, this,
+                [this, campo] { mantemCursorNoFinal(campo); });
+    }
+}
+
+void TfExercicio::FormCreate()
+{
+    AjustaTela(this);
+    setFixedSize(size());
+    if (const QScreen* tela = screen())
+        move(tela->availableGeometry().center() - rect().center());
+
+    TempoIniciado = false;
+    TeclasDigitadas.clear();
+    LinhasSeguidas = 0;
+    LinhaAtual = 1;
+    edDig->setCursor(Qt::BlankCursor);
+}
+
+void TfExercicio::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!aberta_) {
+        aberta_ = true;
+        FormShow();
+    }
+}
+
+void TfExercicio::FormShow()
+{
+    edDig->setFocus();
+    TamanhoLinha = ExercicioAtual.Linha1.size();
+    ModoSom = ExercicioAtual.Numero >= 42;
+}
+
+void TfExercicio::keyPressEvent(QKeyEvent* event)
+{
+    // the screen closes only through its button, F10 and the title bar
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfExercicio::MostraExercicio()
 {
+    lbNumExerc->setText(QString::number(ExercicioAtual.Numero));
+    dtInstrucao->setText(fromCp1252(ExercicioAtual.Instrucao.bytes())
+                         + QStringLiteral(". Este exercício tem ")
+                         + QString::number(ExercicioAtual.NumToques)
+                         + QStringLiteral(" toques (caracteres)."));
+    for (int k = 0; k < 4; ++k)
+        dbExercLin[k]->setText(fromCp1252(LinhaDoExercicio(k + 1)));
+}
+
+void TfExercicio::destacaLinhaAtual()
+{
+    for (int k = 0; k < 4; ++k)
+        pinta(dbExercLin[k], QPalette::WindowText, k + 1 == LinhaAtual ? kMarinho : kAgua);
+}
+
+void TfExercicio::adicionaResultado(const QString& linha)
+{
+    QTextCursor cursor(mmResultado->document());
+    cursor.movePosition(QTextCursor::End);
+    if (linhasResultado_ > 0)
+        cursor.insertBlock();
+    cursor.insertText(linha);
+    ++linhasResultado_;
+    mmResultado->setTextCursor(cursor);
+    mmResultado->ensureCursorVisible();
+}
+
+void TfExercicio::mostraStatus(const QString& texto)
+{
+    lbDigitado->setText(texto);
+}
+
+void TfExercicio::corTextoStatus(const QColor& cor)
+{
+    pinta(lbDigitado, QPalette::WindowText, cor);
+}
+
+void TfExercicio::coresStatus(const QColor& texto, const QColor& fundo)
+{
+    corTextoStatus(texto);
+    pinta(lbDigitado, QPalette::Window, fundo);
+}
+
+QByteArray TfExercicio::digitado() const
+{
+    return toCp1252(edDig->text());
 }

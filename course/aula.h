@@ -1,0 +1,28 @@
+#pragma once
+// The state of the typing course that outlives a lesson, and the rules on the
+// exercise being practised that need no screen.
+
+#include <QByteArray>
+#include <cstdint>
+
+// Time of day (fraction of a day) at which the timing of the current line
+// began. Lives for the program run: a new lesson starts from what the previous
+// one left, and from midnight in the run's first lesson.
+extern double InicioLinha;
+// The longest line time measured in the program run, in days.
+extern double TempoMaximo;
+// The last character accepted by the typing field (Windows-1252), character 0
+// at start; a lesson's first blank is judged against the previous lesson's.
+extern char UltimaTecla;
+
+// Line k (1 to 4) of ExercicioAtual.
+QByteArray LinhaDoExercicio(int k);
+
+// The number of lines of ExercicioAtual: 1 to 4 when its lines are filled
+// from the first on without a gap, 0 for any other pattern.
+int ContaLinhas();
+
+// Keystrokes per minute over the longest line time: numToques * (1/1440) /
+// tempoMaximo, truncated. 0 when there is no positive line time or the result
+// does not fit 32 bits.
+std::int32_t Velocidade(std::int32_t numToques, double tempoMaximo);

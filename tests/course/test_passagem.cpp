@@ -1,0 +1,162 @@
+// Passing an exercise: the lesson record, the speed and the next exercise.
+
+#include "fixture_aula.h"
+
+#include "course/aula.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/sound.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtEndian>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+const QString kAulas = QString::fromLatin1(kArquivoAulas);
+
+// The Tempo field of the last lesson record in the file.
+std::int32_t tempoGravado()
+{
+    const QByteArray arquivo = readFile(kAulas);
+    if (arquivo.size() < 24)
+        return -1;
+    return qFromLittleEndian<std::int32_t>(arquivo.constData() + arquivo.size() - 24 + 16);
+}
+
+}  // namespace
+
+TEST_F(Aula, PassRecordsTheLessonAndShowsTheNextExercise)
+{
+    NumExercicio = 3;
+    CodAlunoAtual = 0x01020304;
+    tExercicio proximo = umExercicio(42, {"proxima", "linha dois"});
+    proximo.Instrucao.set("Nova instrucao");
+    Exercicios[4] = proximo;
+    abre(umExercicio(3, {"abc"}, 1, 100));
+
+    clockseam::set(as(10));
+    digita("abc");
+    clockseam::set(as(10, 0, 45));
+    enter();
+
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
+    EXPECT_EQ(boxseam::shown()[0].text,
+              QStringLiteral("Você passou para o próximo exercício.\r"
+                             "Leia atentamente as instruções e prossiga.\r"
+                             "Ou clique abaixo em \"Finalizar aula\" para continuar outro dia"));
+
+    QByteArray esperado(24, '\0');
+    const double hoje = double(QDate(1899, 12, 30).daysTo(QDate(2026, 12, 10)));
+    qToLittleEndian<std::int32_t>(0x01020304, esperado.data());
+    std::memcpy(esperado.data() + 8, &hoje, 8);
+    qToLittleEndian<std::int32_t>(133, esperado.data() + 16);
+    esperado[20] = 3;
+    EXPECT_EQ(readFile(kAulas).toHex(), esperado.toHex());
+
+    EXPECT_EQ(NumExercicio, 4);
+    EXPECT_EQ(ExercicioAtual.Numero, 42);
+    EXPECT_EQ(resultado(), QString());
+    EXPECT_EQ(status(),
+              QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."));
+    EXPECT_EQ(corStatus(), cor::textoDeJanela());
+    EXPECT_EQ(fundoStatus(), cor::amarelo);
+    EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
+    EXPECT_EQ(campo(), QString());
+    EXPECT_EQ(tela->findChild<QLabel*>(QStringLiteral("lbNumExerc"))->text(), QStringLiteral("42"));
+    EXPECT_EQ(tela->findChild<QLabel*>(QStringLiteral("dbExercLin2"))->text(),
+              QStringLiteral("linha dois"));
+    EXPECT_TRUE(tela->findChild<QLabel*>(QStringLiteral("dtInstrucao"))
+                    ->text()
+                    .startsWith(QStringLiteral("Nova instrucao. ")));
+    EXPECT_EQ(tela->TamanhoLinha, 7);
+    EXPECT_EQ(corDaLinha(1), cor::marinho);
+
+    // the lesson stays in the mode it opened in, though the new exercise is 42
+    EXPECT_FALSE(tela->ModoSom);
+    digita("p");
+    EXPECT_TRUE(soundseam::requests().empty());
+    EXPECT_EQ(campo(), QStringLiteral("p"));
+    linha("roxima");
+    EXPECT_EQ(resultado(), QStringLiteral("7 - Certa: [proxima]"));
+}
+
+TEST_F(Aula, SpeedIsKeystrokesPerMinuteOverTheLongestLineTime)
+{
+    struct Caso {
+        const char* como;
+        std::int32_t toques;
+        qint64 msDaLinha;
+        std::int32_t tempo;
+    };
+    const Caso casos[] = {
+        {"100 keys in 45 s", 100, 45'000, 133},
+        {"100 keys in two minutes", 100, 120'000, 50},
+        {"no line time measured", 100, 0, 0},
+        {"too fast for 32 bits", std::numeric_limits<std::int32_t>::max(), 1, 0},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.como);
+        TempoMaximo = 0;
+        abre(umExercicio(1, {"abc"}, 1, caso.toques));
+        clockseam::set(as(10));
+        digita("abc");
+        clockseam::advance(caso.msDaLinha);
+        enter();
+        EXPECT_EQ(tempoGravado(), caso.tempo);
+        EXPECT_EQ(AulaAtual.Tempo, caso.tempo);
+    }
+}
+
+TEST_F(Aula, AnEarlierLongLineOfTheRunCapsTheSpeed)
+{
+    abre(umExercicio(1, {"abc"}, 5));
+    clockseam::set(as(10));
+    digita("abc");
+    clockseam::set(as(10, 2));
+    enter();
+    fecha();
+
+    abre(umExercicio(1, {"abc"}, 1, 100));
+    digita("abc");
+    clockseam::advance(1000);
+    enter();
+    EXPECT_EQ(tempoGravado(), 50);
+}
+
+TEST_F(Aula, EnterOnAnEmptyFieldAtTwoPmBeforeAnyTypingCapsTheRunAtAnEighthHundredFortieth)
+{
+    clockseam::set(as(14));
+    abre(umExercicio(1, {"abc"}, 1, 9000));
+    enter();
+    EXPECT_NEAR(TempoMaximo, 14 / 24.0, 1e-12);
+    digita("abc");
+    clockseam::advance(1000);
+    enter();
+    EXPECT_EQ(tempoGravado(), 9000 / 840);
+}
+
+TEST_F(Aula, AFailingAppendStopsThePassAfterItsBox)
+{
+    QFile::remove(kAulas);
+    NumExercicio = 3;
+    Exercicios[4] = umExercicio(4, {"proxima"});
+    abre(umExercicio(3, {"abc"}, 1));
+    digita("abc");
+    enter();
+
+    ASSERT_EQ(boxseam::shown().size(), 2u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
+    EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::ErrorReport);
+    EXPECT_EQ(boxseam::shown()[1].text, QStringLiteral("File not found."));
+    EXPECT_EQ(NumExercicio, 3);
+    EXPECT_EQ(ExercicioAtual.Numero, 3);
+    EXPECT_EQ(campo(), QStringLiteral("abc"));
+    EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
+    EXPECT_EQ(UltimaTecla, 'c');
+    EXPECT_FALSE(QFile::exists(kAulas));
+}
