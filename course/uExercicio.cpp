@@ -37,8 +37,9 @@ QFont arial(int pixels, bool negrito = false)
 QFont msSansSerif(int pixels)
 {
     QFont fonte;
+    // the narrow system sans of old, else the Arial look of the rest of the screen
     fonte.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       QStringLiteral("Arial")});
+                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     fonte.setPixelSize(pixels);
     fonte.setBold(true);
     return fonte;

@@ -160,3 +160,18 @@ TEST_F(Aula, AFailingAppendStopsThePassAfterItsBox)
     EXPECT_EQ(UltimaTecla, 'c');
     EXPECT_FALSE(QFile::exists(kAulas));
 }
+
+TEST_F(Aula, PassingTheCataloguesLastSlotReadsNoSlotBeyondIt)
+{
+    NumExercicio = 100;
+    abre(umExercicio(30, {"abc"}, 1));
+    linha("abc");
+
+    ASSERT_EQ(boxseam::shown().size(), 2u);
+    EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::ErrorReport);
+    EXPECT_EQ(readFile(kAulas).size(), 24);
+    EXPECT_EQ(AulaAtual.NumExerc, 100);
+    EXPECT_EQ(NumExercicio, 100);
+    EXPECT_EQ(ExercicioAtual.Numero, 30);
+    EXPECT_EQ(campo(), QStringLiteral("abc"));
+}
