@@ -112,7 +112,8 @@ static_assert(offsetof(tAula, NumExerc) == 20);
 // instead of reaching memory that is not the table's.
 template <class T, int N>
 struct Table {
-    std::array<T, N> slots;
+    // not "slots": Qt's keyword macro of that name would swallow it
+    std::array<T, N> entries;
 
     static constexpr int size = N;
 
@@ -120,9 +121,9 @@ struct Table {
     {
         if (i < 1 || i > N)
             throw std::out_of_range("table index out of range");
-        return slots[size_t(i - 1)];
+        return entries[size_t(i - 1)];
     }
-    void clear() { std::memset(static_cast<void*>(slots.data()), 0, sizeof(slots)); }
+    void clear() { std::memset(static_cast<void*>(entries.data()), 0, sizeof(entries)); }
 };
 
 template <class T>

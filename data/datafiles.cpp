@@ -1,0 +1,171 @@
+#include "data/datafiles.h"
+
+#include "data/records.h"
+#include "data/scrambling.h"
+#include "data/text.h"
+#include "platform/clock.h"
+#include "platform/recordfile.h"
+#include "platform/system.h"
+
+namespace {
+
+QString fileName(const char* name)
+{
+    return QString::fromLatin1(name);
+}
+
+// Reads the file's whole records one by one into buffer, letting pending
+// events run before each, as long as onRecord asks for more. A trailing
+// fragment is not a record.
+template <class Record, class OnRecord>
+void readRecords(const char* name, Record& buffer, OnRecord onRecord)
+{
+    RecordFile file(fileName(name), int(sizeof(Record)));
+    bool more = true;
+    while (more && file.position() < file.recordCount()) {
+        letEventsRun();
+        file.read(&buffer);
+        more = onRecord();
+    }
+    file.close();
+}
+
+// Writes record just after the file's last whole record (over a trailing
+// fragment) and puts it on the disk before closing. The lock keeps another
+// instance of the program from appending between the size query and the write.
+template <class Record>
+void appendRecord(const char* name, const Record& record)
+{
+    RecordFile file(fileName(name), int(sizeof(Record)));
+    file.lock();
+    file.seek(file.recordCount());
+    file.write(&record);
+    file.sync();
+    file.close();
+}
+
+template <int N>
+void unscramble(TextField<N>& plain, const TextField<N>& scrambled, const QByteArray& chave)
+{
+    plain.set(Desembaralha(scrambled.bytes(), chave));
+}
+
+void fillExercise(tExercicio& slot, const tExercicio& raw)
+{
+    const QByteArray chave = raw.Chave.bytes();
+    unscramble(slot.Linha1, raw.Linha1, chave);
+    unscramble(slot.Linha2, raw.Linha2, chave);
+    unscramble(slot.Linha3, raw.Linha3, chave);
+    unscramble(slot.Linha4, raw.Linha4, chave);
+    unscramble(slot.Instrucao, raw.Instrucao, chave);
+    slot.Numero = raw.Numero;
+    slot.NumToques = raw.NumToques;
+    std::memcpy(slot.reservado3, raw.reservado3, sizeof slot.reservado3);
+    slot.LinhasExigidas = raw.LinhasExigidas;
+}
+
+void fillStudent(tAluno& slot, const tAluno& raw)
+{
+    const QByteArray chave = raw.Chave.bytes();
+    unscramble(slot.Nome, raw.Nome, chave);
+    unscramble(slot.Senha, raw.Senha, chave);
+    // a student without a password is stored with "=="
+    if (slot.Senha.bytes() == "==")
+        slot.Senha.set({});
+    unscramble(slot.EMail, raw.EMail, chave);
+    slot.DataNasc = raw.DataNasc;
+    slot.Periodo.set(raw.Periodo.bytes());
+    slot.Codigo = raw.Codigo;
+}
+
+}  // namespace
+
+void CarregaExercicios()
+{
+    clearRecord(ExercicioAtual);
+    Exercicios.clear();
+    int i = 0;
+    // records beyond the catalogue's last slot are not read
+    readRecords(kArquivoExercicios, ExercicioAtual, [&] {
+        ++i;
+        fillExercise(Exercicios[i], ExercicioAtual);
+        return i < Exercicios.size;
+    });
+}
+
+std::uint8_t CarregaAlunos()
+{
+    int count = 0;
+    // students beyond the roster's last slot are not read
+    readRecords(kArquivoAlunos, AlunoAtual, [&] {
+        ++count;
+        fillStudent(ListaAlunos[count], AlunoAtual);
+        return count < ListaAlunos.size;
+    });
+    return std::uint8_t(count);
+}
+
+void MaiorCodigo()
+{
+    CodAlunoAtual = 0;
+    if (!fileExists(fileName(kArquivoAlunos)))
+        return;
+    readRecords(kArquivoAlunos, AlunoAtual, [] {
+        if (AlunoAtual.Codigo > CodAlunoAtual)
+            CodAlunoAtual = AlunoAtual.Codigo;
+        return true;
+    });
+}
+
+void GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
+                int periodo)
+{
+    const QByteArray chave = GeraChave().left(10);
+    clearRecord(AlunoAtual);
+    AlunoAtual.Chave.set(chave);
+    AlunoAtual.Nome.set(Embaralha(toCp1252(nome), chave));
+    // "==" stands for no password: the empty text's marker would not fit
+    AlunoAtual.Senha.set(Embaralha(senha.isEmpty() ? QByteArray("==") : toCp1252(senha), chave));
+    AlunoAtual.EMail.set(Embaralha(toCp1252(email), chave));
+    AlunoAtual.DataNasc = dataNasc;
+    AlunoAtual.Periodo.set(QByteArray::number(periodo));
+    ++CodAlunoAtual;
+    AlunoAtual.Codigo = CodAlunoAtual;
+
+    if (!fileExists(fileName(kArquivoAlunos))) {
+        RecordFile::createEmpty(fileName(kArquivoAlunos));
+        RecordFile::createEmpty(fileName(kArquivoAulas));
+    }
+    appendRecord(kArquivoAlunos, AlunoAtual);
+
+    clearRecord(AulaAtual);
+    AulaAtual.CodAluno = CodAlunoAtual;
+    AulaAtual.Data = today();
+    GravaAula();
+
+    NumAlunos = CarregaAlunos();
+}
+
+void LeHistoricoAulas()
+{
+    HistoricoAulas.clear();
+    clearRecord(AulaAtual);
+    int n = 0;
+    tAula last{};
+    // the history keeps what fits; the last record counts whatever the number
+    readRecords(kArquivoAulas, AulaAtual, [&] {
+        if (AulaAtual.CodAluno == CodAlunoAtual) {
+            ++n;
+            if (n <= HistoricoAulas.size)
+                HistoricoAulas[n] = AulaAtual;
+            last = AulaAtual;
+        }
+        return true;
+    });
+    AulaAtual = last;
+}
+
+void GravaAula()
+{
+    appendRecord(kArquivoAulas, AulaAtual);
+}
