@@ -35,7 +35,8 @@ int scramblingShift(const QByteArray& chave)
 }
 
 // Swaps every whole pair of characters and shifts both by s (modulo 256);
-// the last character of an odd-length text stays as it is.
+// the last character of an odd-length text stays as it is, and so does a
+// text shorter than one pair.
 QByteArray pairStep(QByteArray text, int s)
 {
     for (qsizetype i = 0; i + 1 < text.size(); i += 2) {
@@ -113,8 +114,6 @@ QByteArray Desembaralha(const QByteArray& texto, const QByteArray& chave)
     const int s = -scramblingShift(chave);
     if (texto == kMarcaTextoVazio)
         return {};
-    // no scrambled text is this short; a damaged field is passed on as it is
-    if (texto.size() < 2)
-        return texto;
+    // no scrambled text is shorter than 2; a damaged one comes back as it is
     return pairStep(texto, s);
 }

@@ -1,0 +1,83 @@
+#include "records_builder.h"
+
+#include "data/scrambling.h"
+#include "platform/errors.h"
+#include "platform/recordfile.h"
+
+#include <QFile>
+#include <sys/wait.h>
+#include <unistd.h>
+
+tExercicio rawExercicio(const ExercicioPlano& plano, const QByteArray& chave)
+{
+    tExercicio e{};
+    e.Chave.set(chave);
+    e.Numero = plano.numero;
+    TextField<100>* linhas[] = {&e.Linha1, &e.Linha2, &e.Linha3, &e.Linha4};
+    for (int i = 0; i < 4; ++i)
+        linhas[i]->set(Embaralha(plano.linhas[i], chave));
+    e.Instrucao.set(Embaralha(plano.instrucao, chave));
+    e.NumToques = plano.numToques;
+    e.LinhasExigidas = plano.linhasExigidas;
+    return e;
+}
+
+tAluno rawAluno(std::int32_t codigo, const QByteArray& nome, const QByteArray& senha,
+                const QByteArray& chave)
+{
+    tAluno a{};
+    a.Chave.set(chave);
+    a.Codigo = codigo;
+    a.Nome.set(Embaralha(nome, chave));
+    a.Senha.set(Embaralha(senha, chave));
+    a.EMail.set(Embaralha({}, chave));
+    a.DataNasc = 36000;
+    a.Periodo.set("1");
+    return a;
+}
+
+tAula aula(std::int32_t codAluno, std::uint8_t numExerc, double data, std::int32_t tempo)
+{
+    tAula a{};
+    a.CodAluno = codAluno;
+    a.Data = data;
+    a.Tempo = tempo;
+    a.NumExerc = numExerc;
+    return a;
+}
+
+QString errorOf(void (*action)())
+{
+    try {
+        action();
+    } catch (const AppError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+int accessDeniedAsUnprivilegedUser(const char* file, void (*action)())
+{
+    const QString name = QString::fromLatin1(file);
+    // the unprivileged user must reach the directory, or every open fails
+    QFile::setPermissions(QStringLiteral("."), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::ExeOther);
+    // the file belongs to the unprivileged user, so only its protection refuses the write
+    const bool asRoot = geteuid() == 0;
+    if (asRoot && chown(QFile::encodeName(name).constData(), 65534, 65534) != 0)
+        return 2;
+    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        if (!fileExists(name))
+            _exit(3);
+        _exit(errorOf(action) == QStringLiteral("File access denied") ? 0 : 1);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
