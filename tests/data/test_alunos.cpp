@@ -173,6 +173,17 @@ TEST_F(Alunos, AFailedSaveStopsAtItsStepAndKeepsTheNumberTaken)
     EXPECT_EQ(CodAlunoAtual, 3);
     GravaAluno("Depois", "", "", 36000, 0);
     EXPECT_EQ(ListaAlunos[3].Codigo, 4);
+    EXPECT_EQ(NumAlunos, 3);
+
+    // the reload fails at its second record: the first slot is refreshed,
+    // the count stays as it was
+    std::memset(static_cast<void*>(&ListaAlunos[1]), 0, sizeof(tAluno));
+    fileseam::failOn(fileseam::Op::Read, EIO, 2);
+    EXPECT_EQ(errorOf([] { GravaAluno("Recarga", "", "", 36000, 0); }), "I/O error 5");
+    EXPECT_EQ(readFile(kStudents).size(), 1600);
+    EXPECT_EQ(readFile(kLessons).size(), 48);
+    EXPECT_EQ(ListaAlunos[1].Codigo, 1);
+    EXPECT_EQ(NumAlunos, 3);
 }
 
 }  // namespace
