@@ -143,7 +143,7 @@ TEST_F(Teclas, CountAndTimeUntilTheLinesLastCharacterThenTheEndWarningWithABeep)
 
 TEST_F(Teclas, LinesOfLengthZeroAndOneWarnOnEveryCharacter)
 {
-    for (const QByteArray& linha : {QByteArray(), QByteArray("a")}) {
+    for (const QByteArray& linha : {QByteArray(""), QByteArray("a")}) {
         SCOPED_TRACE(linha.size());
         systemseam::clear();
         abre(umExercicio(1, {linha, "", "", ""}, 5));
