@@ -7,13 +7,13 @@
 #include "data/text.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextCursor>
