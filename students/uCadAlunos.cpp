@@ -1,7 +1,318 @@
 #include "students/uCadAlunos.h"
 
+#include "app/ajusta/uAjusta.h"
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/recordfile.h"
+#include "students/aparencia.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStyle>
+
+using namespace aparencia;
+
+namespace {
+
+constexpr int kLargura = 526;
+constexpr int kAltura = 266;
+constexpr int kAlturaStatus = 19;
+constexpr int kAlturaBarra = 42;
+constexpr int kMaximoDeAlunos = 100;
+constexpr int kTamanhoSenha = 15;  // Senha holds 15 characters: a longer one never reads back
+constexpr int kTodoDia = 2;
+constexpr int kUmaVezPorSemana = 0;
+
+QDate hoje()
+{
+    return dateOfDayCount(today());
+}
+
+}  // namespace
+
 TfCadAlunos::TfCadAlunos(QWidget* parent)
     : QDialog(parent)
 {
+    setObjectName(QStringLiteral("fCadAlunos"));
     setWindowTitle(QStringLiteral("Cadastro de Alunos"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(msSansSerif(13));
+    pinta(this, QPalette::Window, QApplication::palette().color(QPalette::Button));
+    resize(kLargura, kAltura);
+
+    criaCampos();
+    criaPeriodo();
+    criaBarraDeBotoes();
+    criaMenu();
+    criaConexoes();
+    FormCreate();
+}
+
+QLineEdit* TfCadAlunos::caixa(const QString& nome, const QRect& lugar)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(nome);
+    edit->setGeometry(lugar);
+    edit->installEventFilter(this);
+    return edit;
+}
+
+QLabel* TfCadAlunos::legenda(const QString& texto, int esquerda, int topo)
+{
+    auto* label = new QLabel(texto, this);
+    label->setTextFormat(Qt::PlainText);
+    label->move(esquerda, topo);
+    label->adjustSize();
+    return label;
+}
+
+void TfCadAlunos::criaCampos()
+{
+    legenda(QStringLiteral("Nome"), 16, 20);
+    dbedNome = caixa(QStringLiteral("dbedNome"), QRect(16, 40, 265, 24));
+
+    legenda(QStringLiteral("Senha"), 292, 20);
+    dbedSenha = caixa(QStringLiteral("dbedSenha"), QRect(292, 40, 100, 24));
+    dbedSenha->setEchoMode(QLineEdit::Password);
+    dbedSenha->setMaxLength(kTamanhoSenha);
+
+    legenda(QStringLiteral("Data Nasc."), 400, 20);
+    dtpDataNasc = new QDateEdit(this);
+    dtpDataNasc->setObjectName(QStringLiteral("dtpDataNasc"));
+    dtpDataNasc->setGeometry(400, 40, 106, 24);
+    dtpDataNasc->setCalendarPopup(true);
+    dtpDataNasc->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    dtpDataNasc->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+
+    legenda(QStringLiteral("eMail"), 16, 76);
+    edeMail = caixa(QStringLiteral("edeMail"), QRect(16, 96, 309, 24));
+
+    // boxes that nothing fills; a click can still focus them
+    legenda(QStringLiteral("Exerc. Atual"), 16, 136);
+    DBEdit3 = caixa(QStringLiteral("DBEdit3"), QRect(16, 156, 74, 24));
+    legenda(QStringLiteral("Melhor Tempo"), 104, 136);
+    DBEdit4 = caixa(QStringLiteral("DBEdit4"), QRect(104, 156, 97, 24));
+    legenda(QStringLiteral("Data Última"), 212, 136);
+    dbedData = caixa(QStringLiteral("dbedData"), QRect(212, 156, 113, 24));
+    for (QLineEdit* vazia : {DBEdit3, DBEdit4, dbedData}) {
+        vazia->setReadOnly(true);
+        vazia->setFocusPolicy(Qt::ClickFocus);
+    }
+}
+
+void TfCadAlunos::criaPeriodo()
+{
+    rgPeriodo = new QGroupBox(QStringLiteral("Período Mínimo: "), this);
+    rgPeriodo->setObjectName(QStringLiteral("rgPeriodo"));
+    rgPeriodo->setGeometry(344, 88, 161, 89);
+    rgPeriodo->setFlat(true);
+    QFont negrito = font();
+    negrito.setBold(true);
+    rgPeriodo->setFont(negrito);
+    pintaFundo(rgPeriodo, kLima);
+    pinta(rgPeriodo, QPalette::WindowText, kVermelho);
+    pinta(rgPeriodo, QPalette::ButtonText, kVermelho);
+
+    grupoPeriodo = new QButtonGroup(this);
+    const QString escolhas[] = {QStringLiteral("1 x por semana"), QStringLiteral("2 x por semana"),
+                                QStringLiteral("Todo Dia")};
+    for (int i = 0; i < 3; ++i) {
+        auto* escolha = new QRadioButton(escolhas[i], rgPeriodo);
+        escolha->setObjectName(QStringLiteral("rgPeriodo%1").arg(i));
+        escolha->setGeometry(8, 17 + 23 * i, 149, 21);
+        grupoPeriodo->addButton(escolha, i);
+    }
+}
+
+void TfCadAlunos::criaBarraDeBotoes()
+{
+    // raised outer bevel, lowered inner bevel, two pixels each
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, kAltura - kAlturaStatus - kAlturaBarra, kLargura, kAlturaBarra);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(2);
+    auto* interno = new QFrame(Panel1);
+    interno->setGeometry(2, 2, kLargura - 4, kAlturaBarra - 4);
+    interno->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    interno->setLineWidth(2);
+
+    auto botao = [this](const QString& nome, const QString& texto, const QRect& lugar,
+                        const QIcon& figura) {
+        auto* b = new QPushButton(figura, texto, Panel1);
+        b->setObjectName(nome);
+        b->setGeometry(lugar);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        return b;
+    };
+    BtGrava = botao(QStringLiteral("BtGrava"), QStringLiteral("Grava F5"), QRect(8, 6, 93, 30),
+                    icone(QStringLiteral(":/botoes/grava.png"), QStyle::SP_DialogSaveButton));
+    BtCancela = botao(QStringLiteral("BtCancela"), QStringLiteral("Cancela F12"),
+                      QRect(104, 6, 105, 30),
+                      icone(QStringLiteral(":/botoes/cancela.png"), QStyle::SP_DialogCancelButton));
+    BtVoltar = botao(QStringLiteral("BtVoltar"), QStringLiteral("Voltar F10"),
+                     QRect(416, 6, 105, 30),
+                     icone(QStringLiteral(":/botoes/voltar.png"), QStyle::SP_ArrowBack));
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, kAltura - kAlturaStatus, kLargura, kAlturaStatus);
+}
+
+void TfCadAlunos::criaMenu()
+{
+    auto item = [this](const QString& nome, const QString& texto, QKeySequence tecla) {
+        auto* acao = new QAction(texto, this);
+        acao->setObjectName(nome);
+        acao->setShortcut(tecla);
+        acao->setShortcutContext(Qt::WindowShortcut);
+        addAction(acao);
+        return acao;
+    };
+    auto separador = [this] {
+        auto* linha = new QAction(this);
+        linha->setSeparator(true);
+        addAction(linha);
+    };
+    MostraDicas1 = item(QStringLiteral("MostraDicas1"), QStringLiteral("Mostra Dicas"), {});
+    separador();
+    Grava1 = item(QStringLiteral("Grava1"), QStringLiteral("Grava"), Qt::Key_F5);
+    Cancela1 = item(QStringLiteral("Cancela1"), QStringLiteral("Cancela"), Qt::Key_F12);
+    Voltar1 = item(QStringLiteral("Voltar1"), QStringLiteral("Voltar"), Qt::Key_F10);
+    separador();
+    Consulta1 = item(QStringLiteral("Consulta1"), QStringLiteral("Consulta"), Qt::Key_F7);
+    Altera1 = item(QStringLiteral("Altera1"), QStringLiteral("Altera"), Qt::Key_F8);
+    Apaga1 = item(QStringLiteral("Apaga1"), QStringLiteral("Apaga"), Qt::Key_F9);
+    Altera1->setEnabled(false);
+    Apaga1->setEnabled(false);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void TfCadAlunos::criaConexoes()
+{
+    connect(BtGrava, &QPushButton::clicked, this, &TfCadAlunos::BtGravaClick);
+    connect(BtCancela, &QPushButton::clicked, this, &TfCadAlunos::BtCancelaClick);
+    connect(BtVoltar, &QPushButton::clicked, this, &TfCadAlunos::BtVoltarClick);
+    connect(Grava1, &QAction::triggered, this, &TfCadAlunos::BtGravaClick);
+    connect(Cancela1, &QAction::triggered, this, &TfCadAlunos::BtCancelaClick);
+    connect(Voltar1, &QAction::triggered, this, &TfCadAlunos::BtVoltarClick);
+
+    setTabOrder(dbedNome, dbedSenha);
+    setTabOrder(dbedSenha, edeMail);
+    setTabOrder(edeMail, grupoPeriodo->button(0));
+    setTabOrder(grupoPeriodo->button(0), grupoPeriodo->button(1));
+    setTabOrder(grupoPeriodo->button(1), grupoPeriodo->button(2));
+    setTabOrder(grupoPeriodo->button(2), dtpDataNasc);
+}
+
+void TfCadAlunos::FormCreate()
+{
+    dtpDataNasc->setDate(hoje());
+    AjustaTela(this);
+    setFixedSize(size());
+    grupoPeriodo->button(kTodoDia)->setChecked(true);
+}
+
+void TfCadAlunos::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!ativada_) {
+        ativada_ = true;
+        FormActivate();
+    }
+}
+
+void TfCadAlunos::FormActivate()
+{
+    dbedNome->setFocus();
+    MaiorCodigo();
+}
+
+bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+        if (event->type() == QEvent::FocusIn)
+            coresDeFoco(box);
+        else if (event->type() == QEvent::FocusOut)
+            coresSemFoco(box);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TfCadAlunos::cursoLotado() const
+{
+    if (!fileExists(QString::fromLatin1(kArquivoAlunos)))
+        return false;
+    RecordFile arquivo(QString::fromLatin1(kArquivoAlunos), int(sizeof(tAluno)));
+    const bool lotado = arquivo.recordCount() >= kMaximoDeAlunos;
+    arquivo.close();
+    return lotado;
+}
+
+void TfCadAlunos::BtGravaClick()
+{
+    // the roster reload lets events run: a second save must not start inside it
+    if (gravando_)
+        return;
+    dbedSenha->setFocus();
+    if (dbedNome->text().isEmpty()) {
+        showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
+        return;
+    }
+    if (cursoLotado()) {
+        showMessage(BoxKind::Warning,
+                    QStringLiteral("O curso comporta no máximo 100 alunos.\r"
+                                   "Não é possível cadastrar mais um aluno."));
+        return;
+    }
+    const QString senha = dbedSenha->text();
+    if (!senha.isEmpty()
+        && inputBox(QStringLiteral("Conferência de Senha"),
+                    QStringLiteral("Digite a senha novamente para conferir"), QString())
+               != senha) {
+        showMessage(BoxKind::Error,
+                    QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));
+        dbedSenha->setFocus();
+        return;
+    }
+    gravando_ = true;
+    try {
+        GravaAluno(dbedNome->text(), senha, edeMail->text(), dayCount(dtpDataNasc->date()),
+                   grupoPeriodo->checkedId());
+    } catch (...) {
+        gravando_ = false;
+        throw;
+    }
+    gravando_ = false;
+    BtCancelaClick();
+}
+
+void TfCadAlunos::BtCancelaClick()
+{
+    dbedNome->clear();
+    dbedSenha->clear();
+    edeMail->clear();
+    dtpDataNasc->setDate(hoje());
+    grupoPeriodo->button(kUmaVezPorSemana)->setChecked(true);
+    dbedNome->setFocus();
+}
+
+void TfCadAlunos::BtVoltarClick()
+{
+    close();
 }

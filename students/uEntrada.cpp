@@ -1,7 +1,369 @@
 #include "students/uEntrada.h"
 
+#include "app/ajusta/uAjusta.h"
+#include "course/uExercicio.h"
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "data/text.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/system.h"
+#include "students/aparencia.h"
+#include "students/ritmo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+
+using namespace aparencia;
+
+namespace {
+
+constexpr int kLargura = 610;
+constexpr int kAltura = 354;
+constexpr int kAlturaLista = 281;
+constexpr int kAlturaLinha = 20;
+
+// A slot of the catalogue that holds no exercise: the course ends before it.
+bool cursoTerminaAntes(int numero)
+{
+    if (numero < 1 || numero > Exercicios.size)
+        return true;
+    const tExercicio& exercicio = Exercicios[numero];
+    return exercicio.Numero == 0 && exercicio.Linha1.empty() && exercicio.Linha2.empty()
+        && exercicio.Linha3.empty() && exercicio.Linha4.empty();
+}
+
+}  // namespace
+
 TfEntrada::TfEntrada(QWidget* parent)
     : QDialog(parent)
 {
+    setObjectName(QStringLiteral("fEntrada"));
     setWindowTitle(QStringLiteral("Entrada"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(impact(16));
+    pinta(this, QPalette::Window, QApplication::palette().color(QPalette::Button));
+    resize(kLargura, kAltura);
+
+    criaTextos();
+    criaProgresso();
+    criaBotoes();
+    criaLista();
+    criaMenu();
+    criaConexoes();
+    FormCreate();
+}
+
+QLabel* TfEntrada::rotulo(const QString& nome, const QRect& lugar, const QString& texto)
+{
+    auto* label = new QLabel(texto, this);
+    label->setObjectName(nome);
+    label->setGeometry(lugar);
+    return label;
+}
+
+void TfEntrada::criaTextos()
+{
+    Label1 = rotulo(QStringLiteral("Label1"), QRect(24, 16, 348, 20),
+                    QStringLiteral("Clique no seu nome  e escolha \"Fazer aula - F2\" abaixo:"));
+    Label1->setTextFormat(Qt::PlainText);
+    lbComSenha = rotulo(QStringLiteral("lbComSenha"), QRect(300, 52, 222, 20),
+                        QStringLiteral("Digite sua &senha para fazer a aula:"));
+    lbComSenha->hide();
+}
+
+void TfEntrada::caixaDeProgresso(const QRect& moldura, const QString& titulo, QLabel*& valor,
+                                 const QString& nomeValor)
+{
+    auto* frame = new QFrame(this);
+    frame->setGeometry(moldura);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    const int largura = moldura.width() - 8;
+    QLabel* cabeca = rotulo(QString(), QRect(moldura.left() + 4, moldura.top() + 4, largura, 11),
+                            titulo);
+    cabeca->setFont(arial(9, true));
+    cabeca->setAlignment(Qt::AlignCenter);
+    pinta(cabeca, QPalette::WindowText, kBranco);
+    pintaFundo(cabeca, kVermelho);
+
+    valor = rotulo(nomeValor, QRect(moldura.left() + 4, moldura.top() + 16, largura, 57),
+                   QStringLiteral("1"));
+    valor->setTextFormat(Qt::PlainText);
+    valor->setFont(arial(47, true));
+    valor->setAlignment(Qt::AlignCenter);
+    pinta(valor, QPalette::WindowText, kMarinho);
+    pintaFundo(valor, kBranco);
+}
+
+void TfEntrada::criaProgresso()
+{
+    caixaDeProgresso(QRect(300, 112, 105, 77), QStringLiteral("Exercício feito"), lbNumExerc,
+                     QStringLiteral("lbNumExerc"));
+    lbNumExerc->resize(97, 57);
+    caixaDeProgresso(QRect(300, 196, 285, 77), QStringLiteral("Data do último exercício"), lbData,
+                     QStringLiteral("lbData"));
+    lbData->resize(277, 57);
+    caixaDeProgresso(QRect(412, 112, 173, 77), QStringLiteral("Melhor Tempo"), lbTempo,
+                     QStringLiteral("lbTempo"));
+    Label5 = rotulo(QStringLiteral("Label5"), QRect(300, 276, 246, 11),
+                    QStringLiteral("O melhor tempo é medido em t/m - Toques por minuto"));
+    Label5->setFont(arial(9, true));
+}
+
+void TfEntrada::criaBotoes()
+{
+    bbFazerAula = new QPushButton(
+        icone(QStringLiteral(":/botoes/fazeraula.png"), QStyle::SP_DialogOpenButton),
+        QStringLiteral("Fazer aula - F2"), this);
+    bbFazerAula->setObjectName(QStringLiteral("bbFazerAula"));
+    bbFazerAula->setGeometry(300, 300, 149, 30);
+    bbFazerAula->setDefault(true);
+
+    BitBtn2 = new QPushButton(icone(QStringLiteral(":/botoes/sair.png"), QStyle::SP_DialogCloseButton),
+                              QStringLiteral("Sair - F10"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(456, 300, 129, 30);
+
+    edSenha = new QLineEdit(this);
+    edSenha->setObjectName(QStringLiteral("edSenha"));
+    edSenha->setGeometry(300, 76, 285, 28);
+    edSenha->setEchoMode(QLineEdit::Password);
+    edSenha->installEventFilter(this);
+    edSenha->hide();
+    lbComSenha->setBuddy(edSenha);
+}
+
+void TfEntrada::criaLista()
+{
+    lbAluno = new QListWidget(this);
+    lbAluno->setObjectName(QStringLiteral("lbAluno"));
+    lbAluno->setGeometry(24, 52, 257, kAlturaLista);
+    lbAluno->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbAluno->setUniformItemSizes(true);
+    lbAluno->viewport()->installEventFilter(this);
+}
+
+void TfEntrada::criaMenu()
+{
+    auto item = [this](const QString& nome, const QString& texto, Qt::Key tecla) {
+        auto* acao = new QAction(texto, this);
+        acao->setObjectName(nome);
+        acao->setShortcut(tecla);
+        acao->setShortcutContext(Qt::WindowShortcut);
+        addAction(acao);
+        return acao;
+    };
+    Sair1 = item(QStringLiteral("Sair1"), QStringLiteral("Sair"), Qt::Key_F10);
+    FazerAula1 = item(QStringLiteral("FazerAula1"), QStringLiteral("Fazer Aula"), Qt::Key_F2);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void TfEntrada::criaConexoes()
+{
+    connect(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
+    connect(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
+    connect(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
+    connect(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
+    // a new line by mouse or arrow keys; a click on the line already chosen
+    connect(lbAluno, &QListWidget::currentRowChanged, this, &TfEntrada::lbAlunoClick);
+    connect(lbAluno, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
+        if (linha.row() == linhaAntesDoClique_)
+            lbAlunoClick();
+    });
+
+    setTabOrder(bbFazerAula, BitBtn2);
+    setTabOrder(BitBtn2, edSenha);
+    setTabOrder(edSenha, lbAluno);
+}
+
+void TfEntrada::FormCreate()
+{
+    AjustaTela(this);
+    setFixedSize(size());
+
+    // lines 20 pixels high at design size, scaled with the list
+    const int alturaLinha = qMax(1, qRound(double(kAlturaLinha) * lbAluno->height() / kAlturaLista));
+    lendo_ = true;
+    for (int k = 1; k <= NumAlunos; ++k) {
+        letEventsRun();
+        auto* linha = new QListWidgetItem(fromCp1252(ListaAlunos[k].Nome.bytes()), lbAluno);
+        linha->setSizeHint(QSize(0, alturaLinha));
+    }
+    lendo_ = false;
+    // no line is current: the first arrow key chooses the first name
+    lbAluno->setCurrentIndex(QModelIndex());
+    if (escolhaPendente_)
+        lbAlunoClick();
+}
+
+void TfEntrada::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!ativada_) {
+        ativada_ = true;
+        QTimer::singleShot(0, this, &TfEntrada::FormActivate);
+    }
+}
+
+void TfEntrada::FormActivate()
+{
+    dbgAlunosClick();
+}
+
+// The password gate looks at AlunoAtual as the screen finds it, not at the list.
+void TfEntrada::dbgAlunosClick()
+{
+    if (!AlunoAtual.Senha.empty()) {
+        mostraSenha(true);
+        bbFazerAula->setEnabled(false);
+        edSenha->setFocus();
+    } else {
+        mostraSenha(false);
+        bbFazerAulaClick();
+    }
+}
+
+void TfEntrada::mostraSenha(bool comSenha)
+{
+    lbComSenha->setVisible(comSenha);
+    edSenha->setVisible(comSenha);
+}
+
+void TfEntrada::lbAlunoClick()
+{
+    // one read at a time: a name chosen meanwhile is read when this read ends
+    if (lendo_) {
+        escolhaPendente_ = true;
+        return;
+    }
+    do {
+        escolhaPendente_ = false;
+        leAlunoEscolhido();
+    } while (escolhaPendente_);
+    if (aulaPendente_) {
+        aulaPendente_ = false;
+        bbFazerAulaClick();
+    }
+}
+
+void TfEntrada::leAlunoEscolhido()
+{
+    QListWidgetItem* linha = lbAluno->currentItem();
+    if (linha && linha->isSelected())
+        AlunoAtual = ListaAlunos[lbAluno->row(linha) + 1];
+    CodAlunoAtual = AlunoAtual.Codigo;
+
+    lendo_ = true;
+    try {
+        LeHistoricoAulas();
+    } catch (...) {
+        lendo_ = false;
+        escolhaPendente_ = false;
+        aulaPendente_ = false;
+        throw;
+    }
+    lendo_ = false;
+
+    NumExercicio = AulaAtual.NumExerc;
+    lbNumExerc->setText(QString::number(NumExercicio));
+    lbData->setText(shortDate(AulaAtual.Data));
+    lbTempo->setText(QString::number(AulaAtual.Tempo) + QStringLiteral(" t/m"));
+
+    const bool comSenha = !AlunoAtual.Senha.empty();
+    // text typed for another student must not count against one without a password
+    if (!comSenha)
+        edSenha->clear();
+    mostraSenha(comSenha);
+    if (comSenha)
+        edSenha->setFocus();
+    else
+        bbFazerAula->setEnabled(true);
+}
+
+void TfEntrada::edSenhaChange()
+{
+    bbFazerAula->setEnabled(!edSenha->text().isEmpty());
+}
+
+void TfEntrada::edSenhaEnter()
+{
+    coresDeFoco(edSenha);
+}
+
+void TfEntrada::edSenhaExit()
+{
+    coresSemFoco(edSenha);
+}
+
+bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edSenha && event->type() == QEvent::FocusIn)
+        edSenhaEnter();
+    else if (watched == edSenha && event->type() == QEvent::FocusOut)
+        edSenhaExit();
+    else if (watched == lbAluno->viewport() && event->type() == QEvent::MouseButtonPress)
+        linhaAntesDoClique_ = lbAluno->currentRow();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfEntrada::bbFazerAulaClick()
+{
+    // AulaAtual is the read's buffer: a lesson waits for the read to end
+    if (lendo_) {
+        aulaPendente_ = true;
+        return;
+    }
+    if (fromCp1252(AlunoAtual.Senha.bytes()) != edSenha->text()) {
+        showMessage(BoxKind::Warning,
+                    QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
+        edSenha->clear();
+        edSenha->setFocus();
+        return;
+    }
+    ++NumExercicio;
+    auto* fExercicio = new TfExercicio(this);
+    auto encerra = [this, fExercicio] {
+        edSenha->clear();
+        fExercicio->deleteLater();
+    };
+    try {
+        fazAula(fExercicio);
+    } catch (...) {
+        encerra();
+        throw;
+    }
+    encerra();
+    lbAlunoClick();
+}
+
+void TfEntrada::fazAula(TfExercicio* fExercicio)
+{
+    fExercicio->lbUltimaData->setText(QStringLiteral("Última aula feita em: ")
+                                      + shortDate(AulaAtual.Data));
+    AplicaRitmo();
+    if (cursoTerminaAntes(NumExercicio)) {
+        showMessage(BoxKind::Information,
+                    QStringLiteral("Parabéns!\rVocê já concluiu todos os exercícios do curso."));
+        return;
+    }
+    fExercicio->lbNome->setText(fromCp1252(AlunoAtual.Nome.bytes()));
+    ExercicioAtual = Exercicios[NumExercicio];
+    fExercicio->MostraExercicio();
+    fExercicio->exec();
+}
+
+void TfEntrada::BitBtn2Click()
+{
+    reject();
 }

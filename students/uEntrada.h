@@ -1,10 +1,66 @@
 #pragma once
-// The entry screen. (Placeholder: the interface the main menu uses.)
+// The entry screen, where every lesson begins: the list of students, the
+// chosen student's progress, the password gate and "Fazer aula".
 
 #include <QDialog>
+
+class QAction;
+class TfExercicio;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
 
 class TfEntrada : public QDialog {
     Q_OBJECT
 public:
     explicit TfEntrada(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void criaTextos();
+    void criaProgresso();
+    void criaBotoes();
+    void criaLista();
+    void criaMenu();
+    void criaConexoes();
+    QLabel* rotulo(const QString& nome, const QRect& lugar, const QString& texto);
+    void caixaDeProgresso(const QRect& moldura, const QString& titulo, QLabel*& valor,
+                          const QString& nomeValor);
+
+    void FormCreate();
+    void FormActivate();
+    void dbgAlunosClick();
+    void lbAlunoClick();
+    void leAlunoEscolhido();
+    void edSenhaChange();
+    void edSenhaEnter();
+    void edSenhaExit();
+    void bbFazerAulaClick();
+    void fazAula(TfExercicio* fExercicio);
+    void BitBtn2Click();
+    void mostraSenha(bool comSenha);
+
+    QLabel* Label1;
+    QLabel* lbComSenha;
+    QLabel* lbNumExerc;
+    QLabel* lbData;
+    QLabel* lbTempo;
+    QLabel* Label5;
+    QPushButton* bbFazerAula;
+    QPushButton* BitBtn2;
+    QLineEdit* edSenha;
+    QListWidget* lbAluno;
+    QAction* Sair1;
+    QAction* FazerAula1;
+
+    bool ativada_ = false;        // the password gate has run
+    bool lendo_ = false;          // the list is filled or a history is read
+    bool escolhaPendente_ = false;  // a name chosen while reading, to read next
+    bool aulaPendente_ = false;     // "Fazer aula" asked for while reading
+    int linhaAntesDoClique_ = -1;  // the current line when the mouse went down
 };

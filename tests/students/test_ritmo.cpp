@@ -1,0 +1,128 @@
+// The practice-rhythm rule: the gap since the last lesson record against the
+// student's period, its two boxes, and the exercise the student goes back to.
+
+#include "fixture_alunos.h"
+
+#include "data/records.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "students/ritmo.h"
+
+#include <vector>
+
+namespace {
+
+const QString kTexto0 = QStringLiteral("Você escolheu fazer 1 vez por semana. Portanto, não pode ficar mais do que 7 dias sem fazer um exercício.\rPortanto, se você fizer um exercício na quinta-feira, terá que fazer, na semana seguinte, até quinta-feira, no máximo.\rNão poderá fazer, por exemplo, um exercício na segunda-feira e depois na terça da semana seguinte.\rPorque, neste caso, passou mais de 1 semana. E é necessário manter o ritmo para obter os resultados do curso.\r\rMas lembre-se: você precisa fazer o exercício completo, até completa-lo, para continuar adiante.\r\rPortanto, neste momento, você voltará ");
+const QString kTexto1 = QStringLiteral("Você escolheu fazer 2 vezes por semana. Portanto, não pode ficar mais do que 4 dias sem fazer um exercício.\rPortanto, se você fizer um exercício no dia 10, terá que fazer, no máximo, até o dia 14 o próximo, e outro até o dia 17.\rNão poderá fazer, por exemplo, um exercício no dia 10 e depois no dia 15. Pois passará de 4 dias.\rE é necessário manter o ritmo para obter os resultados do curso.\r\rMas lembre-se: você precisa fazer o exercício completo, até completa-lo, para continuar adiante.\r\rPor esse motivo, não é permitido ficar a semana toda sem fazer e depois fazer 2 exercícios seguidos para \"compensar\" ou em 2 dias seguidos.\r\rPortanto, neste momento, você voltará ");
+const QString kTexto2 = QStringLiteral("Você escolheu fazer Exercícios diários. Portanto, não pode ficar nenhum dia sem se exercitar (esse é puxado, né?)!\rNão poderá fazer, por exemplo, um exercício na segunda-feira e depois na quarta-feira\rE é necessário manter o ritmo para obter os resultados do curso. Mas lembre-se: VOCÊ DETERMINA SEU RITMO.\r\rMas lembre-se: você precisa fazer o exercício completo, até completa-lo, para continuar adiante.\r\rPortanto, neste momento, você voltará ");
+
+struct Caso {
+    const char* periodo;
+    int dias;
+    int numExercicio;  // as raised for the lesson
+    int n;             // the count in the second box; 0: no box at all
+    int aberto;        // the exercise the lesson opens
+};
+
+class Ritmo : public ComAlunos {
+protected:
+    // Runs the rule; returns NumExercicio as it was while each box was open.
+    std::vector<int> aplica(const char* periodo, int dias, int numExercicio)
+    {
+        AlunoAtual.Periodo.set(periodo);
+        AulaAtual.Data = hoje() - dias;
+        NumExercicio = numExercicio;
+        std::vector<int> durante;
+        boxseam::onShow([&](const boxseam::Shown&) { durante.push_back(NumExercicio); });
+        AplicaRitmo();
+        return durante;
+    }
+};
+
+TEST_F(Ritmo, WorkedExamplesAndTheFloor)
+{
+    const QString textos[] = {kTexto0, kTexto1, kTexto2};
+    const Caso casos[] = {
+        {"0", 7, 11, 0, 11}, {"0", 8, 11, 1, 10}, {"0", 14, 11, 2, 10}, {"0", 15, 11, 2, 9},
+        {"1", 4, 11, 0, 11}, {"1", 8, 11, 2, 10}, {"1", 9, 11, 2, 9},
+        {"2", 1, 11, 0, 11}, {"2", 2, 11, 2, 10}, {"2", 3, 11, 3, 9},
+        {"0", 30, 2, 4, 1},  // the step back would reach -2
+        {"0", 10, 1, 1, 1},  // registered 10 days ago, nothing passed
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(testing::Message() << "period " << c.periodo << ", " << c.dias << " days");
+        boxseam::clear();
+        const std::vector<int> durante = aplica(c.periodo, c.dias, c.numExercicio);
+
+        EXPECT_EQ(NumExercicio, c.aberto);
+        if (c.n == 0) {
+            EXPECT_TRUE(boxseam::shown().empty());
+            continue;
+        }
+        ASSERT_EQ(boxseam::shown().size(), 2u);
+        const boxseam::Shown& primeira = boxseam::shown()[0];
+        const boxseam::Shown& segunda = boxseam::shown()[1];
+        EXPECT_EQ(primeira.kind, BoxKind::Information);
+        EXPECT_EQ(primeira.text, QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(c.dias));
+        EXPECT_EQ(segunda.kind, BoxKind::Information);
+        EXPECT_EQ(segunda.text,
+                  textos[c.periodo[0] - '0']
+                      + QStringLiteral("%1 exercícios para rever o que havia feito.\r"
+                                       "Você estava no exercício %2 e voltará para o de Nº %3.")
+                            .arg(c.n).arg(c.numExercicio).arg(c.aberto));
+        // the exercise changes only once the second box has been closed
+        EXPECT_EQ(durante, (std::vector<int>{c.numExercicio, c.numExercicio}));
+    }
+}
+
+TEST_F(Ritmo, WithoutAnyLessonRecordTheGapIsTensOfThousandsOfDays)
+{
+    for (const char* periodo : {"0", "1", "2"}) {
+        boxseam::clear();
+        AlunoAtual.Periodo.set(periodo);
+        clearRecord(AulaAtual);
+        NumExercicio = 1;
+        AplicaRitmo();
+        ASSERT_EQ(boxseam::shown().size(), 2u) << periodo;
+        EXPECT_EQ(boxseam::shown()[0].text,
+                  QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(int(hoje())));
+        EXPECT_EQ(NumExercicio, 1);
+    }
+}
+
+TEST_F(Ritmo, OtherPeriodsAndFutureDatesDoNothing)
+{
+    aplica("5", 400, 11);
+    EXPECT_EQ(NumExercicio, 11);
+    aplica("0", -30, 11);
+    EXPECT_EQ(NumExercicio, 11);
+    EXPECT_TRUE(boxseam::shown().empty());
+}
+
+TEST_F(Ritmo, APeriodThatIsNoNumberFailsBeforeAnyBox)
+{
+    for (const char* periodo : {"", "x"}) {
+        try {
+            aplica(periodo, 400, 11);
+            ADD_FAILURE() << "no error for the period '" << periodo << "'";
+        } catch (const ConversionError& erro) {
+            EXPECT_EQ(erro.message(),
+                      QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(periodo)));
+        }
+        EXPECT_EQ(NumExercicio, 11);
+        EXPECT_TRUE(boxseam::shown().empty());
+    }
+}
+
+TEST(ExercicioVolta, StepsBackFromNumExercicioWithTheFloorAtOne)
+{
+    NumExercicio = 11;
+    EXPECT_EQ(ExercicioVolta(8, 7), 10);
+    EXPECT_EQ(ExercicioVolta(14, 7), 10);  // an exact multiple steps back one less
+    EXPECT_EQ(ExercicioVolta(15, 7), 9);
+    EXPECT_EQ(ExercicioVolta(3, 1), 9);
+    EXPECT_EQ(ExercicioVolta(100, 1), 1);
+    NumExercicio = 0;
+}
+
+}  // namespace
