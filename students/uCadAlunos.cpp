@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,6 +35,15 @@ constexpr int kMaximoDeAlunos = 100;
 constexpr int kTamanhoSenha = 15;  // Senha holds 15 characters: a longer one never reads back
 constexpr int kTodoDia = 2;
 constexpr int kUmaVezPorSemana = 0;
+
+// A date picker that Tab leaves at once instead of walking through its sections.
+class SeletorDeData : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
 
 QDate hoje()
 {
@@ -90,7 +100,7 @@ void TfCadAlunos::criaCampos()
     dbedSenha->setMaxLength(kTamanhoSenha);
 
     legenda(QStringLiteral("Data Nasc."), 400, 20);
-    dtpDataNasc = new QDateEdit(this);
+    dtpDataNasc = new SeletorDeData(this);
     dtpDataNasc->setObjectName(QStringLiteral("dtpDataNasc"));
     dtpDataNasc->setGeometry(400, 40, 106, 24);
     dtpDataNasc->setCalendarPopup(true);
@@ -134,6 +144,7 @@ void TfCadAlunos::criaPeriodo()
         escolha->setObjectName(QStringLiteral("rgPeriodo%1").arg(i));
         escolha->setGeometry(8, 17 + 23 * i, 149, 21);
         grupoPeriodo->addButton(escolha, i);
+        escolha->installEventFilter(this);
     }
 }
 
@@ -245,6 +256,14 @@ void TfCadAlunos::FormActivate()
 
 bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
 {
+    // Tab enters the period group at the chosen period
+    if (auto* escolha = qobject_cast<QRadioButton*>(watched); escolha && event->type() == QEvent::FocusIn) {
+        const auto motivo = static_cast<QFocusEvent*>(event)->reason();
+        QAbstractButton* escolhida = grupoPeriodo->checkedButton();
+        if ((motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason) && escolhida
+            && escolhida != escolha)
+            escolhida->setFocus(motivo);
+    }
     if (auto* box = qobject_cast<QLineEdit*>(watched)) {
         if (event->type() == QEvent::FocusIn)
             coresDeFoco(box);

@@ -138,7 +138,6 @@ void TfEntrada::criaBotoes()
     edSenha->setObjectName(QStringLiteral("edSenha"));
     edSenha->setGeometry(300, 76, 285, 28);
     edSenha->setEchoMode(QLineEdit::Password);
-    edSenha->installEventFilter(this);
     edSenha->hide();
     lbComSenha->setBuddy(edSenha);
 }
@@ -150,7 +149,6 @@ void TfEntrada::criaLista()
     lbAluno->setGeometry(24, 52, 257, kAlturaLista);
     lbAluno->setSelectionMode(QAbstractItemView::SingleSelection);
     lbAluno->setUniformItemSizes(true);
-    lbAluno->viewport()->installEventFilter(this);
 }
 
 void TfEntrada::criaMenu()
@@ -170,13 +168,18 @@ void TfEntrada::criaMenu()
 
 void TfEntrada::criaConexoes()
 {
+    edSenha->installEventFilter(this);
+    lbAluno->viewport()->installEventFilter(this);
     connect(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
     connect(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
     connect(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
     connect(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
     connect(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
-    connect(lbAluno, &QListWidget::currentRowChanged, this, &TfEntrada::lbAlunoClick);
+    connect(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
+        if (linhaEscolhida() >= 0)
+            lbAlunoClick();
+    });
     connect(lbAluno, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
         if (linha.row() == linhaAntesDoClique_)
             lbAlunoClick();
@@ -257,11 +260,17 @@ void TfEntrada::lbAlunoClick()
     }
 }
 
+int TfEntrada::linhaEscolhida() const
+{
+    const QList<QListWidgetItem*> escolhidas = lbAluno->selectedItems();
+    return escolhidas.isEmpty() ? -1 : lbAluno->row(escolhidas.first());
+}
+
 void TfEntrada::leAlunoEscolhido()
 {
-    QListWidgetItem* linha = lbAluno->currentItem();
-    if (linha && linha->isSelected())
-        AlunoAtual = ListaAlunos[lbAluno->row(linha) + 1];
+    const int linha = linhaEscolhida();
+    if (linha >= 0)
+        AlunoAtual = ListaAlunos[linha + 1];
     CodAlunoAtual = AlunoAtual.Codigo;
 
     lendo_ = true;
@@ -313,7 +322,7 @@ bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
     else if (watched == edSenha && event->type() == QEvent::FocusOut)
         edSenhaExit();
     else if (watched == lbAluno->viewport() && event->type() == QEvent::MouseButtonPress)
-        linhaAntesDoClique_ = lbAluno->currentRow();
+        linhaAntesDoClique_ = linhaEscolhida();
     return QDialog::eventFilter(watched, event);
 }
 

@@ -37,6 +37,7 @@ private:
     void dbgAlunosClick();
     void lbAlunoClick();
     void leAlunoEscolhido();
+    int linhaEscolhida() const;
     void edSenhaChange();
     void edSenhaEnter();
     void edSenhaExit();

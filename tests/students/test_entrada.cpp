@@ -1,0 +1,298 @@
+// The entry screen driven with real keys and clicks, up to the real exercise screen.
+
+#include "fixture_alunos.h"
+
+#include "course/uExercicio.h"
+#include "data/records.h"
+#include "data/text.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/system.h"
+#include "students/uEntrada.h"
+#include "support/modal.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// What the exercise screen was given when it came up.
+struct AulaAberta {
+    int numExercicio;
+    int numero;
+    QString nome;
+    QString ultimaData;
+};
+
+class Entrada : public ComAlunos {
+protected:
+    void abre()
+    {
+        tela = std::make_unique<TfEntrada>();
+        lista = tela->findChild<QListWidget*>(QStringLiteral("lbAluno"));
+        senha = tela->findChild<QLineEdit*>(QStringLiteral("edSenha"));
+        fazerAula = tela->findChild<QPushButton*>(QStringLiteral("bbFazerAula"));
+        ASSERT_TRUE(lista && senha && fazerAula);
+        tela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(tela.get()));
+        QApplication::processEvents();  // the password gate runs once the screen is up
+    }
+
+    QString texto(const char* nome) const
+    {
+        return tela->findChild<QLabel*>(QLatin1String(nome))->text();
+    }
+
+    void escolheComAMouse(int linha)
+    {
+        // the list lays its lines out once events have run
+        QTRY_VERIFY(!lista->visualItemRect(lista->item(linha)).isEmpty());
+        const QRect lugar = lista->visualItemRect(lista->item(linha));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lugar.center());
+    }
+
+    // the next exercise screen records what it shows and is closed
+    void esperaAula()
+    {
+        whenModal([this](QWidget* modal) {
+            auto* exercicio = qobject_cast<TfExercicio*>(modal);
+            if (exercicio)
+                aulas.push_back({NumExercicio, ExercicioAtual.Numero, exercicio->lbNome->text(),
+                                 exercicio->lbUltimaData->text()});
+            modal->close();
+        });
+    }
+
+    std::vector<BoxKind> tipos() const
+    {
+        std::vector<BoxKind> vistos;
+        for (const auto& caixa : boxseam::shown())
+            vistos.push_back(caixa.kind);
+        return vistos;
+    }
+
+    std::unique_ptr<TfEntrada> tela;
+    QListWidget* lista = nullptr;
+    QLineEdit* senha = nullptr;
+    QPushButton* fazerAula = nullptr;
+    std::vector<AulaAberta> aulas;
+};
+
+const QString kSenhaErrada = QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor.");
+
+TEST_F(Entrada, AfterStartUpTheGateAsksForAPasswordBeforeAnyName)
+{
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    cadastra(QStringLiteral("Bia"));  // the last record is read raw: its password is never empty
+    abre();
+
+    EXPECT_TRUE(senha->isVisible());
+    EXPECT_TRUE(tela->findChild<QLabel*>(QStringLiteral("lbComSenha"))->isVisible());
+    EXPECT_FALSE(fazerAula->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+    EXPECT_EQ(senha->palette().color(QPalette::Base), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_EQ(lista->count(), 2);
+    EXPECT_EQ(lista->item(1)->text(), QStringLiteral("Bia"));
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("1"));
+
+    lista->setFocus();
+    EXPECT_EQ(senha->palette().color(QPalette::Base), QApplication::palette(senha).color(QPalette::Base));
+    QTest::keyClick(lista, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+
+    // F2 works while the button is disabled
+    QTest::keyClick(senha, Qt::Key_F2);
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
+    EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
+    EXPECT_EQ(NumExercicio, 0);
+}
+
+TEST_F(Entrada, ANewStudentShowsZeroAndStartsExerciseOne)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Ana"));
+    abre();
+
+    lista->setFocus();
+    QTest::keyClick(lista, Qt::Key_Down);
+
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_EQ(lista->visualItemRect(lista->item(0)).height(), 20);
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("0"));
+    EXPECT_EQ(texto("lbData"), QStringLiteral("10/12/2026"));
+    EXPECT_EQ(texto("lbTempo"), QStringLiteral("0 t/m"));
+    EXPECT_FALSE(senha->isVisible());
+    EXPECT_TRUE(fazerAula->isEnabled());
+
+    esperaAula();
+    QTest::keyClick(lista, Qt::Key_Return);  // the default button
+
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 1);
+    EXPECT_EQ(aulas[0].numero, 1);
+    EXPECT_EQ(aulas[0].nome, QStringLiteral("Ana"));
+    EXPECT_EQ(aulas[0].ultimaData, QStringLiteral("Última aula feita em: 10/12/2026"));
+    EXPECT_TRUE(boxseam::shown().empty());
+    EXPECT_EQ(NumExercicio, 0);  // the refresh after the lesson
+}
+
+TEST_F(Entrada, AStudentWithoutRecordsShowsDayZeroAndMeetsTheRule)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Ana"));
+    writeFile(QString::fromLatin1(kArquivoAulas), {});
+    abre();
+
+    escolheComAMouse(0);
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("0"));
+    EXPECT_EQ(texto("lbData"), QStringLiteral("30/12/1899"));
+    EXPECT_EQ(texto("lbTempo"), QStringLiteral("0 t/m"));
+
+    esperaAula();
+    QTest::mouseClick(fazerAula, Qt::LeftButton);
+
+    EXPECT_EQ(tipos(), (std::vector<BoxKind>{BoxKind::Information, BoxKind::Information}));
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 1);
+    EXPECT_EQ(aulas[0].ultimaData, QStringLiteral("Última aula feita em: 30/12/1899"));
+}
+
+TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
+{
+    catalogo(5);
+    const auto ana = cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    registraAula(ana, hoje(), 120, 2);
+    abre();
+    escolheComAMouse(0);
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+
+    QTest::keyClicks(senha, QStringLiteral("abC"));
+    EXPECT_TRUE(fazerAula->isEnabled());
+    QTest::keyClick(senha, Qt::Key_Return);
+
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
+    EXPECT_TRUE(senha->text().isEmpty());
+    EXPECT_FALSE(fazerAula->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+    EXPECT_EQ(NumExercicio, 2);
+
+    esperaAula();
+    QTest::keyClicks(senha, QStringLiteral("abc"));
+    QTest::keyClick(senha, Qt::Key_Return);
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 3);
+    EXPECT_EQ(texto("lbTempo"), QStringLiteral("120 t/m"));
+    EXPECT_TRUE(senha->text().isEmpty());
+}
+
+TEST_F(Entrada, TextTypedForAnotherStudentIsDroppedWhenTheFieldHides)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    cadastra(QStringLiteral("Bia"));
+    abre();
+    escolheComAMouse(0);
+    QTest::keyClicks(senha, QStringLiteral("xy"));
+
+    escolheComAMouse(1);
+    EXPECT_FALSE(senha->isVisible());
+    EXPECT_TRUE(senha->text().isEmpty());
+    EXPECT_TRUE(fazerAula->isEnabled());
+
+    esperaAula();
+    QTest::keyClick(lista, Qt::Key_F2);
+    EXPECT_TRUE(boxseam::shown().empty());
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].nome, QStringLiteral("Bia"));
+}
+
+TEST_F(Entrada, AFinishedCourseOpensNoLesson)
+{
+    catalogo(3);
+    const int ultimos[] = {3, 255};  // the catalogue's last exercise; past the table
+    for (int ultimo : ultimos)
+        registraAula(cadastra(QStringLiteral("Ana")), hoje(), 90, ultimo);
+    abre();
+
+    for (int linha : {0, 1}) {
+        SCOPED_TRACE(ultimos[linha]);
+        boxseam::clear();
+        escolheComAMouse(linha);
+        QTest::keyClick(lista, Qt::Key_F2);
+
+        ASSERT_EQ(boxseam::shown().size(), 1u);
+        EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
+        EXPECT_TRUE(boxseam::shown()[0].text.contains(QStringLiteral("concluiu")));
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(NumExercicio, ultimos[linha]);
+    }
+}
+
+TEST_F(Entrada, ANameChosenDuringARead)
+{
+    const auto ana = cadastra(QStringLiteral("Ana"));
+    const auto bia = cadastra(QStringLiteral("Bia"));
+    registraAula(ana, hoje(), 50, 4);
+    registraAula(bia, hoje(), 70, 8);
+    abre();
+
+    std::vector<int> lidos;  // the student whose history is read, record by record
+    bool clicou = false;
+    systemseam::onLetEventsRun([&] {
+        lidos.push_back(CodAlunoAtual);
+        if (!clicou) {
+            clicou = true;
+            escolheComAMouse(1);
+        }
+    });
+    escolheComAMouse(0);
+    systemseam::onLetEventsRun(nullptr);
+
+    EXPECT_EQ(lidos, (std::vector<int>{ana, ana, ana, ana, bia, bia, bia, bia}));
+    EXPECT_EQ(fromCp1252(AlunoAtual.Nome.bytes()), QStringLiteral("Bia"));
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("8"));
+    EXPECT_EQ(NumExercicio, 8);
+}
+
+TEST_F(Entrada, AStudentWithoutPasswordChosenEarlierStartsAtOnce)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    const auto bia = cadastra(QStringLiteral("Bia"));
+    registraAula(bia, hoje() - 3, 60, 2);
+    abre();
+    escolheComAMouse(1);
+    QTest::keyClick(lista, Qt::Key_Escape);
+    EXPECT_FALSE(tela->isVisible());
+    EXPECT_TRUE(aulas.empty());
+
+    esperaAula();
+    abre();
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 3);
+    EXPECT_EQ(aulas[0].nome, QStringLiteral("Bia"));
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("2"));
+    EXPECT_EQ(lista->currentRow(), -1);
+}
+
+TEST_F(Entrada, WithoutStudentsThePeriodFailsAndTheScreenStaysOpen)
+{
+    abre();
+
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::ErrorReport);
+    EXPECT_TRUE(boxseam::shown()[0].text.startsWith(QStringLiteral("'' is not a valid integer value")));
+    EXPECT_TRUE(tela->isVisible());
+    EXPECT_EQ(lista->count(), 0);
+    EXPECT_EQ(NumExercicio, 1);
+}
+
+}  // namespace
