@@ -1,0 +1,166 @@
+// Reading and checking the course source: what the compiler refuses, with
+// which message, and what it takes byte for byte.
+
+#include "support/fixture.h"
+#include "tools/course_source.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+#include <string>
+
+namespace {
+
+// A sound exercise block of four source lines.
+QByteArray block(int numero, const QByteArray& linhas = "linha asdf\n")
+{
+    return "exercício " + QByteArray::number(numero) + "\nexigidas 3\ninstrução Teste\n" + linhas;
+}
+
+struct Refused {
+    const char* what;
+    QByteArray source;
+    QString message;
+};
+
+QByteArray manyExercises(int count)
+{
+    QByteArray source;
+    for (int n = 1; n <= count; ++n)
+        source += block(n);
+    return source;
+}
+
+const Refused kRefused[] = {
+    {"line over 80 characters", block(1, "linha " + QByteArray(81, 'a') + "\n"),
+     "curso.txt:4: exercício 1, linha 1: a linha tem 81 caracteres, mais que os 80 do campo de digitação"},
+    {"line starting with a blank", block(7, "linha asdf\nlinha  jklç\n"),
+     "curso.txt:5: exercício 7, linha 2: a linha começa com um espaço, que o campo de digitação recusa"},
+    {"two blanks in a row", block(1, "linha as  df\n"),
+     "curso.txt:4: exercício 1, linha 1: a linha tem dois espaços seguidos, e o segundo vira \"_\" ao ser "
+     "digitado"},
+    {"semicolon", block(1, "linha faça;\n"),
+     "curso.txt:4: exercício 1, linha 1: a linha tem \";\", que vira \"ç\" ao ser digitado"},
+    {"character outside Windows-1252", block(1, "linha ĀB\n"),
+     "curso.txt:4: exercício 1, linha 1: o caractere \"Ā\" (U+0100) não existe em Windows-1252"},
+    {"character beyond 16 bits", block(1, "linha ab \xF0\x9F\x8E\xB9\n"),
+     "curso.txt:4: exercício 1, linha 1: o caractere \"\xF0\x9F\x8E\xB9\" (U+1F3B9) não existe em Windows-1252"},
+    {"tab", block(1, "linha as\tdf\n"),
+     "curso.txt:4: exercício 1, linha 1: o caractere U+0009 não se vê ou não se digita"},
+    {"no-break space", block(1, "linha as\xC2\xA0""df\n"),
+     "curso.txt:4: exercício 1, linha 1: o caractere U+00A0 não se vê ou não se digita"},
+    {"line after an empty one", block(3, "linha asdf\nlinha\nlinha jklç\n"),
+     "curso.txt:6: exercício 3, linha 3: a linha vem depois da linha 2, que está vazia"},
+    {"no line at all", block(1, ""), "curso.txt:1: exercício 1: o exercício não tem nenhuma linha"},
+    {"only empty lines", block(1, "linha\nlinha \n"),
+     "curso.txt:1: exercício 1: o exercício não tem nenhuma linha"},
+    {"five lines", block(1, "linha aa\nlinha bb\nlinha cc\nlinha dd\nlinha ee\n"),
+     "curso.txt:8: exercício 1, linha 5: mais de 4 linhas"},
+    {"one-character line", block(1, "linha a\n"),
+     "curso.txt:4: exercício 1, linha 1: uma linha de um só caractere volta do catálogo com um espaço a mais"},
+    {"instruction over 250 characters",
+     "exercício 1\nexigidas 3\ninstrução " + QByteArray(250, 'a') + "ç\nlinha asdf\n",
+     "curso.txt:3: exercício 1: a instrução tem 251 caracteres, mais que 250"},
+    {"instruction ending with a full stop", "exercício 1\nexigidas 3\ninstrução Tecle.\nlinha asdf\n",
+     "curso.txt:3: exercício 1: a instrução termina com ponto final, e a tela já acrescenta \". Este exercício "
+     "tem N toques\""},
+    {"no instruction", "exercício 1\nexigidas 3\nlinha asdf\n", "curso.txt:1: exercício 1: falta \"instrução\""},
+    {"lines required of 0", "exercício 1\nexigidas 0\ninstrução Teste\nlinha asdf\n",
+     "curso.txt:2: exercício 1: 0 linhas exigidas: o exercício passaria sem nada certo"},
+    {"lines required not a number", "exercício 1\nexigidas três\ninstrução Teste\nlinha asdf\n",
+     "curso.txt:2: exercício 1: \"exigidas\" deve ser um número de 1 a 255"},
+    {"no lines required", "exercício 1\ninstrução Teste\nlinha asdf\n",
+     "curso.txt:1: exercício 1: falta \"exigidas\""},
+    {"more than 100 exercises", manyExercises(101),
+     "curso.txt:401: exercício 101: mais de 100 exercícios: o catálogo só tem 100 lugares"},
+    {"number repeated", block(1) + block(1),
+     "curso.txt:5: exercício 1: o número não é maior que o do exercício anterior (1)"},
+    {"number falling", block(5) + block(4),
+     "curso.txt:5: exercício 4: o número não é maior que o do exercício anterior (5)"},
+    {"number 0", block(0), "curso.txt:1: exercício 0: o número do exercício deve ser de 1 a 255"},
+    {"number over 255", block(256), "curso.txt:1: exercício 256: o número do exercício deve ser de 1 a 255"},
+    {"unknown keyword", block(1, "linha asdf\nlinah jklç\n"),
+     "curso.txt:5: exercício 1: palavra desconhecida \"linah\""},
+    {"field before the first exercise", "linha asdf\n" + block(1),
+     "curso.txt:1: \"linha\" antes do primeiro \"exercício\""},
+    {"text that is not UTF-8", block(1, "linha fa\xE7""a\n"), "curso.txt:4: a linha não é UTF-8 válido"},
+};
+
+void PrintTo(const Refused& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+std::string caseName(const ::testing::TestParamInfo<Refused>& info)
+{
+    std::string name = info.param.what;
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
+class RefusedCase : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedCase, NamesTheExerciseAndTheLine)
+{
+    const Refused& c = GetParam();
+    const CourseSource course = parseCourse(c.source, "curso.txt");
+    EXPECT_FALSE(course.ok());
+    EXPECT_TRUE(course.errors.contains(c.message)) << c.what << "\nerrors:\n"
+                                                   << course.errors.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName);
+
+TEST(CourseSource, ReportsEveryFaultOfTheFileAtOnce)
+{
+    const CourseSource course =
+        parseCourse(block(1, "linha  asdf\n") + block(2) + block(3, "linha a;b\n"), "curso.txt");
+    ASSERT_EQ(course.errors.size(), 2);
+    EXPECT_TRUE(course.errors[0].startsWith("curso.txt:4: exercício 1, linha 1:"));
+    EXPECT_TRUE(course.errors[1].startsWith("curso.txt:12: exercício 3, linha 1:"));
+}
+
+TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
+{
+    const QByteArray longest(80, 'x');
+    const QByteArray instruction(249, 'i');
+    const QByteArray source = "\xEF\xBB\xBF# comment\r\n"
+                              "\r\n"
+                              "exercício 1\r\n"
+                              "instrução " + instruction + "é\r\n"
+                              "exigidas 255\r\n"
+                              "linha Ação, à vista: R$ 5!\r\n"
+                              "linha " + longest + "\r\n"
+                              "linha ab \r\n"
+                              "linha\r\n"
+                              "exercício 100\n"
+                              "exigidas 1\n"
+                              "instrução Só isto\n"
+                              "linha C D E\n";
+    const CourseSource course = parseCourse(source, "curso.txt");
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    ASSERT_EQ(course.exercises.size(), 2);
+
+    const CourseExercise& first = course.exercises[0];
+    EXPECT_EQ(first.numero, 1);
+    EXPECT_EQ(first.linhasExigidas, 255);
+    EXPECT_EQ(first.instrucao, instruction + "\xE9");
+    const QList<QByteArray> lines = {"A\xE7\xE3o, \xE0 vista: R$ 5!", longest, "ab "};
+    EXPECT_EQ(first.linhas, lines);
+    EXPECT_EQ(first.numToques(), 80);
+    EXPECT_EQ(first.sourceLine, 3);
+
+    EXPECT_EQ(course.exercises[1].numero, 100);
+    EXPECT_EQ(course.exercises[1].numToques(), 5);
+}
+
+TEST(CourseSource, TakesAHundredExercises)
+{
+    const CourseSource course = parseCourse(manyExercises(100), "curso.txt");
+    EXPECT_TRUE(course.ok());
+    EXPECT_EQ(course.exercises.size(), 100);
+}
+
+}  // namespace

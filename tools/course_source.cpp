@@ -1,0 +1,288 @@
+#include "tools/course_source.h"
+
+#include "data/text.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString kChaveExercicio = QStringLiteral("exercício");
+const QString kChaveExigidas = QStringLiteral("exigidas");
+const QString kChaveInstrucao = QStringLiteral("instrução");
+const QString kChaveLinha = QStringLiteral("linha");
+
+constexpr int kMaiorByte = 255;
+const QChar kEspacoDuro(0x00A0);
+
+// One source line split at its first blank: the keyword and its value, taken
+// byte for byte (a second blank after the keyword belongs to the value).
+struct SourceLine {
+    int number = 0;
+    QString keyword;
+    QString value;
+};
+
+QString codePoint(char32_t c)
+{
+    return QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, '0');
+}
+
+// The characters of a text that Windows-1252 holds, or the first problem.
+struct Conversion {
+    QByteArray bytes;
+    QString problem;
+};
+
+Conversion convert(const QString& text)
+{
+    Conversion result;
+    for (char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (c == kEspacoDuro.unicode() || (one.size() == 1 && !one[0].isPrint())) {
+            result.problem = QStringLiteral("o caractere %1 não se vê ou não se digita").arg(codePoint(c));
+            return result;
+        }
+        const std::optional<char> byte = one.size() == 1 ? toCp1252(one[0]) : std::nullopt;
+        if (!byte) {
+            result.problem = QStringLiteral("o caractere \"%1\" (%2) não existe em Windows-1252")
+                                 .arg(one, codePoint(c));
+            return result;
+        }
+        result.bytes.append(*byte);
+    }
+    return result;
+}
+
+// A whole number written with digits only, up to 255; nothing otherwise.
+std::optional<int> smallNumber(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 3)
+        return std::nullopt;
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int value = text.toInt();
+    if (value > kMaiorByte)
+        return std::nullopt;
+    return value;
+}
+
+// The problems of a line the student must type into the typing field.
+QStringList typingProblems(const QByteArray& line)
+{
+    QStringList problems;
+    if (line.size() > kMaxCaracteresLinha)
+        problems << QStringLiteral("a linha tem %1 caracteres, mais que os %2 do campo de digitação")
+                        .arg(line.size())
+                        .arg(kMaxCaracteresLinha);
+    if (line.size() == 1)
+        problems << QStringLiteral("uma linha de um só caractere volta do catálogo com um espaço a mais");
+    if (line.startsWith(' '))
+        problems << QStringLiteral("a linha começa com um espaço, que o campo de digitação recusa");
+    if (line.contains("  "))
+        problems << QStringLiteral("a linha tem dois espaços seguidos, e o segundo vira \"_\" ao ser digitado");
+    if (line.contains(';'))
+        problems << QStringLiteral("a linha tem \";\", que vira \"ç\" ao ser digitado");
+    return problems;
+}
+
+class Parser {
+public:
+    explicit Parser(QString fileName) : fileName_(std::move(fileName)) {}
+
+    void read(const SourceLine& line)
+    {
+        if (line.keyword == kChaveExercicio)
+            startExercise(line);
+        else if (!inExercise_)
+            errorAt(line.number, QStringLiteral("\"%1\" antes do primeiro \"%2\"").arg(line.keyword, kChaveExercicio));
+        else if (line.keyword == kChaveExigidas)
+            readExigidas(line);
+        else if (line.keyword == kChaveInstrucao)
+            readInstrucao(line);
+        else if (line.keyword == kChaveLinha)
+            readLinha(line);
+        else
+            fail(line.number, QStringLiteral("palavra desconhecida \"%1\"").arg(line.keyword));
+    }
+
+    void errorAt(int lineNumber, const QString& problem)
+    {
+        result_.errors << QStringLiteral("%1:%2: %3").arg(fileName_).arg(lineNumber).arg(problem);
+    }
+
+    CourseSource finish()
+    {
+        closeExercise();
+        return std::move(result_);
+    }
+
+private:
+    struct Block {
+        CourseExercise exercise;
+        QString label;  // the number as written, for the messages
+        bool hasExigidas = false;
+        bool hasInstrucao = false;
+        int lines = 0;  // "linha" entries so far, empty ones included
+        int firstEmptyLine = 0;
+        bool refused = false;
+        bool lineRefused = false;  // a refused line is not reported again as missing
+    };
+
+    void fail(int lineNumber, const QString& problem, int linha = 0)
+    {
+        const QString where = linha == 0 ? QStringLiteral("exercício %1").arg(block_.label)
+                                         : QStringLiteral("exercício %1, linha %2").arg(block_.label).arg(linha);
+        errorAt(lineNumber, QStringLiteral("%1: %2").arg(where, problem));
+        block_.refused = true;
+        if (linha != 0)
+            block_.lineRefused = true;
+    }
+
+    void startExercise(const SourceLine& line)
+    {
+        closeExercise();
+        block_ = Block{};
+        inExercise_ = true;
+        block_.label = line.value;
+        block_.exercise.sourceLine = line.number;
+        ++exercisesSeen_;
+        if (exercisesSeen_ == kMaxExercicios + 1)
+            fail(line.number, QStringLiteral("mais de %1 exercícios: o catálogo só tem %1 lugares").arg(kMaxExercicios));
+
+        const std::optional<int> numero = smallNumber(line.value);
+        if (!numero || *numero == 0) {
+            fail(line.number, QStringLiteral("o número do exercício deve ser de 1 a %1").arg(kMaiorByte));
+            return;
+        }
+        block_.exercise.numero = *numero;
+        if (previousNumero_ && *numero <= *previousNumero_)
+            fail(line.number, QStringLiteral("o número não é maior que o do exercício anterior (%1)").arg(*previousNumero_));
+        previousNumero_ = *numero;
+    }
+
+    void readExigidas(const SourceLine& line)
+    {
+        if (block_.hasExigidas)
+            return fail(line.number, QStringLiteral("\"%1\" repetido").arg(kChaveExigidas));
+        block_.hasExigidas = true;
+        const std::optional<int> exigidas = smallNumber(line.value);
+        if (!exigidas)
+            return fail(line.number, QStringLiteral("\"%1\" deve ser um número de 1 a %2").arg(kChaveExigidas).arg(kMaiorByte));
+        if (*exigidas == 0)
+            return fail(line.number, QStringLiteral("0 linhas exigidas: o exercício passaria sem nada certo"));
+        block_.exercise.linhasExigidas = *exigidas;
+    }
+
+    void readInstrucao(const SourceLine& line)
+    {
+        if (block_.hasInstrucao)
+            return fail(line.number, QStringLiteral("\"%1\" repetida").arg(kChaveInstrucao));
+        block_.hasInstrucao = true;
+        const Conversion text = convert(line.value);
+        if (!text.problem.isEmpty())
+            return fail(line.number, QStringLiteral("instrução: %1").arg(text.problem));
+        if (text.bytes.size() > kMaxCaracteresInstrucao)
+            fail(line.number, QStringLiteral("a instrução tem %1 caracteres, mais que %2")
+                                  .arg(text.bytes.size())
+                                  .arg(kMaxCaracteresInstrucao));
+        if (text.bytes.size() < 2)
+            fail(line.number, QStringLiteral("a instrução precisa de ao menos 2 caracteres"));
+        if (text.bytes.endsWith('.'))
+            fail(line.number, QStringLiteral("a instrução termina com ponto final, e a tela já acrescenta \". Este "
+                                             "exercício tem N toques\""));
+        block_.exercise.instrucao = text.bytes;
+    }
+
+    void readLinha(const SourceLine& line)
+    {
+        const int linha = ++block_.lines;
+        if (linha > kMaxLinhas)
+            return fail(line.number, QStringLiteral("mais de %1 linhas").arg(kMaxLinhas), linha);
+        if (line.value.isEmpty()) {
+            if (block_.firstEmptyLine == 0)
+                block_.firstEmptyLine = linha;
+            return;
+        }
+        if (block_.firstEmptyLine != 0)
+            fail(line.number, QStringLiteral("a linha vem depois da linha %1, que está vazia").arg(block_.firstEmptyLine), linha);
+        const Conversion text = convert(line.value);
+        if (!text.problem.isEmpty())
+            return fail(line.number, text.problem, linha);
+        for (const QString& problem : typingProblems(text.bytes))
+            fail(line.number, problem, linha);
+        block_.exercise.linhas << text.bytes;
+    }
+
+    void closeExercise()
+    {
+        if (!inExercise_)
+            return;
+        const int header = block_.exercise.sourceLine;
+        if (block_.exercise.linhas.isEmpty() && !block_.lineRefused)
+            fail(header, QStringLiteral("o exercício não tem nenhuma linha"));
+        if (!block_.hasExigidas)
+            fail(header, QStringLiteral("falta \"%1\"").arg(kChaveExigidas));
+        if (!block_.hasInstrucao)
+            fail(header, QStringLiteral("falta \"%1\"").arg(kChaveInstrucao));
+        if (!block_.refused)
+            result_.exercises << block_.exercise;
+        inExercise_ = false;
+    }
+
+    QString fileName_;
+    CourseSource result_;
+    Block block_;
+    bool inExercise_ = false;
+    int exercisesSeen_ = 0;
+    std::optional<int> previousNumero_;
+};
+
+// Splits one raw source line; nothing for comments and blank lines.
+std::optional<SourceLine> splitLine(int number, const QString& text)
+{
+    if (text.trimmed().isEmpty() || text.startsWith('#'))
+        return std::nullopt;
+    SourceLine line;
+    line.number = number;
+    const qsizetype blank = text.indexOf(' ');
+    line.keyword = blank < 0 ? text : text.left(blank);
+    line.value = blank < 0 ? QString() : text.mid(blank + 1);
+    return line;
+}
+
+}  // namespace
+
+int CourseExercise::numToques() const
+{
+    qsizetype longest = 0;
+    for (const QByteArray& linha : linhas)
+        longest = std::max(longest, linha.size());
+    return int(longest);
+}
+
+CourseSource parseCourse(const QByteArray& utf8, const QString& fileName)
+{
+    Parser parser(fileName);
+    const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
+    QList<QByteArray> rawLines = (utf8.startsWith(bom) ? utf8.mid(bom.size()) : utf8).split('\n');
+    if (!rawLines.isEmpty() && rawLines.last().isEmpty())
+        rawLines.removeLast();
+    for (qsizetype i = 0; i < rawLines.size(); ++i) {
+        const int number = int(i + 1);
+        QByteArray raw = rawLines[i];
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(raw);
+        if (decoder.hasError()) {
+            parser.errorAt(number, QStringLiteral("a linha não é UTF-8 válido"));
+            continue;
+        }
+        if (const std::optional<SourceLine> line = splitLine(number, text))
+            parser.read(*line);
+    }
+    return parser.finish();
+}
