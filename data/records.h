@@ -33,7 +33,8 @@ struct TextField {
     {
         const int n = text.size() < N ? int(text.size()) : N;
         length = std::uint8_t(n);
-        std::memcpy(chars, text.data(), size_t(n));
+        if (n > 0)
+            std::memcpy(chars, text.data(), size_t(n));
         std::memset(chars + n, 0, size_t(N - n));
     }
 };

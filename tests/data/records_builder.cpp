@@ -46,38 +46,3 @@ tAula aula(std::int32_t codAluno, std::uint8_t numExerc, double data, std::int32
     return a;
 }
 
-QString errorOf(void (*action)())
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
-}
-
-int accessDeniedAsUnprivilegedUser(const char* file, void (*action)())
-{
-    const QString name = QString::fromLatin1(file);
-    // the unprivileged user must reach the directory, or every open fails
-    QFile::setPermissions(QStringLiteral("."), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                                   QFileDevice::ExeOther);
-    // the file belongs to the unprivileged user, so only its protection refuses the write
-    const bool asRoot = geteuid() == 0;
-    if (asRoot && chown(QFile::encodeName(name).constData(), 65534, 65534) != 0)
-        return 2;
-    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(2);
-        if (!fileExists(name))
-            _exit(3);
-        _exit(errorOf(action) == QStringLiteral("File access denied") ? 0 : 1);
-    }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}

@@ -39,11 +39,4 @@ QByteArray bytesOf(const std::vector<T>& records)
     return bytes;
 }
 
-// The message of the error that action throws, or "(no error)".
-QString errorOf(void (*action)());
 
-// The exit code of a child process that write-protects file, drops to an
-// unprivileged user (root may write anyway) and runs action: 0 when action
-// fails with "File access denied", 1 with another outcome, 2 or 3 when the
-// check itself could not be made.
-int accessDeniedAsUnprivilegedUser(const char* file, void (*action)());

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -36,3 +37,12 @@ QString testDataPath(const QString& name);
 
 // Clears the box, system, clock and file seams.
 void clearSeams();
+
+// The message of the error that action throws, or "(no error)".
+QString errorOf(const std::function<void()>& action);
+
+// The exit code of a child process that write-protects file, drops to an
+// unprivileged user (root may write anyway) and runs action: 0 when action
+// fails with "File access denied", 1 with another outcome, 2 or 3 when the
+// check itself could not be made.
+int accessDeniedAsUnprivilegedUser(const QString& file, const std::function<void()>& action);
