@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -226,6 +227,12 @@ TEST_F(Entrada, AFinishedCourseOpensNoLesson)
         SCOPED_TRACE(ultimos[linha]);
         boxseam::clear();
         escolheComAMouse(linha);
+        QTimer::singleShot(0, [] {
+            if (QWidget* aula = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "a lesson opened";
+                aula->close();
+            }
+        });
         QTest::keyClick(lista, Qt::Key_F2);
 
         ASSERT_EQ(boxseam::shown().size(), 1u);
