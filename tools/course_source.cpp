@@ -47,8 +47,8 @@ Conversion convert(const QString& text)
         }
         const std::optional<char> byte = one.size() == 1 ? toCp1252(one[0]) : std::nullopt;
         if (!byte) {
-            result.problem = QStringLiteral("o caractere \"%1\" (%2) não existe em Windows-1252")
-                                 .arg(one, codePoint(c));
+            result.problem =
+                QStringLiteral("o caractere \"%1\" (%2) não existe em Windows-1252").arg(one, codePoint(c));
             return result;
         }
         result.bytes.append(*byte);
@@ -82,7 +82,8 @@ QStringList typingProblems(const QByteArray& line)
     if (line.startsWith(' '))
         problems << QStringLiteral("a linha começa com um espaço, que o campo de digitação recusa");
     if (line.contains("  "))
-        problems << QStringLiteral("a linha tem dois espaços seguidos, e o segundo vira \"_\" ao ser digitado");
+        problems << QStringLiteral(
+            "a linha tem dois espaços seguidos, e o segundo vira \"_\" ao ser digitado");
     if (line.contains(';'))
         problems << QStringLiteral("a linha tem \";\", que vira \"ç\" ao ser digitado");
     return problems;
@@ -97,7 +98,8 @@ public:
         if (line.keyword == kChaveExercicio)
             startExercise(line);
         else if (!inExercise_)
-            errorAt(line.number, QStringLiteral("\"%1\" antes do primeiro \"%2\"").arg(line.keyword, kChaveExercicio));
+            errorAt(line.number,
+                    QStringLiteral("\"%1\" antes do primeiro \"%2\"").arg(line.keyword, kChaveExercicio));
         else if (line.keyword == kChaveExigidas)
             readExigidas(line);
         else if (line.keyword == kChaveInstrucao)
@@ -110,7 +112,7 @@ public:
 
     void errorAt(int lineNumber, const QString& problem)
     {
-        result_.errors << QStringLiteral("%1:%2: %3").arg(fileName_).arg(lineNumber).arg(problem);
+        result_.errors << QStringLiteral("%1:%2: %3").arg(fileName_, QString::number(lineNumber), problem);
     }
 
     CourseSource finish()
@@ -133,8 +135,9 @@ private:
 
     void fail(int lineNumber, const QString& problem, int linha = 0)
     {
-        const QString where = linha == 0 ? QStringLiteral("exercício %1").arg(block_.label)
-                                         : QStringLiteral("exercício %1, linha %2").arg(block_.label).arg(linha);
+        const QString where =
+            linha == 0 ? QStringLiteral("exercício %1").arg(block_.label)
+                       : QStringLiteral("exercício %1, linha %2").arg(block_.label, QString::number(linha));
         errorAt(lineNumber, QStringLiteral("%1: %2").arg(where, problem));
         block_.refused = true;
         if (linha != 0)
@@ -150,7 +153,8 @@ private:
         block_.exercise.sourceLine = line.number;
         ++exercisesSeen_;
         if (exercisesSeen_ == kMaxExercicios + 1)
-            fail(line.number, QStringLiteral("mais de %1 exercícios: o catálogo só tem %1 lugares").arg(kMaxExercicios));
+            fail(line.number,
+                 QStringLiteral("mais de %1 exercícios: o catálogo só tem %1 lugares").arg(kMaxExercicios));
 
         const std::optional<int> numero = smallNumber(line.value);
         if (!numero || *numero == 0) {
@@ -159,7 +163,8 @@ private:
         }
         block_.exercise.numero = *numero;
         if (previousNumero_ && *numero <= *previousNumero_)
-            fail(line.number, QStringLiteral("o número não é maior que o do exercício anterior (%1)").arg(*previousNumero_));
+            fail(line.number, QStringLiteral("o número não é maior que o do exercício anterior (%1)")
+                                  .arg(*previousNumero_));
         previousNumero_ = *numero;
     }
 
@@ -170,9 +175,12 @@ private:
         block_.hasExigidas = true;
         const std::optional<int> exigidas = smallNumber(line.value);
         if (!exigidas)
-            return fail(line.number, QStringLiteral("\"%1\" deve ser um número de 1 a %2").arg(kChaveExigidas).arg(kMaiorByte));
+            return fail(
+                line.number,
+                QStringLiteral("\"%1\" deve ser um número de 1 a %2").arg(kChaveExigidas).arg(kMaiorByte));
         if (*exigidas == 0)
-            return fail(line.number, QStringLiteral("0 linhas exigidas: o exercício passaria sem nada certo"));
+            return fail(line.number,
+                        QStringLiteral("0 linhas exigidas: o exercício passaria sem nada certo"));
         block_.exercise.linhasExigidas = *exigidas;
     }
 
@@ -191,8 +199,9 @@ private:
         if (text.bytes.size() < 2)
             fail(line.number, QStringLiteral("a instrução precisa de ao menos 2 caracteres"));
         if (text.bytes.endsWith('.'))
-            fail(line.number, QStringLiteral("a instrução termina com ponto final, e a tela já acrescenta \". Este "
-                                             "exercício tem N toques\""));
+            fail(line.number,
+                 QStringLiteral("a instrução termina com ponto final, e a tela já acrescenta \". Este "
+                                "exercício tem N toques\""));
         block_.exercise.instrucao = text.bytes;
     }
 
@@ -207,7 +216,9 @@ private:
             return;
         }
         if (block_.firstEmptyLine != 0)
-            fail(line.number, QStringLiteral("a linha vem depois da linha %1, que está vazia").arg(block_.firstEmptyLine), linha);
+            fail(line.number,
+                 QStringLiteral("a linha vem depois da linha %1, que está vazia").arg(block_.firstEmptyLine),
+                 linha);
         const Conversion text = convert(line.value);
         if (!text.problem.isEmpty())
             return fail(line.number, text.problem, linha);
