@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,13 +172,13 @@ void TfCadAlunos::criaBarraDeBotoes()
         return b;
     };
     BtGrava = botao(QStringLiteral("BtGrava"), QStringLiteral("Grava F5"), QRect(8, 6, 93, 30),
-                    icone(QStringLiteral(":/botoes/grava.png"), QStyle::SP_DialogSaveButton));
+                    icone(QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton));
     BtCancela = botao(QStringLiteral("BtCancela"), QStringLiteral("Cancela F12"),
                       QRect(104, 6, 105, 30),
-                      icone(QStringLiteral(":/botoes/cancela.png"), QStyle::SP_DialogCancelButton));
+                      icone(QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton));
     BtVoltar = botao(QStringLiteral("BtVoltar"), QStringLiteral("Voltar F10"),
                      QRect(416, 6, 105, 30),
-                     icone(QStringLiteral(":/botoes/voltar.png"), QStyle::SP_ArrowBack));
+                     icone(QStringLiteral(":/assets/icons/andando.svg"), QStyle::SP_ArrowBack));
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -246,6 +247,16 @@ void TfCadAlunos::showEvent(QShowEvent* event)
         ativada_ = true;
         FormActivate();
     }
+}
+
+// The screen has no cancel button: Esc does not close it and drop what was typed.
+void TfCadAlunos::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfCadAlunos::FormActivate()

@@ -123,14 +123,15 @@ void TfEntrada::criaProgresso()
 void TfEntrada::criaBotoes()
 {
     bbFazerAula = new QPushButton(
-        icone(QStringLiteral(":/botoes/fazeraula.png"), QStyle::SP_DialogOpenButton),
+        icone(QStringLiteral(":/assets/icons/porta.svg"), QStyle::SP_DialogOpenButton),
         QStringLiteral("Fazer aula - F2"), this);
     bbFazerAula->setObjectName(QStringLiteral("bbFazerAula"));
     bbFazerAula->setGeometry(300, 300, 149, 30);
     bbFazerAula->setDefault(true);
 
-    BitBtn2 = new QPushButton(icone(QStringLiteral(":/botoes/sair.png"), QStyle::SP_DialogCloseButton),
-                              QStringLiteral("Sair - F10"), this);
+    BitBtn2 = new QPushButton(
+        icone(QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton),
+        QStringLiteral("Sair - F10"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(456, 300, 129, 30);
 

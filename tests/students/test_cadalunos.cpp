@@ -190,6 +190,11 @@ TEST_F(Cadastro, KeysWorkFromEveryBoxAndF7ToF9DoNothing)
     QTest::keyClick(data, Qt::Key_F12);
     EXPECT_TRUE(nome->text().isEmpty());
 
+    QTest::keyClicks(nome, QStringLiteral("Caio"));
+    QTest::keyClick(nome, Qt::Key_Escape);  // no cancel button: nothing typed is lost
+    EXPECT_TRUE(tela->isVisible());
+    EXPECT_EQ(nome->text(), QStringLiteral("Caio"));
+
     QTest::keyClick(email, Qt::Key_F10);
     EXPECT_FALSE(tela->isVisible());
     EXPECT_FALSE(fileExists(QString::fromLatin1(kArquivoAlunos)));
