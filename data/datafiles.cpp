@@ -4,8 +4,11 @@
 #include "data/scrambling.h"
 #include "data/text.h"
 #include "platform/clock.h"
+#include "platform/errors.h"
 #include "platform/recordfile.h"
 #include "platform/system.h"
+
+#include <limits>
 
 namespace {
 
@@ -129,6 +132,10 @@ void GravaAluno(const QString& nome, const QString& senha, const QString& email,
     AlunoAtual.EMail.set(Embaralha(toCp1252(email), chave));
     AlunoAtual.DataNasc = dataNasc;
     AlunoAtual.Periodo.set(QByteArray::number(periodo));
+    // a damaged file may hold the highest number there is: no number after
+    // it is free, and a repeated one would mix two students' lessons
+    if (CodAlunoAtual == std::numeric_limits<std::int32_t>::max())
+        throw AppError(QStringLiteral("Integer overflow"));
     ++CodAlunoAtual;
     AlunoAtual.Codigo = CodAlunoAtual;
 

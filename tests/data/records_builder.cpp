@@ -1,12 +1,6 @@
 #include "records_builder.h"
 
 #include "data/scrambling.h"
-#include "platform/errors.h"
-#include "platform/recordfile.h"
-
-#include <QFile>
-#include <sys/wait.h>
-#include <unistd.h>
 
 tExercicio rawExercicio(const ExercicioPlano& plano, const QByteArray& chave)
 {

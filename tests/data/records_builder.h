@@ -38,5 +38,3 @@ QByteArray bytesOf(const std::vector<T>& records)
         bytes += bytesOf(r);
     return bytes;
 }
-
-

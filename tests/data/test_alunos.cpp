@@ -1,10 +1,12 @@
 #include "data/datafiles.h"
 #include "data/scrambling.h"
+#include "data/text.h"
 #include "platform/clock.h"
 #include "platform/recordfile.h"
-#include "data/text.h"
 #include "records_builder.h"
 #include "support/fixture.h"
+
+#include <limits>
 
 namespace {
 
@@ -33,6 +35,7 @@ std::vector<tAluno> studentsNumbered(const std::vector<std::int32_t>& numbers)
 TEST_F(Alunos, WithoutFilesTheFirstSavesCreateBothAndAppendInOrder)
 {
     writeFile(kLessons, bytesOf(std::vector{aula(9, 9), aula(9, 10)}));  // emptied by the first save
+    CodAlunoAtual = 7;  // what an earlier opening of the registration screen left
     MaiorCodigo();
     EXPECT_EQ(CodAlunoAtual, 0);
     GravaAluno("Ana", "", "", 36000.5, 0);
@@ -95,13 +98,20 @@ TEST_F(Alunos, TheNextNumberIsTheHighestPlusOne)
         std::vector<std::int32_t> numbers;
         std::int32_t highest;
     };
-    const Case cases[] = {{{1, 2, 5}, 5}, {{0, -3}, 0}, {{-1, 4, 0}, 4}};
+    constexpr std::int32_t kLast = std::numeric_limits<std::int32_t>::max();
+    const Case cases[] = {{{1, 2, 5}, 5}, {{0, -3}, 0}, {{-1, 4, 0}, 4}, {{1, kLast, 3}, kLast}};
     for (const Case& c : cases) {
         writeFile(kStudents, bytesOf(studentsNumbered(c.numbers)));
         writeFile(kLessons, {});
         MaiorCodigo();
         EXPECT_EQ(CodAlunoAtual, c.highest);
     }
+    // after the highest number there is, none is free: nothing is stored
+    EXPECT_EQ(errorOf([] { GravaAluno("Sem número", "", "", 36000, 0); }), "Integer overflow");
+    EXPECT_EQ(CodAlunoAtual, kLast);
+    EXPECT_EQ(readFile(kStudents).size(), 1200);
+    EXPECT_TRUE(readFile(kLessons).isEmpty());
+
     writeFile(kStudents, bytesOf(studentsNumbered({1, 2, 5})));
     MaiorCodigo();
     GravaAluno("Novo", "", "", 36000, 0);

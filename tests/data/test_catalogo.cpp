@@ -1,5 +1,4 @@
 #include "data/datafiles.h"
-#include "data/scrambling.h"
 #include "platform/dialogs.h"
 #include "platform/recordfile.h"
 #include "platform/system.h"
