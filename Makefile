@@ -2,6 +2,8 @@
 BUILD      ?= build
 COURSE_DIR ?= curso
 CMAKE_ARGS ?=
+BENCH_BUILD    ?= build-bench
+SANITIZE_BUILD ?= build-sanitize
 
 .PHONY: setup configure build course run test bench check-sanitize clean
 
@@ -24,6 +26,23 @@ run: course
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
+
+# the benchmarks, each beside its floor, in a Release build of their own
+bench: setup
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIRAVO_BENCH=ON \
+	       -DBUILD_TESTING=OFF $(CMAKE_ARGS) >/dev/null
+	@QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy cmake --build $(BENCH_BUILD) --target run_benchmarks
+
+# every test, and the fuzz targets over their corpora, built with clang's
+# AddressSanitizer and UndefinedBehaviorSanitizer; leak checking is off
+# because Qt and fontconfig keep memory until the process ends
+check-sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	       -DQUIRAVO_SANITIZE=ON -DQUIRAVO_FUZZ=ON $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(SANITIZE_BUILD)
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+	    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --output-on-failure -j2
 
 clean:
 	rm -rf $(BUILD)

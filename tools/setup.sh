@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

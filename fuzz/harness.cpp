@@ -1,0 +1,276 @@
+#include "fuzz/harness.h"
+
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "data/scrambling.h"
+#include "platform/errors.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool writeAs(const char* name, const QByteArray& bytes)
+{
+    QFile file(QString::fromLatin1(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+template <class Record>
+std::vector<Record> recordsOf(const QByteArray& file)
+{
+    std::vector<Record> records(size_t(file.size()) / sizeof(Record));
+    if (!records.empty())
+        std::memcpy(static_cast<void*>(records.data()), file.constData(), records.size() * sizeof(Record));
+    return records;
+}
+
+template <class Record>
+bool same(const Record& a, const Record& b)
+{
+    return std::memcmp(&a, &b, sizeof(Record)) == 0;
+}
+
+template <class Record>
+bool isZero(const Record& r)
+{
+    return same(r, Record{});
+}
+
+template <class Record>
+void spoil(Record& r)
+{
+    std::memset(static_cast<void*>(&r), 0x55, sizeof(Record));
+}
+
+template <size_t N>
+bool allZero(const std::uint8_t (&bytes)[N])
+{
+    return std::all_of(bytes, bytes + N, [](std::uint8_t b) { return b == 0; });
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Whether a key's scrambling digits can be read: positions 6 and 7, and the
+// position that position 7 names, hold decimal digits.
+bool usableKey(const QByteArray& key)
+{
+    if (key.size() < 10 || !isDigit(key[5]) || !isDigit(key[6]))
+        return false;
+    const int p = key[6] - '0';
+    return p >= 1 && isDigit(key[p - 1]);
+}
+
+// The 1-based number of the first of the first `count` records whose key
+// cannot be used, or 0.
+template <class Record>
+int firstUnusableKey(const std::vector<Record>& records, size_t count)
+{
+    for (size_t i = 0; i < std::min(count, records.size()); ++i) {
+        if (!usableKey(records[i].Chave.bytes()))
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+// The text a loader must put into a slot: the stored text unscrambled with
+// the record's key and cut to the field.
+template <int N>
+bool unscrambledInto(const TextField<N>& slot, const TextField<N>& stored, const QByteArray& key)
+{
+    return slot.length <= N && slot.bytes() == Desembaralha(stored.bytes(), key).left(N);
+}
+
+QString checkExercise(const tExercicio& slot, const tExercicio& raw)
+{
+    const QByteArray key = raw.Chave.bytes();
+    if (!isZero(slot.Chave) || !allZero(slot.reservado1) || !allZero(slot.reservado2) ||
+        !allZero(slot.reservado4))
+        return QStringLiteral("a slot keeps its key or reserved bytes");
+    if (slot.Numero != raw.Numero || slot.NumToques != raw.NumToques ||
+        slot.LinhasExigidas != raw.LinhasExigidas ||
+        std::memcmp(slot.reservado3, raw.reservado3, sizeof slot.reservado3) != 0)
+        return QStringLiteral("a plain field of a slot differs from the file");
+    if (!unscrambledInto(slot.Linha1, raw.Linha1, key) || !unscrambledInto(slot.Linha2, raw.Linha2, key) ||
+        !unscrambledInto(slot.Linha3, raw.Linha3, key) || !unscrambledInto(slot.Linha4, raw.Linha4, key) ||
+        !unscrambledInto(slot.Instrucao, raw.Instrucao, key))
+        return QStringLiteral("a text of a slot is not its stored text unscrambled");
+    return {};
+}
+
+QString checkStudent(const tAluno& slot, const tAluno& raw)
+{
+    const QByteArray key = raw.Chave.bytes();
+    if (!isZero(slot.Chave) || slot.reservado1 != 0 || !allZero(slot.reservado2) ||
+        !allZero(slot.reservado3) || !allZero(slot.reservado4))
+        return QStringLiteral("a roster slot keeps its key or reserved bytes");
+    if (slot.Codigo != raw.Codigo || std::memcmp(&slot.DataNasc, &raw.DataNasc, sizeof(double)) != 0 ||
+        slot.Periodo.length > 2 || slot.Periodo.bytes() != raw.Periodo.bytes())
+        return QStringLiteral("a plain field of a roster slot differs from the file");
+    if (!unscrambledInto(slot.Nome, raw.Nome, key) || !unscrambledInto(slot.EMail, raw.EMail, key))
+        return QStringLiteral("a name or e-mail is not its stored text unscrambled");
+    QByteArray senha = Desembaralha(raw.Senha.bytes(), key).left(15);
+    if (senha == "==")
+        senha.clear();
+    if (slot.Senha.length > 15 || slot.Senha.bytes() != senha)
+        return QStringLiteral("a password is not its stored text unscrambled");
+    return {};
+}
+
+// Runs a reader; returns whether it stopped with the key's conversion error,
+// and puts any other error into `finding`.
+template <class Reader>
+bool stoppedByKey(Reader reader, QString& finding)
+{
+    try {
+        reader();
+    } catch (const ConversionError&) {
+        return true;
+    } catch (const AppError& error) {
+        finding = QStringLiteral("unexpected error: ") + error.message();
+    } catch (const std::exception& error) {
+        finding = QStringLiteral("unexpected exception: ") + QString::fromLocal8Bit(error.what());
+    }
+    return false;
+}
+
+QString checkMaiorCodigo(const std::vector<tAluno>& records)
+{
+    std::int32_t highest = 0;
+    for (const tAluno& r : records)
+        highest = std::max(highest, r.Codigo);
+    CodAlunoAtual = -7;
+    QString finding;
+    if (stoppedByKey(MaiorCodigo, finding))
+        return QStringLiteral("MaiorCodigo stopped with a conversion error");
+    if (finding.isEmpty() && CodAlunoAtual != highest)
+        return QStringLiteral("MaiorCodigo gives %1, the file's highest is %2").arg(CodAlunoAtual).arg(highest);
+    return finding;
+}
+
+}  // namespace
+
+QString checkCatalogue(const QByteArray& file)
+{
+    if (!writeAs(kArquivoExercicios, file))
+        return QStringLiteral("cannot write the input file");
+    const auto records = recordsOf<tExercicio>(file);
+    spoil(Exercicios);
+    spoil(ExercicioAtual);
+
+    QString finding;
+    const bool stopped = stoppedByKey(CarregaExercicios, finding);
+    if (!finding.isEmpty())
+        return finding;
+    const int bad = firstUnusableKey(records, size_t(Exercicios.size));
+    if (stopped != (bad != 0))
+        return stopped ? QStringLiteral("a usable key stopped the load")
+                       : QStringLiteral("an unusable key did not stop the load");
+    // the load stops at the record with the bad key: its slot and all after stay zero
+    const int filled = bad != 0 ? bad - 1 : std::min(int(records.size()), Exercicios.size);
+    for (int i = 1; i <= Exercicios.size; ++i) {
+        const QString problem = i <= filled ? checkExercise(Exercicios[i], records[size_t(i - 1)])
+                                : isZero(Exercicios[i]) ? QString()
+                                                        : QStringLiteral("a slot after the last read is not zero");
+        if (!problem.isEmpty())
+            return QStringLiteral("slot %1: ").arg(i) + problem;
+    }
+    const int lastRead = bad != 0 ? bad : filled;
+    const bool bufferRight = lastRead == 0 ? isZero(ExercicioAtual)
+                                           : same(ExercicioAtual, records[size_t(lastRead - 1)]);
+    return bufferRight ? QString() : QStringLiteral("ExercicioAtual is not the last record read");
+}
+
+QString checkRoster(const QByteArray& file)
+{
+    if (!writeAs(kArquivoAlunos, file))
+        return QStringLiteral("cannot write the input file");
+    const auto records = recordsOf<tAluno>(file);
+    ListaAlunos.clear();
+    clearRecord(AlunoAtual);
+
+    std::uint8_t count = 0xEE;
+    QString finding;
+    const bool stopped = stoppedByKey([&] { count = CarregaAlunos(); }, finding);
+    if (!finding.isEmpty())
+        return finding;
+    const int bad = firstUnusableKey(records, size_t(ListaAlunos.size));
+    if (stopped != (bad != 0))
+        return stopped ? QStringLiteral("a usable key stopped the load")
+                       : QStringLiteral("an unusable key did not stop the load");
+    const int filled = bad != 0 ? bad - 1 : std::min(int(records.size()), ListaAlunos.size);
+    if (!stopped && count != filled)
+        return QStringLiteral("CarregaAlunos returns %1 for %2 records").arg(count).arg(records.size());
+    for (int k = 1; k <= ListaAlunos.size; ++k) {
+        const QString problem = k <= filled ? checkStudent(ListaAlunos[k], records[size_t(k - 1)])
+                                : isZero(ListaAlunos[k]) ? QString()
+                                                         : QStringLiteral("a slot after the last read is not zero");
+        if (!problem.isEmpty())
+            return QStringLiteral("slot %1: ").arg(k) + problem;
+    }
+    const int lastRead = bad != 0 ? bad : filled;
+    if (!(lastRead == 0 ? isZero(AlunoAtual) : same(AlunoAtual, records[size_t(lastRead - 1)])))
+        return QStringLiteral("AlunoAtual is not the last record read");
+    return checkMaiorCodigo(records);
+}
+
+QString checkHistory(const QByteArray& file)
+{
+    if (!writeAs(kArquivoAulas, file))
+        return QStringLiteral("cannot write the input file");
+    const auto records = recordsOf<tAula>(file);
+    std::int32_t student = 0;
+    if (file.size() >= 4)
+        std::memcpy(&student, file.constData(), sizeof student);
+    std::vector<tAula> theirs;
+    std::copy_if(records.begin(), records.end(), std::back_inserter(theirs),
+                 [&](const tAula& r) { return r.CodAluno == student; });
+
+    CodAlunoAtual = student;
+    spoil(HistoricoAulas);
+    spoil(AulaAtual);
+    QString finding;
+    if (stoppedByKey(LeHistoricoAulas, finding))
+        return QStringLiteral("the history read stopped with a conversion error");
+    if (!finding.isEmpty())
+        return finding;
+    for (int i = 1; i <= HistoricoAulas.size; ++i) {
+        const bool right = size_t(i) <= theirs.size() ? same(HistoricoAulas[i], theirs[size_t(i - 1)])
+                                                      : isZero(HistoricoAulas[i]);
+        if (!right)
+            return QStringLiteral("HistoricoAulas entry %1 is wrong").arg(i);
+    }
+    const bool lastRight = theirs.empty() ? isZero(AulaAtual) : same(AulaAtual, theirs.back());
+    return lastRight ? QString() : QStringLiteral("AulaAtual is not the student's last record");
+}
+
+QString checkUnscrambling(const QByteArray& input)
+{
+    if (input.isEmpty())
+        return {};
+    const qsizetype keyLength = std::min<qsizetype>(std::uint8_t(input[0]) % 12, input.size() - 1);
+    const QByteArray key = input.mid(1, keyLength);
+    const QByteArray stored = input.mid(1 + keyLength);
+
+    QByteArray plain;
+    QString finding;
+    const bool stopped = stoppedByKey([&] { plain = Desembaralha(stored, key); }, finding);
+    if (!finding.isEmpty())
+        return finding;
+    if (stopped != !usableKey(key))
+        return stopped ? QStringLiteral("a usable key was refused") : QStringLiteral("an unusable key was taken");
+    if (stopped)
+        return {};
+    if (stored == kMarcaTextoVazio)
+        return plain.isEmpty() ? QString() : QStringLiteral("the empty-text marker does not read as empty");
+    if (plain.size() != stored.size())
+        return QStringLiteral("unscrambling changed the length");
+    // short stored texts pass through; longer ones scramble back to themselves
+    const QByteArray back = stored.size() < 2 ? plain : Embaralha(plain, key);
+    return back == stored ? QString() : QStringLiteral("scrambling the plain text does not give the stored text");
+}

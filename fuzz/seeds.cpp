@@ -1,0 +1,116 @@
+// Writes the seed corpora of the fuzz targets into the directory given as
+// the argument: real files made by the program's own writers.
+//   quiravo_fuzz_seeds fuzz/corpus
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "data/scrambling.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+QByteArray readAll(const char* name)
+{
+    QFile file(QString::fromLatin1(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void save(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+template <class T>
+QByteArray bytesOf(const T& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(&record), int(sizeof(T)));
+}
+
+tExercicio exercise(std::uint8_t numero, std::initializer_list<QByteArray> lines, const QByteArray& instruction)
+{
+    const QByteArray key = GeraChave();
+    tExercicio e{};
+    e.Chave.set(key);
+    e.Numero = numero;
+    TextField<100>* fields[] = {&e.Linha1, &e.Linha2, &e.Linha3, &e.Linha4};
+    auto line = lines.begin();
+    for (TextField<100>* field : fields)
+        field->set(Embaralha(line != lines.end() ? *line++ : QByteArray(), key));
+    e.Instrucao.set(Embaralha(instruction, key));
+    e.NumToques = 120;
+    e.LinhasExigidas = 3;
+    return e;
+}
+
+void catalogueSeeds(const QDir& dir)
+{
+    const QByteArray three = bytesOf(exercise(1, {"asdf", "jkl\xe7", "asdf jkl\xe7", "fim."}, "Digite as linhas."))
+                           + bytesOf(exercise(2, {"ab", "cd"}, "Duas linhas."))
+                           + bytesOf(exercise(42, {"do re mi"}, ""));
+    save(dir.filePath("tres_exercicios"), three);
+    save(dir.filePath("com_fragmento"), three.left(688 + 124));
+    tExercicio badKey = exercise(3, {"x"}, "chave estragada");
+    badKey.Chave.set("abcdeXYZAb");
+    save(dir.filePath("chave_estragada"), three.left(688) + bytesOf(badKey));
+}
+
+void studentAndLessonSeeds(const QDir& students, const QDir& lessons)
+{
+    GravaAluno(QStringLiteral("Ana"), {}, {}, 36000.5, 0);
+    GravaAluno(QStringLiteral("Bruno de Oliveira Nascimento Albuquerque Filho"), QStringLiteral("s"),
+               QStringLiteral("bruno@exemplo.com.br"), 37000, 1);
+    GravaAluno(QStringLiteral("C\u00e9lia"), QStringLiteral("=="), {}, 38000, 2);
+    for (std::int32_t student : {1, 3, 1, 2, 1}) {
+        clearRecord(AulaAtual);
+        AulaAtual.CodAluno = student;
+        AulaAtual.Data = 46000 + student;
+        AulaAtual.Tempo = 100 + student;
+        AulaAtual.NumExerc = std::uint8_t(10 + student);
+        GravaAula();
+    }
+    const QByteArray roster = readAll(kArquivoAlunos);
+    save(students.filePath("tres_alunos"), roster);
+    save(students.filePath("com_fragmento"), roster.left(1000));
+    const QByteArray history = readAll(kArquivoAulas);
+    save(lessons.filePath("tres_alunos_intercalados"), history);
+    save(lessons.filePath("com_fragmento"), history.left(24 * 4 + 10));
+}
+
+void unscramblingSeeds(const QDir& dir)
+{
+    const QByteArray key = GeraChave();
+    save(dir.filePath("texto"), char(10) + key + Embaralha("Digite as linhas.", key));
+    save(dir.filePath("marca_vazio"), char(10) + key + kMarcaTextoVazio);
+    save(dir.filePath("um_caractere"), char(10) + key + "x");
+    save(dir.filePath("chave_curta"), char(4) + key.left(4) + "abcdef");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus directory>\n", argv[0]);
+        return 2;
+    }
+    const QDir root(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    for (const char* name : {"catalogo", "alunos", "aulas", "desembaralha"})
+        root.mkpath(QString::fromLatin1(name));
+    catalogueSeeds(QDir(root.filePath("catalogo")));
+    unscramblingSeeds(QDir(root.filePath("desembaralha")));
+    // the writers work in the current directory: a scratch one
+    const QString scratch = root.filePath(".scratch");
+    QDir(scratch).removeRecursively();
+    root.mkpath(".scratch");
+    QDir::setCurrent(scratch);
+    studentAndLessonSeeds(QDir(root.filePath("alunos")), QDir(root.filePath("aulas")));
+    QDir::setCurrent(root.path());
+    QDir(scratch).removeRecursively();
+    return 0;
+}

@@ -1,0 +1,188 @@
+// A writer killed at random moments, and two writers at once, on one lesson
+// file: no record is lost, torn or written over.
+
+#include "hardening.h"
+
+#include "data/datafiles.h"
+#include "support/fixture.h"
+
+#include <QFileInfo>
+#include <chrono>
+#include <csignal>
+#include <map>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+// These tests append thousands of records, each flushed to the disk, which is
+// slow on some disks: they work on a memory-backed file system when there is one.
+QString fastTemporaryRoot()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+}
+
+class Queda : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+        clearSeams();
+        writeFile(kLessons, {});
+    }
+    void TearDown() override
+    {
+        clearSeams();
+        QDir::setCurrent(previous_);
+    }
+
+    // Starts the writer program appending `count` records (0: until killed)
+    // for the student into this test's lesson file.
+    pid_t startWriter(std::int32_t student, long count) const
+    {
+        const QByteArray dir = QFile::encodeName(dir_.path());
+        const std::string number = std::to_string(student);
+        const std::string howMany = std::to_string(count);
+        char* const argv[] = {const_cast<char*>(QUIRAVO_GRAVADOR), const_cast<char*>(dir.constData()),
+                              const_cast<char*>(number.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
+        pid_t pid = -1;
+        if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, environ) != 0)
+            return -1;
+        return pid;
+    }
+
+    static int exitCodeOf(pid_t pid)
+    {
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid)
+            return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    QTemporaryDir dir_{fastTemporaryRoot() + QStringLiteral("/quiravo-XXXXXX")};
+    QString previous_;
+};
+
+struct Contents {
+    std::vector<tAula> records;
+    qsizetype fragment = 0;  // bytes after the last whole record
+};
+
+Contents contents()
+{
+    const QByteArray bytes = readFile(kLessons);
+    Contents c;
+    c.records.resize(size_t(bytes.size() / 24));
+    std::memcpy(static_cast<void*>(c.records.data()), bytes.constData(), c.records.size() * 24);
+    c.fragment = bytes.size() % 24;
+    return c;
+}
+
+// Each writer numbers its records 1, 2, 3 ... in Tempo: every record must be
+// exactly what its writer wrote, and each writer's records must follow one
+// another without a gap or a repeat. Counts the records of each student.
+::testing::AssertionResult wholeAndInOrder(const std::vector<tAula>& records,
+                                           std::map<std::int32_t, std::int32_t>& counts)
+{
+    counts.clear();
+    for (size_t i = 0; i < records.size(); ++i) {
+        const tAula& r = records[i];
+        const std::int32_t expected = ++counts[r.CodAluno];
+        tAula written{};
+        written.CodAluno = r.CodAluno;
+        written.Data = 46000;
+        written.Tempo = expected;
+        written.NumExerc = std::uint8_t(expected % 256);
+        if (bytesOf(r) != bytesOf(written))
+            return ::testing::AssertionFailure() << "record " << i << " (student " << r.CodAluno
+                                                 << ", Tempo " << r.Tempo << ") is not record " << expected
+                                                 << " of its writer";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void appendOne(std::int32_t student)
+{
+    clearRecord(AulaAtual);
+    AulaAtual.CodAluno = student;
+    AulaAtual.Data = 46000;
+    AulaAtual.Tempo = 1;
+    AulaAtual.NumExerc = 1;
+    GravaAula();
+}
+
+TEST_F(Queda, AWriterKilledAtRandomMomentsLeavesEveryRecordWholeAndTheNextAppendFits)
+{
+    const unsigned seed = std::random_device{}();
+    RecordProperty("seed", int(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::map<std::int32_t, std::int32_t> counts;
+
+    for (std::int32_t round = 1; round <= 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const qint64 before = QFileInfo(kLessons).size();
+        const pid_t writer = startWriter(round, 0);
+        ASSERT_GT(writer, 0);
+        // once it is appending, let it run for a random while, up to 3 ms
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (QFileInfo(kLessons).size() == before && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
+        ::kill(writer, SIGKILL);
+        EXPECT_EQ(exitCodeOf(writer), 128 + SIGKILL);
+
+        const Contents killed = contents();
+        ASSERT_TRUE(wholeAndInOrder(killed.records, counts));
+        EXPECT_GT(counts[round], 0);
+
+        // the killed writer's last record is the student's last
+        CodAlunoAtual = round;
+        LeHistoricoAulas();
+        EXPECT_EQ(AulaAtual.Tempo, counts[round]);
+
+        appendOne(1000 + round);
+        const Contents after = contents();
+        EXPECT_EQ(after.fragment, 0);
+        ASSERT_EQ(after.records.size(), killed.records.size() + 1);
+        EXPECT_EQ(bytesOf(after.records.back()), bytesOf(AulaAtual));
+        EXPECT_TRUE(wholeAndInOrder(after.records, counts));
+    }
+}
+
+TEST_F(Queda, TwoWritersAppendingAtOnceLoseNoRecord)
+{
+    const pid_t first = startWriter(1, 5000);
+    const pid_t second = startWriter(2, 5000);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(exitCodeOf(first), 0);
+    EXPECT_EQ(exitCodeOf(second), 0);
+
+    const Contents c = contents();
+    EXPECT_EQ(c.fragment, 0);
+    ASSERT_EQ(c.records.size(), 10'000u);
+    std::map<std::int32_t, std::int32_t> counts;
+    EXPECT_TRUE(wholeAndInOrder(c.records, counts));
+    EXPECT_EQ(counts, (std::map<std::int32_t, std::int32_t>{{1, 5000}, {2, 5000}}));
+    // how often the writers took turns: shows that they did run at once
+    int turns = 0;
+    for (size_t i = 1; i < c.records.size(); ++i)
+        turns += c.records[i].CodAluno != c.records[i - 1].CodAluno;
+    RecordProperty("turns", turns);
+
+    CodAlunoAtual = 2;
+    LeHistoricoAulas();
+    EXPECT_EQ(AulaAtual.Tempo, 5000);
+    EXPECT_EQ(HistoricoAulas[200].Tempo, 200);
+}
+
+}  // namespace

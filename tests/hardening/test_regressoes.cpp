@@ -1,0 +1,42 @@
+// The fuzz targets' seed corpora and every input that once made a reader
+// fail (regressions/<target>/), replayed through the fuzz targets' checks.
+
+#include "fuzz/harness.h"
+#include "support/fixture.h"
+
+#include <QDirIterator>
+
+namespace {
+
+struct Target {
+    const char* name;
+    QString (*check)(const QByteArray&);
+};
+
+const Target kTargets[] = {
+    {"catalogo", checkCatalogue},
+    {"alunos", checkRoster},
+    {"aulas", checkHistory},
+    {"desembaralha", checkUnscrambling},
+};
+
+using Regressoes = InTempDir;
+
+TEST_F(Regressoes, EveryKeptInputReadsCleanly)
+{
+    int replayed = 0;
+    for (const Target& target : kTargets) {
+        for (const char* root : {QUIRAVO_FUZZ_CORPUS, QUIRAVO_REGRESSIONS}) {
+            QDirIterator inputs(QStringLiteral("%1/%2").arg(QLatin1String(root), QLatin1String(target.name)),
+                                QDir::Files);
+            while (inputs.hasNext()) {
+                const QString input = inputs.next();
+                EXPECT_EQ(target.check(readFile(input)), QString()) << input.toStdString();
+                ++replayed;
+            }
+        }
+    }
+    EXPECT_GT(replayed, 0);
+}
+
+}  // namespace
