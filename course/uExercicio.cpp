@@ -145,7 +145,7 @@ void TfExercicio::criaCabecalho()
     lbNome->setText(QStringLiteral("Nome do aluno"));
     pinta(lbNome, QPalette::WindowText, kMarinho);
 
-        lbDataHora = rotulo(this, QStringLiteral("lbDataHora"), QRect(60, 40, 124, 16),
+    lbDataHora = rotulo(this, QStringLiteral("lbDataHora"), QRect(60, 40, 124, 16),
                         QStringLiteral("Data e Hora:"), arial(13), textoDeJanela());
     lbUltimaData->setObjectName(QStringLiteral("lbUltimaData"));
     lbUltimaData->setTextFormat(Qt::PlainText);
@@ -202,8 +202,10 @@ void TfExercicio::criaDigitacao()
     mmResultado->setReadOnly(true);
     mmResultado->setFocusPolicy(Qt::StrongFocus);
     mmResultado->setTabChangesFocus(true);
+    // a line wider than the list wraps: it scrolls only up and down
     mmResultado->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mmResultado->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mmResultado->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmResultado->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmResultado->setFont(arial(13));
     pinta(mmResultado, QPalette::Text, kMarinho);
     pinta(mmResultado, QPalette::Base, kAguaClara);
