@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -323,7 +324,26 @@ void TfExercicio::adicionaResultado(const QString& linha)
 
 void TfExercicio::mostraStatus(const QString& texto)
 {
+    ajustaFonteStatus(texto);
     lbDigitado->setText(texto);
+}
+
+// A message wider than the status bar is shown whole in a smaller type
+// instead of being cut at both ends.
+void TfExercicio::ajustaFonteStatus(const QString& texto)
+{
+    if (tamanhoFonteStatus_ == 0)
+        tamanhoFonteStatus_ = lbDigitado->font().pixelSize();
+    if (tamanhoFonteStatus_ <= 0)
+        return;
+    constexpr int kMenorFonte = 8;
+    const int largura = lbDigitado->contentsRect().width() - 2 * lbDigitado->margin() - 4;
+    QFont fonte = lbDigitado->font();
+    fonte.setPixelSize(tamanhoFonteStatus_);
+    while (fonte.pixelSize() > kMenorFonte && QFontMetrics(fonte).horizontalAdvance(texto) > largura)
+        fonte.setPixelSize(fonte.pixelSize() - 1);
+    if (fonte != lbDigitado->font())
+        lbDigitado->setFont(fonte);
 }
 
 void TfExercicio::corTextoStatus(const QColor& cor)

@@ -84,6 +84,7 @@ private:
     void adicionaResultado(const QString& linha);
 
     void mostraStatus(const QString& texto);
+    void ajustaFonteStatus(const QString& texto);
     void corTextoStatus(const QColor& cor);
     void coresStatus(const QColor& texto, const QColor& fundo);
     QByteArray digitado() const;
@@ -110,4 +111,5 @@ private:
 
     bool aberta_ = false;          // the opening handler has run
     int linhasResultado_ = 0;      // lines in mmResultado
+    int tamanhoFonteStatus_ = 0;   // the status bar's own type size, in pixels
 };

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -192,6 +193,9 @@ TEST_F(Aula, FourLinesMakeOnePassAndTheHighlightFollowsTheCurrentLine)
     for (int k = 0; k < 3; ++k) {
         linha(linhas[k]);
         EXPECT_EQ(status(), kTermine);
+        // the long message is shown whole, not cut at both ends
+        EXPECT_LE(QFontMetrics(lbDigitado->font()).horizontalAdvance(status()),
+                  lbDigitado->contentsRect().width());
         EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
         EXPECT_EQ(tela->LinhaAtual, k + 2);
         for (int l = 1; l <= 4; ++l)
