@@ -12,6 +12,7 @@
 #include "support/modal.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -113,6 +114,9 @@ TEST_F(Entrada, AfterStartUpTheGateAsksForAPasswordBeforeAnyName)
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
     EXPECT_EQ(NumExercicio, 0);
+
+    QTest::keyClick(senha, Qt::Key_F10);
+    EXPECT_FALSE(tela->isVisible());
 }
 
 TEST_F(Entrada, ANewStudentShowsZeroAndStartsExerciseOne)
@@ -300,6 +304,30 @@ TEST_F(Entrada, WithoutStudentsThePeriodFailsAndTheScreenStaysOpen)
     EXPECT_TRUE(tela->isVisible());
     EXPECT_EQ(lista->count(), 0);
     EXPECT_EQ(NumExercicio, 1);
+    QTRY_VERIFY(tela->findChildren<TfExercicio*>().isEmpty());  // discarded all the same
+}
+
+TEST_F(Entrada, AHistoryThatCannotBeReadKeepsTheProgressShown)
+{
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    const auto bia = cadastra(QStringLiteral("Bia"));
+    QFile::remove(QString::fromLatin1(kArquivoAulas));
+    abre();
+
+    escolheComAMouse(1);
+
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::ErrorReport);
+    EXPECT_TRUE(boxseam::shown()[0].text.startsWith(QStringLiteral("File not found")));
+    EXPECT_EQ(CodAlunoAtual, bia);
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("1"));
+    EXPECT_TRUE(senha->isVisible());  // the gate as the screen opened
+    EXPECT_TRUE(tela->isVisible());
+
+    // the failed read does not block the next choice
+    writeFile(QString::fromLatin1(kArquivoAulas), {});
+    escolheComAMouse(0);
+    EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("0"));
 }
 
 }  // namespace
