@@ -1,9 +1,267 @@
 #include "app/uPrin.h"
 
+#include "app/ajusta/uAjusta.h"
+#include "app/uInstrucoes.h"
+#include "app/uSobre.h"
+#include "app/widgets/jpeg.h"
+#include "app/widgets/pecas.h"
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "platform/dialogs.h"
+#include "platform/recordfile.h"
+#include "platform/system.h"
+#include "students/uCadAlunos.h"
+#include "students/uEntrada.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+TfEntrada* fEntrada = nullptr;
+TfCadAlunos* fCadAlunos = nullptr;
+
+namespace {
+
+constexpr QSize kTamanho(594, 324);
+const QString kFundo = QStringLiteral(":/assets/fotos/menu.jpg");
+
+const QString kAvisoSemAlunos = QStringLiteral(
+    "Atenção!!!\rNão existem alunos cadastrados para fazer aulas.\r\r"
+    "Você irá agora cadastrar um aluno para fazer as aulas.\r"
+    "Por favor, digite pelo menos o nome do aluno.\r"
+    "Se desejar, digite uma senha para que somente você tenha acesso às aulas.");
+
+QFont fonte(const QStringList& familias, int pixels)
+{
+    QFont f;
+    f.setFamilies(familias);
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    return f;
+}
+
+// Creates the screen unless it exists, shows it modally, and schedules it
+// for destruction when the display ends, also when it ends in an error. The
+// focus then goes back to the screen that opened it.
+template <class Tela>
+void abreModal(Tela*& tela, QWidget* dono)
+{
+    if (!tela)
+        tela = new Tela(dono);
+    const auto encerra = [&] {
+        tela->deleteLater();
+        tela = nullptr;
+        dono->activateWindow();
+    };
+    try {
+        tela->exec();
+    } catch (...) {
+        encerra();
+        throw;
+    }
+    encerra();
+}
+
+bool eModal(const QWidget* janela)
+{
+    return janela->isModal() || janela->testAttribute(Qt::WA_ShowModal);
+}
+
+}  // namespace
+
 TfPrin::TfPrin(QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("fPrin"));
     setWindowTitle(QStringLiteral("Quiravo"));
-    resize(594, 324);
+    setFixedSize(kTamanho);
+    criaControles();
+    criaMenu();
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TfPrin::~TfPrin()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TfPrin::criaControles()
+{
+    Panel1 = new Moldura(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(rect());
+    Panel1->adicionaBorda(Moldura::Borda::Elevada, 1);
+
+    Image1 = new Imagem(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setImagem(CarregaJpeg(kFundo));
+    Panel1->setPreenchimento(Image1);
+
+    Label1 = new QLabel(QStringLiteral("Quiravo 2.0"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(40, 4, 517, 77);
+    Label1->setAlignment(Qt::AlignCenter);
+    // without Impact, a narrow face keeps the title inside its box
+    Label1->setFont(fonte({QStringLiteral("Impact"), QStringLiteral("Liberation Sans Narrow"),
+                           QStringLiteral("Arial Narrow")},
+                          67));
+    QPalette paleta = Label1->palette();
+    paleta.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0xFF));
+    Label1->setPalette(paleta);
+
+    // created in tab order
+    bbFazerAula = criaBotao(QStringLiteral("bbFazerAula"), QStringLiteral("Fazer Aula - F2"), {40, 96, 250, 93},
+                            QColor(0x00, 0x80, 0x00));
+    bbNovoAluno = criaBotao(QStringLiteral("bbNovoAluno"), QStringLiteral("Novo Aluno"), {40, 208, 250, 93},
+                            QColor(0x00, 0x00, 0x80));
+    bbSair = criaBotao(QStringLiteral("bbSair"), QStringLiteral("Sair - F10"), {308, 208, 250, 93},
+                       QColor(0x80, 0x00, 0x00));
+    BitBtn3 = criaBotao(QStringLiteral("BitBtn3"), QStringLiteral("Instruções"), {308, 96, 250, 93},
+                        QColor(0x80, 0x80, 0x00));
+    setTabOrder(bbFazerAula, bbNovoAluno);
+    setTabOrder(bbNovoAluno, bbSair);
+    setTabOrder(bbSair, BitBtn3);
+
+    connect(bbFazerAula, &QPushButton::clicked, this, &TfPrin::fazer1Click);
+    connect(bbNovoAluno, &QPushButton::clicked, this, &TfPrin::Alunos1Click);
+    connect(bbSair, &QPushButton::clicked, this, &TfPrin::bbSairClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &TfPrin::BitBtn3Click);
+}
+
+QPushButton* TfPrin::criaBotao(const QString& nome, const QString& texto, QRect caixa, const QColor& cor)
+{
+    auto* botao = new QPushButton(texto, Panel1);
+    botao->setObjectName(nome);
+    botao->setGeometry(caixa);
+    botao->setFont(fonte({QStringLiteral("Arial")}, 27));
+    // the disabled button keeps the greyed text of the style
+    QPalette paleta = botao->palette();
+    paleta.setColor(QPalette::Active, QPalette::ButtonText, cor);
+    paleta.setColor(QPalette::Inactive, QPalette::ButtonText, cor);
+    botao->setPalette(paleta);
+    return botao;
+}
+
+// The menu's keys belong to the whole window, so they work wherever the
+// focus is and whether or not the button is enabled.
+void TfPrin::criaMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    fazer1 = PopupMenu1->addAction(QStringLiteral("Fazer aula"));
+    fazer1->setObjectName(QStringLiteral("fazer1"));
+    fazer1->setShortcut(Qt::Key_F2);
+    Sair1 = PopupMenu1->addAction(QStringLiteral("Sair"));
+    Sair1->setObjectName(QStringLiteral("Sair1"));
+    Sair1->setShortcut(Qt::Key_F10);
+    auto* esc = new QAction(this);
+    esc->setObjectName(QStringLiteral("Esc"));
+    esc->setShortcut(Qt::Key_Escape);
+    for (QAction* acao : {fazer1, Sair1, esc}) {
+        acao->setShortcutContext(Qt::WindowShortcut);
+        addAction(acao);
+    }
+    connect(fazer1, &QAction::triggered, this, &TfPrin::fazer1Click);
+    connect(Sair1, &QAction::triggered, this, &TfPrin::bbSairClick);
+    connect(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
+}
+
+void TfPrin::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TfPrin::showEvent(QShowEvent* event)
+{
+    CentraNaTela(this);
+    QWidget::showEvent(event);
+}
+
+void TfPrin::FormCreate()
+{
+    LarguraTela = displayWidth();
+}
+
+// The main menu's activation runs when it takes the focus from another,
+// non-modal screen of the program (the splash), or first gets it at
+// start-up; not when a modal screen or a message box hands it back, nor
+// when the program comes back from another application. It runs after the
+// change of focus is complete, so after the splash's wait.
+bool TfPrin::eventFilter(QObject* objeto, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
+        auto* janela = static_cast<QWidget*>(objeto);
+        if (janela->isWindow() && !(janela->windowType() == Qt::Popup || janela->windowType() == Qt::ToolTip))
+            registraAtivacao(janela);
+    }
+    return QWidget::eventFilter(objeto, event);
+}
+
+void TfPrin::registraAtivacao(QWidget* janela)
+{
+    if (janela == this) {
+        if (ultimaAtiva_ == Ativa::Nenhuma || ultimaAtiva_ == Ativa::OutraTela)
+            QMetaObject::invokeMethod(this, &TfPrin::FormActivate, Qt::QueuedConnection);
+        ultimaAtiva_ = Ativa::EstaTela;
+    } else {
+        ultimaAtiva_ = eModal(janela) ? Ativa::TelaModal : Ativa::OutraTela;
+    }
+}
+
+void TfPrin::FormActivate()
+{
+    CarregaExercicios();
+    if (fileExists(QString::fromLatin1(kArquivoAlunos))) {
+        NumAlunos = CarregaAlunos();
+        bbFazerAula->setEnabled(true);
+        return;
+    }
+    showMessage(BoxKind::Warning, kAvisoSemAlunos);
+    bbFazerAula->setEnabled(false);
+    Alunos1Click();
+}
+
+void TfPrin::fazer1Click()
+{
+    abreModal(fEntrada, this);
+}
+
+void TfPrin::Alunos1Click()
+{
+    abreModal(fCadAlunos, this);
+    bbFazerAula->setEnabled(fileExists(QString::fromLatin1(kArquivoAlunos)));
+}
+
+void TfPrin::BitBtn3Click()
+{
+    abreModal(fInstrucoes, this);
+}
+
+void TfPrin::bbSairClick()
+{
+    close();
+}
+
+Programa::Programa()
+{
+    splash_ = std::make_unique<TfSobre>();
+    fSobre = splash_.get();
+    splash_->MostraJa();
+    splash_->activateWindow();
+    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    principal_ = std::make_unique<TfPrin>();
+    sobre_ = std::make_unique<TfSobre>();
+    fSobre = sobre_.get();
+    principal_->show();
+    principal_->activateWindow();
+}
+
+Programa::~Programa()
+{
+    fSobre = nullptr;
 }

@@ -1,11 +1,161 @@
 #include "app/ajusta/uAjusta.h"
 
+#include "platform/system.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QWidget>
+#include <cmath>
+
 int LarguraTela = 0;
 
-void AjustaTela(QWidget*)
+namespace {
+
+constexpr int kLarguraProjeto = 1280;
+constexpr int kLarguraProjeto1024 = 1024;
+constexpr int kPontosPorPolegada = 72;
+constexpr int kPixelsPorPolegada = 96;
+
+struct Razao {
+    int m;
+    int d;
+    int aplica(int valor) const { return int(std::lround(double(valor) * m / d)); }
+};
+
+// Controls made of inner widgets lay those out themselves: only the control
+// as a whole is scaled, never its parts.
+bool eControleComposto(const QWidget* w)
 {
+    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
+        || qobject_cast<const QComboBox*>(w) || qobject_cast<const QTabBar*>(w)
+        || qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w)
+        || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QCalendarWidget*>(w);
 }
 
-void AjustaTela1024(QWidget*)
+// A widget placed by a layout or by its parent control (Qt names those parts
+// "qt_...") takes its geometry from there.
+bool temGeometriaPropria(const QWidget* w)
 {
+    if (w->objectName().startsWith(QLatin1String("qt_")))
+        return false;
+    const QWidget* pai = w->parentWidget();
+    return !(pai && pai->layout() && pai->layout()->indexOf(const_cast<QWidget*>(w)) >= 0);
+}
+
+void escalaTamanho(QWidget* w, QSize tamanho)
+{
+    if (w->minimumSize() == w->maximumSize())
+        w->setFixedSize(tamanho);
+    else
+        w->resize(tamanho);
+}
+
+void escalaGeometria(QWidget* w, Razao r)
+{
+    const QRect g = w->geometry();
+    w->move(r.aplica(g.x()), r.aplica(g.y()));
+    escalaTamanho(w, QSize(r.aplica(g.width()), r.aplica(g.height())));
+}
+
+QFont fonteEscalada(QFont fonte, Razao r)
+{
+    if (fonte.pixelSize() > 0)
+        fonte.setPixelSize(std::max(1, r.aplica(fonte.pixelSize())));
+    else if (fonte.pointSizeF() > 0)
+        fonte.setPointSize(std::max(1, int(std::lround(fonte.pointSizeF() * r.m / r.d))));
+    return fonte;
+}
+
+// A control that set a font of its own fixed its size too, unless it left
+// the size out of the font it set.
+bool definiuTamanhoDaFonte(const QWidget* w)
+{
+    return w->testAttribute(Qt::WA_SetFont) && (w->font().resolveMask() & QFont::SizeResolved);
+}
+
+void escalaControles(QWidget* pai, Razao r)
+{
+    for (QObject* objeto : pai->children()) {
+        auto* w = qobject_cast<QWidget*>(objeto);
+        if (!w || w->isWindow())
+            continue;
+        if (definiuTamanhoDaFonte(w))
+            w->setFont(fonteEscalada(w->font(), r));
+        if (temGeometriaPropria(w))
+            escalaGeometria(w, r);
+        if (!eControleComposto(w))
+            escalaControles(w, r);
+    }
+}
+
+// The screen keeps its position; its client area, controls and fonts scale.
+void escala(QWidget* tela, Razao r)
+{
+    if (r.m == r.d || r.m <= 0 || r.d <= 0)
+        return;
+    escalaControles(tela, r);
+    tela->setFont(fonteEscalada(tela->font(), r));
+    escalaTamanho(tela, QSize(r.aplica(tela->width()), r.aplica(tela->height())));
+}
+
+void defineFonteBase(QWidget* tela, int pontos)
+{
+    if (pontos == 0)
+        return;
+    QFont fonte = tela->font();
+    fonte.setPixelSize(PixelsDosPontos(pontos));
+    tela->setFont(fonte);
+}
+
+}  // namespace
+
+int PixelsDosPontos(int pontos)
+{
+    return int(std::lround(double(pontos) * kPixelsPorPolegada / kPontosPorPolegada));
+}
+
+int TamanhoFonteAjustaTela(int largura)
+{
+    if (largura >= 600 && largura <= 700)
+        return 7;
+    if (largura >= 701 && largura <= 850)
+        return 8;
+    if (largura >= 851 && largura <= 1200)
+        return 10;
+    return 0;
+}
+
+int TamanhoFonteAjustaTela1024(int largura)
+{
+    if (largura >= 600 && largura <= 700)
+        return 7;
+    if (largura >= 750 && largura <= 850)
+        return 8;
+    if (largura >= 900 && largura <= 1200)
+        return 10;
+    return 0;
+}
+
+// A Qt window never shows scroll bars of its own, whatever lies beyond its
+// client area, so there is nothing to switch off before scaling. A width not
+// recorded yet (0) leaves the layout as designed instead of collapsing it.
+void AjustaTela(QWidget* tela)
+{
+    escala(tela, Razao{LarguraTela, kLarguraProjeto});
+    letEventsRun();
+    defineFonteBase(tela, TamanhoFonteAjustaTela(displayWidth()));
+}
+
+void AjustaTela1024(QWidget* tela)
+{
+    const int largura = displayWidth();
+    escala(tela, Razao{largura, kLarguraProjeto1024});
+    defineFonteBase(tela, TamanhoFonteAjustaTela1024(largura));
 }

@@ -1,13 +1,29 @@
 #pragma once
 // Adapting a screen laid out at design size to the width of the display.
+//
+// Scaling a screen by M/D multiplies its client size and every control's
+// position and size by M/D, and every font size that is set explicitly: the
+// screen's own font (the base font its controls take unless they set one) and
+// each control's font whose size the control sets for itself. Sizes are
+// rounded to whole pixels (or whole points for a font set in points).
 
 class QWidget;
 
 // The display width recorded when the main menu was created.
 extern int LarguraTela;
 
-// Scales by LarguraTela / 1280, then picks the base font from the current width.
+// Scales by LarguraTela / 1280, lets pending events run, then picks the base
+// font from the current display width.
 void AjustaTela(QWidget* tela);
 
-// Scales by the current width / 1024, then picks the base font from it.
+// Scales by the current display width / 1024, then picks the base font from it.
 void AjustaTela1024(QWidget* tela);
+
+// The base font size, in points, that each variant sets for a display width;
+// 0 where the width lies outside every band and the scaled size stays.
+int TamanhoFonteAjustaTela(int largura);
+int TamanhoFonteAjustaTela1024(int largura);
+
+// Pixel height of a font size in points on the 96-dpi grid the screens are
+// designed on (7 pt = 9 px, 8 pt = 11 px, 10 pt = 13 px).
+int PixelsDosPontos(int pontos);

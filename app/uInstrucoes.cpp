@@ -1,0 +1,156 @@
+#include "app/uInstrucoes.h"
+
+#include "app/ajusta/uAjusta.h"
+#include "app/uSobre.h"
+#include "app/widgets/pecas.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+TfInstrucoes* fInstrucoes = nullptr;
+
+namespace {
+
+constexpr QSize kTamanhoProjeto(688, 492);
+
+const std::array<QString, 7> kAbas = {
+    QStringLiteral("Instruções Gerais"),
+    QStringLiteral("o \"Ç\""),
+    QStringLiteral("A posição dos dedos"),
+    QStringLiteral("O Teclado"),
+    QStringLiteral("A Digitação"),
+    QStringLiteral("O Método"),
+    QStringLiteral("Postura"),
+};
+
+QFont arial13()
+{
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setStyleHint(QFont::SansSerif);
+    fonte.setPixelSize(13);
+    return fonte;
+}
+
+// The help text of page n (1 to 7), kept with the pictures.
+QString textoDaAba(int n)
+{
+    QFile arquivo(QStringLiteral(":/assets/help/aba%1.txt").arg(n));
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return QStringLiteral("Texto em preparação.");
+    return QString::fromUtf8(arquivo.readAll());
+}
+
+// A read-only text area that keeps Enter for itself, so Enter in the text
+// does not press the screen's default button.
+class Memo : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+};
+
+QPlainTextEdit* criaMemo(int n, QWidget* pagina)
+{
+    auto* memo = new Memo(pagina);
+    memo->setObjectName(QStringLiteral("Memo%1").arg(n));
+    memo->setGeometry(20, 16, 641, 373);
+    memo->setReadOnly(true);
+    memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setFont(arial13());
+    QPalette paleta = memo->palette();
+    paleta.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0x00));
+    paleta.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
+    memo->setPalette(paleta);
+    memo->setPlainText(textoDaAba(n));
+    return memo;
+}
+
+}  // namespace
+
+TfInstrucoes::TfInstrucoes(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("fInstrucoes"));
+    setWindowTitle(QStringLiteral("Instruções"));
+    setFont(arial13());
+    setFixedSize(kTamanhoProjeto);
+    criaPaginas();
+    criaBotoes();
+    FormCreate();
+}
+
+void TfInstrucoes::criaPaginas()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 0, 688, 441);
+    for (int i = 0; i < int(kAbas.size()); ++i) {
+        auto* pagina = new QWidget;
+        pagina->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+        Memos[size_t(i)] = criaMemo(i + 1, pagina);
+        PageControl1->addTab(pagina, kAbas[size_t(i)]);
+    }
+}
+
+void TfInstrucoes::criaBotoes()
+{
+    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/assets/icons/andando.svg")), QStringLiteral("Voltar"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(236, 452, 105, 30);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfInstrucoes::BitBtn1Click);
+
+    BitBtn2 = new QPushButton(QIcon(QStringLiteral(":/assets/icons/certo.svg")), QStringLiteral("Sobre"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(348, 452, 105, 30);
+    BitBtn2->setDefault(true);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfInstrucoes::BitBtn2Click);
+
+    setTabOrder(PageControl1, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+}
+
+void TfInstrucoes::FormCreate()
+{
+    AjustaTela1024(this);
+}
+
+// Every opening starts on the first page with each text at its top.
+void TfInstrucoes::showEvent(QShowEvent* event)
+{
+    PageControl1->setCurrentIndex(0);
+    for (QPlainTextEdit* memo : Memos) {
+        memo->moveCursor(QTextCursor::Start);
+        memo->verticalScrollBar()->setValue(0);
+    }
+    CentraNaTela(this);
+    QDialog::showEvent(event);
+}
+
+void TfInstrucoes::BitBtn1Click()
+{
+    close();
+}
+
+void TfInstrucoes::BitBtn2Click()
+{
+    const int aba = PageControl1->currentIndex();
+    if (fSobre)
+        fSobre->exec();
+    PageControl1->setCurrentIndex(aba);
+    activateWindow();
+}

@@ -1,0 +1,130 @@
+#include "app/widgets/pecas.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
+
+Imagem::Imagem(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void Imagem::setImagem(const QImage& imagem)
+{
+    imagem_ = imagem;
+    update();
+}
+
+void Imagem::paintEvent(QPaintEvent*)
+{
+    if (imagem_.isNull())
+        return;
+    QPainter pintor(this);
+    pintor.setRenderHint(QPainter::SmoothPixmapTransform);
+    pintor.drawImage(rect(), imagem_);
+}
+
+void Imagem::mousePressEvent(QMouseEvent* event)
+{
+    pressionado_ = event->button() == Qt::LeftButton;
+}
+
+void Imagem::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool clique = pressionado_ && event->button() == Qt::LeftButton
+                        && rect().contains(event->position().toPoint());
+    pressionado_ = false;
+    if (clique)
+        emit clicado();
+}
+
+ImagemSvg::ImagemSvg(const QString& arquivo, QWidget* parent)
+    : QWidget(parent)
+    , renderer_(new QSvgRenderer(arquivo, this))
+{
+    renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+}
+
+bool ImagemSvg::valida() const
+{
+    return renderer_->isValid();
+}
+
+void ImagemSvg::paintEvent(QPaintEvent*)
+{
+    QPainter pintor(this);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    renderer_->render(&pintor, rect());
+}
+
+Moldura::Moldura(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(true);
+}
+
+void Moldura::adicionaBorda(Borda tipo, int largura)
+{
+    bordas_.push_back({tipo, tipo == Borda::Linha ? 1 : largura});
+}
+
+void Moldura::setPreenchimento(QWidget* conteudo)
+{
+    conteudo_ = conteudo;
+    const int e = espessura();
+    conteudo_->setGeometry(rect().adjusted(e, e, -e, -e));
+}
+
+int Moldura::espessura() const
+{
+    int total = 0;
+    for (const Aresta& a : bordas_)
+        total += a.largura;
+    return total;
+}
+
+void Moldura::paintEvent(QPaintEvent*)
+{
+    QPainter pintor(this);
+    QRect r = rect();
+    const QColor claro = palette().color(QPalette::Light);
+    const QColor escuro = palette().color(QPalette::Dark);
+    for (const Aresta& a : bordas_) {
+        for (int i = 0; i < a.largura; ++i) {
+            const QRect linha = r.adjusted(0, 0, -1, -1);
+            QColor alto = claro;
+            QColor baixo = escuro;
+            if (a.tipo == Borda::Linha)
+                alto = baixo = palette().color(QPalette::WindowText);
+            else if (a.tipo == Borda::Rebaixada)
+                std::swap(alto, baixo);
+            pintor.setPen(alto);
+            pintor.drawLine(linha.topLeft(), linha.topRight());
+            pintor.drawLine(linha.topLeft(), linha.bottomLeft());
+            pintor.setPen(baixo);
+            pintor.drawLine(linha.bottomLeft(), linha.bottomRight());
+            pintor.drawLine(linha.topRight(), linha.bottomRight());
+            r.adjust(1, 1, -1, -1);
+        }
+    }
+}
+
+void Moldura::resizeEvent(QResizeEvent*)
+{
+    if (conteudo_) {
+        const int e = espessura();
+        conteudo_->setGeometry(rect().adjusted(e, e, -e, -e));
+    }
+}
+
+void CentraNaTela(QWidget* janela)
+{
+    const QScreen* tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
+    if (!tela)
+        return;
+    QRect area = janela->frameGeometry();
+    area.moveCenter(tela->availableGeometry().center());
+    janela->move(area.topLeft());
+}

@@ -1,0 +1,64 @@
+#include "fixture_app.h"
+
+#include "app/uPrin.h"
+#include "app/ajusta/uAjusta.h"
+#include "app/uSobre.h"
+#include "data/records.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+bool espera(const std::function<bool()>& condicao)
+{
+    return QTest::qWaitFor(condicao, 5000);
+}
+
+void AppTest::SetUp()
+{
+    InTempDir::SetUp();
+    // closing the main menu must not end the test run
+    QApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setApplicationDisplayName(QString());
+    LarguraTela = 0;
+}
+
+void AppTest::TearDown()
+{
+    programa.reset();
+    esvaziaEventos();
+    InTempDir::TearDown();
+}
+
+void AppTest::inicia()
+{
+    programa = std::make_unique<Programa>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(menu()));
+}
+
+void AppTest::esvaziaEventos()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void AppTest::criaCatalogoVazio()
+{
+    writeFile(QString::fromLatin1(kArquivoExercicios), {});
+}
+
+void AppTest::criaArquivoAlunosVazio()
+{
+    writeFile(QString::fromLatin1(kArquivoAlunos), {});
+}
+
+TfPrin* AppTest::menu() const
+{
+    return programa ? programa->principal() : nullptr;
+}
+
+QPushButton* AppTest::botao(const char* nome) const
+{
+    return menu()->findChild<QPushButton*>(QString::fromLatin1(nome));
+}

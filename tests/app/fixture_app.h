@@ -1,0 +1,41 @@
+#pragma once
+// Tests of the shell run the real start-up in a temporary directory and
+// drive its windows with real key and mouse events.
+
+#include "support/fixture.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include <functional>
+
+class Programa;
+
+// Lets events run until the condition holds, for at most five seconds.
+bool espera(const std::function<bool()>& condicao);
+class TfPrin;
+class QPushButton;
+
+class AppTest : public InTempDir {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program (splash, main menu, about box) and waits until the
+    // main menu has the focus.
+    void inicia();
+    // Waits until every event the program has queued so far has run.
+    static void esvaziaEventos();
+
+    // Data files: an empty catalogue is a valid one without exercises, an
+    // empty student file a valid one without students.
+    static void criaCatalogoVazio();
+    static void criaArquivoAlunosVazio();
+
+    TfPrin* menu() const;
+    QPushButton* botao(const char* nome) const;
+
+    std::unique_ptr<Programa> programa;
+};

@@ -1,0 +1,183 @@
+// Adapting a screen to the display width: both variants over the widths
+// whose bands and limits matter.
+
+#include "support/fixture.h"
+
+#include "app/ajusta/uAjusta.h"
+#include "platform/system.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <cmath>
+
+namespace {
+
+// A screen at design size: base font 16 px, a label with its own 20 px font,
+// a label that takes the base font, a panel with a button inside, a page of
+// tabs with a text inside, and a bar whose button a layout places.
+struct TelaDeTeste {
+    QDialog tela;
+    QLabel* proprio;
+    QLabel* herdado;
+    QFrame* painel;
+    QPushButton* noPainel;
+    QTabWidget* abas;
+    QPlainTextEdit* texto;
+    QWidget* barra;
+    QPushButton* naBarra;
+
+    TelaDeTeste()
+    {
+        QFont base(QStringLiteral("Arial"));
+        base.setPixelSize(16);
+        tela.setFont(base);
+        tela.setFixedSize(640, 400);
+        proprio = new QLabel(QStringLiteral("próprio"), &tela);
+        proprio->setGeometry(10, 20, 100, 30);
+        QFont grande = proprio->font();
+        grande.setPixelSize(20);
+        proprio->setFont(grande);
+        herdado = new QLabel(QStringLiteral("herdado"), &tela);
+        herdado->setGeometry(10, 60, 101, 31);
+        painel = new QFrame(&tela);
+        painel->setGeometry(200, 20, 200, 100);
+        noPainel = new QPushButton(QStringLiteral("botão"), painel);
+        noPainel->setGeometry(5, 7, 41, 13);
+        abas = new QTabWidget(&tela);
+        abas->setGeometry(0, 130, 640, 200);
+        auto* pagina = new QWidget;
+        texto = new QPlainTextEdit(pagina);
+        texto->setGeometry(20, 16, 300, 101);
+        abas->addTab(pagina, QStringLiteral("página"));
+        barra = new QWidget(&tela);
+        barra->setGeometry(0, 350, 640, 50);
+        naBarra = new QPushButton(QStringLiteral("na barra"), barra);
+        auto* layout = new QHBoxLayout(barra);
+        layout->addWidget(naBarra);
+    }
+};
+
+struct Largura {
+    int w;
+    int fonteAjustaTela;      // points set by AjustaTela, 0 for none
+    int fonteAjustaTela1024;  // points set by AjustaTela1024, 0 for none
+};
+
+const Largura kLarguras[] = {
+    {1280, 0, 0}, {1024, 10, 10}, {800, 8, 8},  {640, 7, 7},    {720, 8, 0},
+    {870, 10, 0}, {600, 7, 7},    {700, 7, 7},  {701, 8, 0},    {750, 8, 8},
+    {850, 8, 8},  {1200, 10, 10}, {599, 0, 0},  {1201, 0, 0},   {1600, 0, 0},
+};
+
+int vezes(int valor, int m, int d)
+{
+    return int(std::lround(double(valor) * m / d));
+}
+
+// Checks that the screen was scaled by m/d and its base font then set to
+// `pontos` (or left as scaled when 0).
+void confereEscala(const TelaDeTeste& t, int m, int d, int pontos)
+{
+    EXPECT_EQ(t.tela.size(), QSize(vezes(640, m, d), vezes(400, m, d)));
+    EXPECT_EQ(t.proprio->geometry(), QRect(vezes(10, m, d), vezes(20, m, d), vezes(100, m, d), vezes(30, m, d)));
+    EXPECT_EQ(t.herdado->geometry(), QRect(vezes(10, m, d), vezes(60, m, d), vezes(101, m, d), vezes(31, m, d)));
+    EXPECT_EQ(t.noPainel->geometry(), QRect(vezes(5, m, d), vezes(7, m, d), vezes(41, m, d), vezes(13, m, d)));
+    EXPECT_EQ(t.texto->geometry(), QRect(vezes(20, m, d), vezes(16, m, d), vezes(300, m, d), vezes(101, m, d)));
+    EXPECT_EQ(t.abas->geometry(), QRect(0, vezes(130, m, d), vezes(640, m, d), vezes(200, m, d)));
+    const int base = pontos ? PixelsDosPontos(pontos) : vezes(16, m, d);
+    EXPECT_EQ(t.tela.font().pixelSize(), base);
+    EXPECT_EQ(t.herdado->font().pixelSize(), base);
+    EXPECT_EQ(t.proprio->font().pixelSize(), vezes(20, m, d)) << "a control's own font only scales";
+}
+
+class AjustaTest : public InTempDir {};
+
+}  // namespace
+
+TEST_F(AjustaTest, PointsAreConvertedOnThe96DpiGrid)
+{
+    EXPECT_EQ(PixelsDosPontos(7), 9);
+    EXPECT_EQ(PixelsDosPontos(8), 11);
+    EXPECT_EQ(PixelsDosPontos(10), 13);
+}
+
+TEST_F(AjustaTest, AjustaTelaScalesByTheStartUpWidthOver1280AndSetsTheBandFont)
+{
+    for (const Largura& l : kLarguras) {
+        SCOPED_TRACE(l.w);
+        LarguraTela = l.w;
+        systemseam::setDisplayWidth(l.w);
+        systemseam::clear();
+        TelaDeTeste t;
+        AjustaTela(&t.tela);
+        confereEscala(t, l.w, 1280, l.fonteAjustaTela);
+        EXPECT_GE(systemseam::letEventsRunCalls(), 1);
+    }
+}
+
+TEST_F(AjustaTest, AjustaTela1024ScalesByTheCurrentWidthOver1024AndSetsItsOwnBands)
+{
+    for (const Largura& l : kLarguras) {
+        SCOPED_TRACE(l.w);
+        LarguraTela = 1280;
+        systemseam::setDisplayWidth(l.w);
+        systemseam::clear();
+        TelaDeTeste t;
+        AjustaTela1024(&t.tela);
+        confereEscala(t, l.w, 1024, l.fonteAjustaTela1024);
+        EXPECT_EQ(systemseam::letEventsRunCalls(), 0);
+    }
+}
+
+TEST_F(AjustaTest, KnownRatiosGiveTheirSizes)
+{
+    struct Caso {
+        int largura;
+        bool variante1024;
+        QSize tela;
+        int fontePropria;
+    };
+    const Caso casos[] = {
+        {1280, false, {640, 400}, 20},  // ratio 1 changes nothing
+        {1280, true, {800, 500}, 25},   // 1.25
+        {800, false, {400, 250}, 13},   // 0.625: 12.5 rounds up
+        {800, true, {500, 313}, 16},    // 0.78125
+        {1600, true, {1000, 625}, 31},  // 1.5625
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.largura);
+        LarguraTela = c.largura;
+        systemseam::setDisplayWidth(c.largura);
+        TelaDeTeste t;
+        c.variante1024 ? AjustaTela1024(&t.tela) : AjustaTela(&t.tela);
+        EXPECT_EQ(t.tela.size(), c.tela);
+        EXPECT_EQ(t.proprio->font().pixelSize(), c.fontePropria);
+    }
+}
+
+TEST_F(AjustaTest, AjustaTelaScalesWithTheStartUpWidthButPicksTheFontFromTheCurrentOne)
+{
+    LarguraTela = 1280;
+    systemseam::setDisplayWidth(800);
+    TelaDeTeste t;
+    AjustaTela(&t.tela);
+    confereEscala(t, 1, 1, 8);
+}
+
+TEST_F(AjustaTest, TheScreenKeepsItsPositionAndLaidOutControlsStayWithTheirLayout)
+{
+    LarguraTela = 1600;
+    systemseam::setDisplayWidth(1600);
+    TelaDeTeste t;
+    t.tela.move(33, 44);
+    AjustaTela(&t.tela);
+    EXPECT_EQ(t.tela.pos(), QPoint(33, 44));
+    EXPECT_EQ(t.barra->geometry(), QRect(0, 438, 800, 63));
+    t.tela.show();
+    EXPECT_TRUE(t.barra->geometry().contains(t.naBarra->geometry().translated(t.barra->pos())));
+}
