@@ -273,6 +273,29 @@ TEST_F(Entrada, ANameChosenDuringARead)
     EXPECT_EQ(NumExercicio, 8);
 }
 
+TEST_F(Entrada, ALessonAskedForDuringAReadWaitsForIt)
+{
+    catalogo(9);
+    const auto ana = cadastra(QStringLiteral("Ana"));
+    registraAula(ana, hoje(), 50, 4);
+    abre();
+
+    bool pediu = false;
+    systemseam::onLetEventsRun([&] {
+        if (!pediu) {
+            pediu = true;
+            QTest::keyClick(lista, Qt::Key_F2);
+        }
+    });
+    esperaAula();
+    escolheComAMouse(0);
+    systemseam::onLetEventsRun(nullptr);
+
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 5);
+    EXPECT_EQ(aulas[0].nome, QStringLiteral("Ana"));
+}
+
 TEST_F(Entrada, AStudentWithoutPasswordChosenEarlierStartsAtOnce)
 {
     catalogo(5);
