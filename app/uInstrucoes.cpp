@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QWindow>
 
 TfInstrucoes* fInstrucoes = nullptr;
 
@@ -152,5 +153,7 @@ void TfInstrucoes::BitBtn2Click()
     if (fSobre)
         fSobre->exec();
     PageControl1->setCurrentIndex(aba);
-    activateWindow();
+    // the closed about box may still count as focused: ask outright
+    if (QWindow* nativa = windowHandle())
+        nativa->requestActivate();
 }

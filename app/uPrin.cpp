@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QWindow>
 
 TfEntrada* fEntrada = nullptr;
 TfCadAlunos* fCadAlunos = nullptr;
@@ -44,6 +45,15 @@ QFont fonte(const QStringList& familias, int pixels)
     return f;
 }
 
+// Asks for the focus even while the window system still counts the closed
+// screen, which belongs to this window, as focused: activateWindow() would
+// then do nothing, and the focus could end up nowhere.
+void devolveFoco(QWidget* janela)
+{
+    if (QWindow* nativa = janela->windowHandle())
+        nativa->requestActivate();
+}
+
 // Creates the screen unless it exists, shows it modally, and schedules it
 // for destruction when the display ends, also when it ends in an error. The
 // focus then goes back to the screen that opened it.
@@ -55,7 +65,7 @@ void abreModal(Tela*& tela, QWidget* dono)
     const auto encerra = [&] {
         tela->deleteLater();
         tela = nullptr;
-        dono->activateWindow();
+        devolveFoco(dono);
     };
     try {
         tela->exec();
