@@ -47,11 +47,6 @@ ImagemSvg::ImagemSvg(const QString& arquivo, QWidget* parent)
     renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
 }
 
-bool ImagemSvg::valida() const
-{
-    return renderer_->isValid();
-}
-
 void ImagemSvg::paintEvent(QPaintEvent*)
 {
     QPainter pintor(this);

@@ -16,7 +16,6 @@ class Imagem : public QWidget {
 public:
     explicit Imagem(QWidget* parent = nullptr);
     void setImagem(const QImage& imagem);
-    const QImage& imagem() const { return imagem_; }
 
 signals:
     void clicado();
@@ -36,7 +35,6 @@ class ImagemSvg : public QWidget {
     Q_OBJECT
 public:
     ImagemSvg(const QString& arquivo, QWidget* parent = nullptr);
-    bool valida() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
