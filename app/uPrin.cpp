@@ -263,7 +263,9 @@ Programa::Programa()
     fSobre = splash_.get();
     splash_->MostraJa();
     splash_->activateWindow();
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    // the application's name is the text of the task bar; a display name would
+    // also be appended to every window and box title on X11
+    QCoreApplication::setApplicationName(kApplicationTitle);
     principal_ = std::make_unique<TfPrin>();
     sobre_ = std::make_unique<TfSobre>();
     fSobre = sobre_.get();

@@ -19,7 +19,7 @@ void AppTest::SetUp()
     InTempDir::SetUp();
     // closing the main menu must not end the test run
     QApplication::setQuitOnLastWindowClosed(false);
-    QGuiApplication::setApplicationDisplayName(QString());
+    QCoreApplication::setApplicationName(QString());
     LarguraTela = 0;
 }
 
