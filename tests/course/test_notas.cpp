@@ -16,16 +16,6 @@
 using soundseam::Kind;
 using soundseam::Request;
 
-namespace soundseam {
-
-inline void PrintTo(const Request& r, std::ostream* os)
-{
-    static const char* const nomes[] = {"Open", "Play", "Stop", "Close"};
-    *os << nomes[static_cast<int>(r.kind)] << '(' << r.argument.toStdString() << ')';
-}
-
-}  // namespace soundseam
-
 namespace {
 
 const QString kSemDispositivo = QStringLiteral("No MCI device open");

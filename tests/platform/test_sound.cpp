@@ -12,17 +12,6 @@
 using soundseam::Kind;
 using soundseam::Request;
 
-namespace soundseam {
-
-// readable requests in failure messages
-inline void PrintTo(const Request& r, std::ostream* os)
-{
-    static const char* const names[] = {"Open", "Play", "Stop", "Close"};
-    *os << names[static_cast<int>(r.kind)] << '(' << r.argument.toStdString() << ')';
-}
-
-}  // namespace soundseam
-
 namespace {
 
 const QString kNoDevice = QStringLiteral("No MCI device open");

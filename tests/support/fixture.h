@@ -2,6 +2,8 @@
 // A test that works in a fresh temporary directory as the current directory,
 // with every seam cleared before and after.
 
+#include "platform/sound.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QString>
@@ -15,6 +17,17 @@ inline void PrintTo(const QString& s, std::ostream* os)
 {
     *os << '"' << s.toStdString() << '"';
 }
+
+namespace soundseam {
+
+// readable sound requests in failure messages
+inline void PrintTo(const Request& r, std::ostream* os)
+{
+    static const char* const names[] = {"Open", "Play", "Stop", "Close"};
+    *os << names[static_cast<int>(r.kind)] << '(' << r.argument.toStdString() << ')';
+}
+
+}  // namespace soundseam
 
 class InTempDir : public ::testing::Test {
 protected:
