@@ -8,6 +8,7 @@
 #include "support/fixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
