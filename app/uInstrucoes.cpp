@@ -1,5 +1,6 @@
 #include "app/uInstrucoes.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "app/uSobre.h"
 #include "app/widgets/pecas.h"
@@ -14,6 +15,8 @@
 
 TfInstrucoes* fInstrucoes = nullptr;
 
+using namespace aparencia;
+
 namespace {
 
 constexpr QSize kTamanhoProjeto(688, 492);
@@ -27,14 +30,6 @@ const std::array<QString, 7> kAbas = {
     QStringLiteral("O Método"),
     QStringLiteral("Postura"),
 };
-
-QFont arial13()
-{
-    QFont fonte(QStringLiteral("Arial"));
-    fonte.setStyleHint(QFont::SansSerif);
-    fonte.setPixelSize(13);
-    return fonte;
-}
 
 // The help text of page n (1 to 7), kept with the pictures.
 QString textoDaAba(int n)
@@ -72,11 +67,9 @@ QPlainTextEdit* criaMemo(int n, QWidget* pagina)
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setFont(arial13());
-    QPalette paleta = memo->palette();
-    paleta.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0x00));
-    paleta.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
-    memo->setPalette(paleta);
+    memo->setFont(arial(13));
+    pinta(memo, QPalette::Base, kAmarelo);
+    pinta(memo, QPalette::Text, kMarrom);
     memo->setPlainText(textoDaAba(n));
     return memo;
 }
@@ -88,7 +81,7 @@ TfInstrucoes::TfInstrucoes(QWidget* parent)
 {
     setObjectName(QStringLiteral("fInstrucoes"));
     setWindowTitle(QStringLiteral("Instruções"));
-    setFont(arial13());
+    setFont(arial(13));
     setFixedSize(kTamanhoProjeto);
     criaPaginas();
     criaBotoes();

@@ -1,5 +1,6 @@
 #include "app/uPrin.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "app/uInstrucoes.h"
 #include "app/uSobre.h"
@@ -24,6 +25,8 @@
 TfEntrada* fEntrada = nullptr;
 TfCadAlunos* fCadAlunos = nullptr;
 
+using namespace aparencia;
+
 namespace {
 
 constexpr QSize kTamanho(594, 324);
@@ -34,16 +37,6 @@ const QString kAvisoSemAlunos = QStringLiteral(
     "Você irá agora cadastrar um aluno para fazer as aulas.\r"
     "Por favor, digite pelo menos o nome do aluno.\r"
     "Se desejar, digite uma senha para que somente você tenha acesso às aulas.");
-
-QFont fonte(const QStringList& familias, int pixels)
-{
-    QFont f;
-    f.setFamilies(familias);
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixels);
-    f.setBold(true);
-    return f;
-}
 
 // Asks for the focus even while the window system still counts the closed
 // screen, which belongs to this window, as focused: activateWindow() would
@@ -119,20 +112,18 @@ void TfPrin::criaControles()
     // without Impact, a narrow face keeps the title inside its box
     Label1->setFont(fonte({QStringLiteral("Impact"), QStringLiteral("Liberation Sans Narrow"),
                            QStringLiteral("Arial Narrow")},
-                          67));
-    QPalette paleta = Label1->palette();
-    paleta.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0xFF));
-    Label1->setPalette(paleta);
+                          67, true));
+    pinta(Label1, QPalette::WindowText, kAgua);
 
     // created in tab order
     bbFazerAula = criaBotao(QStringLiteral("bbFazerAula"), QStringLiteral("Fazer Aula - F2"), {40, 96, 250, 93},
-                            QColor(0x00, 0x80, 0x00));
+                            kVerde);
     bbNovoAluno = criaBotao(QStringLiteral("bbNovoAluno"), QStringLiteral("Novo Aluno"), {40, 208, 250, 93},
-                            QColor(0x00, 0x00, 0x80));
+                            kMarinho);
     bbSair = criaBotao(QStringLiteral("bbSair"), QStringLiteral("Sair - F10"), {308, 208, 250, 93},
-                       QColor(0x80, 0x00, 0x00));
+                       kMarrom);
     BitBtn3 = criaBotao(QStringLiteral("BitBtn3"), QStringLiteral("Instruções"), {308, 96, 250, 93},
-                        QColor(0x80, 0x80, 0x00));
+                        kOliva);
     setTabOrder(bbFazerAula, bbNovoAluno);
     setTabOrder(bbNovoAluno, bbSair);
     setTabOrder(bbSair, BitBtn3);
@@ -148,7 +139,7 @@ QPushButton* TfPrin::criaBotao(const QString& nome, const QString& texto, QRect 
     auto* botao = new QPushButton(texto, Panel1);
     botao->setObjectName(nome);
     botao->setGeometry(caixa);
-    botao->setFont(fonte({QStringLiteral("Arial")}, 27));
+    botao->setFont(arial(27, true));
     // the disabled button keeps the greyed text of the style
     QPalette paleta = botao->palette();
     paleta.setColor(QPalette::Active, QPalette::ButtonText, cor);

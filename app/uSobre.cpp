@@ -1,5 +1,6 @@
 #include "app/uSobre.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "app/widgets/jpeg.h"
 #include "app/widgets/pecas.h"
@@ -14,6 +15,8 @@
 
 TfSobre* fSobre = nullptr;
 
+using namespace aparencia;
+
 namespace {
 
 constexpr QSize kTamanhoProjeto(302, 287);
@@ -21,15 +24,6 @@ constexpr int kEsperaExposicaoMs = 1000;
 
 const QString kFoto = QStringLiteral(":/assets/fotos/paisagem.jpg");
 const QString kLogo = QStringLiteral(":/assets/icons/logo.svg");
-
-QFont arial(int pixels, bool negrito)
-{
-    QFont fonte(QStringLiteral("Arial"));
-    fonte.setStyleHint(QFont::SansSerif);
-    fonte.setPixelSize(pixels);
-    fonte.setBold(negrito);
-    return fonte;
-}
 
 }  // namespace
 
@@ -40,7 +34,7 @@ TfSobre::TfSobre(QWidget* parent)
     setWindowTitle(QStringLiteral("Sobre"));
     // neither instance ends the program when it closes
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(arial(16, false));
+    setFont(arial(16));
     resize(kTamanhoProjeto);
     criaControles();
     FormCreate();
@@ -71,22 +65,20 @@ void TfSobre::criaControles()
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(12, 8, 105, 77);
 
-    const QColor preto(0x00, 0x00, 0x00);
-    const QColor branco(0xFF, 0xFF, 0xFF);
     const auto esquerda = Qt::AlignLeft | Qt::AlignTop;
     const auto direita = Qt::AlignRight | Qt::AlignTop;
     Label1 = criaRotulo(QStringLiteral("Label1"), QStringLiteral("Quiravo"), {124, 8, 170, 36}, 31, true,
-                        preto, esquerda);
+                        kPreto, esquerda);
     Label2 = criaRotulo(QStringLiteral("Label2"), QStringLiteral("Curso de Digitação"), {124, 48, 170, 22},
-                        19, false, preto, esquerda);
+                        19, false, kPreto, esquerda);
     Label4 = criaRotulo(QStringLiteral("Label4"), QStringLiteral("Curso de Digitação completo"),
-                        {77, 168, 204, 18}, 15, true, branco, direita);
+                        {77, 168, 204, 18}, 15, true, kBranco, direita);
     Label3 = criaRotulo(QStringLiteral("Label3"), QStringLiteral("Versão 2.1"), {216, 184, 65, 16}, 13, true,
-                        branco, direita);
+                        kBranco, direita);
     Label5 = criaRotulo(QStringLiteral("Label5"), QStringLiteral("contato@quiravo.com.br"), {129, 240, 156, 15},
-                        12, true, branco, direita);
+                        12, true, kBranco, direita);
     Label7 = criaRotulo(QStringLiteral("Label7"), QStringLiteral("www.quiravo.com.br"), {105, 256, 180, 15}, 12,
-                        true, branco, direita);
+                        true, kBranco, direita);
 
     Button1 = new QPushButton(QStringLiteral("OK"), Panel1);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -104,9 +96,7 @@ QLabel* TfSobre::criaRotulo(const QString& nome, const QString& texto, QRect cai
     rotulo->setGeometry(caixa);
     rotulo->setFont(arial(pixels, negrito));
     rotulo->setAlignment(alinhamento);
-    QPalette paleta = rotulo->palette();
-    paleta.setColor(QPalette::WindowText, cor);
-    rotulo->setPalette(paleta);
+    pinta(rotulo, QPalette::WindowText, cor);
     return rotulo;
 }
 

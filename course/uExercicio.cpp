@@ -1,8 +1,8 @@
 #include "course/uExercicio.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "course/aula.h"
-#include "course/cores.h"
 #include "data/records.h"
 #include "data/text.h"
 
@@ -19,45 +19,13 @@
 #include <QStyle>
 #include <QTextCursor>
 
-using namespace cores;
+using namespace aparencia;
 
 namespace {
 
 constexpr int kLargura = 644;
 constexpr int kAltura = 547;
 constexpr int kAlturaStatus = 23;
-
-QFont arial(int pixels, bool negrito = false)
-{
-    QFont fonte(QStringLiteral("Arial"));
-    fonte.setPixelSize(pixels);
-    fonte.setBold(negrito);
-    return fonte;
-}
-
-QFont msSansSerif(int pixels)
-{
-    QFont fonte;
-    // the narrow system sans of old, else the Arial look of the rest of the screen
-    fonte.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    fonte.setPixelSize(pixels);
-    fonte.setBold(true);
-    return fonte;
-}
-
-void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor)
-{
-    QPalette paleta = widget->palette();
-    paleta.setColor(papel, cor);
-    widget->setPalette(paleta);
-}
-
-void pintaFundo(QWidget* widget, const QColor& cor)
-{
-    widget->setAutoFillBackground(true);
-    pinta(widget, QPalette::Window, cor);
-}
 
 QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto,
                const QFont& fonte, const QColor& cor, Qt::Alignment alinhamento = Qt::AlignLeft)
@@ -113,13 +81,8 @@ QLineEdit* campo(QWidget* pai, const QString& nome, const QRect& lugar)
 TfExercicio::TfExercicio(QWidget* parent)
     : QDialog(parent), lbNome(new QLabel(this)), lbUltimaData(new QLabel(this))
 {
-    setObjectName(QStringLiteral("fExercicio"));
-    setWindowTitle(QStringLiteral("Exercícios de digitação"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(arial(13));
-    pinta(this, QPalette::Window, faceDeBotao());
-    resize(kLargura, kAltura);
+    montaDialogoFixo(this, QStringLiteral("fExercicio"), QStringLiteral("Exercícios de digitação"),
+                     arial(13), QSize(kLargura, kAltura));
 
     criaCabecalho();
     criaExercicio();
@@ -171,7 +134,7 @@ void TfExercicio::criaExercicio()
     const int topos[] = {4, 30, 57, 84};
     for (int k = 0; k < 4; ++k) {
         dbExercLin[k] = rotulo(pnExercicio, QStringLiteral("dbExercLin%1").arg(k + 1),
-                               QRect(8, topos[k], 600, 20), QString(), msSansSerif(15), kAgua,
+                               QRect(8, topos[k], 600, 20), QString(), msSansSerif(15, true), kAgua,
                                Qt::AlignHCenter);
         dbExercLin[k]->setWordWrap(true);
     }
@@ -286,11 +249,8 @@ void TfExercicio::FormShow()
 void TfExercicio::keyPressEvent(QKeyEvent* event)
 {
     // the screen closes only through its button, F10 and the title bar
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!seguraEsc(event))
+        QDialog::keyPressEvent(event);
 }
 
 void TfExercicio::MostraExercicio()

@@ -3,8 +3,8 @@
 
 #include "course/uExercicio.h"
 
+#include "app/ajusta/aparencia.h"
 #include "course/aula.h"
-#include "course/cores.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
@@ -16,7 +16,7 @@
 #include <QStringList>
 #include <algorithm>
 
-using namespace cores;
+using namespace aparencia;
 
 void TfExercicio::TeclaEnter()
 {

@@ -6,8 +6,8 @@
 
 #include "course/uExercicio.h"
 
+#include "app/ajusta/aparencia.h"
 #include "course/aula.h"
-#include "course/cores.h"
 #include "course/notas.h"
 #include "course/teclas.h"
 #include "data/text.h"
@@ -20,7 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-using namespace cores;
+using namespace aparencia;
 
 namespace {
 

@@ -1,15 +1,14 @@
 #include "students/uCadAlunos.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/recordfile.h"
-#include "students/aparencia.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
@@ -56,13 +55,8 @@ QDate hoje()
 TfCadAlunos::TfCadAlunos(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("fCadAlunos"));
-    setWindowTitle(QStringLiteral("Cadastro de Alunos"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(msSansSerif(13));
-    pinta(this, QPalette::Window, QApplication::palette().color(QPalette::Button));
-    resize(kLargura, kAltura);
+    montaDialogoFixo(this, QStringLiteral("fCadAlunos"), QStringLiteral("Cadastro de Alunos"),
+                     msSansSerif(13), QSize(kLargura, kAltura));
 
     criaCampos();
     criaPeriodo();
@@ -252,11 +246,8 @@ void TfCadAlunos::showEvent(QShowEvent* event)
 // The screen has no cancel button: Esc does not close it and drop what was typed.
 void TfCadAlunos::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!seguraEsc(event))
+        QDialog::keyPressEvent(event);
 }
 
 void TfCadAlunos::FormActivate()

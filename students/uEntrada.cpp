@@ -1,5 +1,6 @@
 #include "students/uEntrada.h"
 
+#include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
 #include "course/uExercicio.h"
 #include "data/datafiles.h"
@@ -8,11 +9,9 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/system.h"
-#include "students/aparencia.h"
 #include "students/ritmo.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -46,13 +45,8 @@ bool cursoTerminaAntes(int numero)
 TfEntrada::TfEntrada(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("fEntrada"));
-    setWindowTitle(QStringLiteral("Entrada"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(impact(16));
-    pinta(this, QPalette::Window, QApplication::palette().color(QPalette::Button));
-    resize(kLargura, kAltura);
+    montaDialogoFixo(this, QStringLiteral("fEntrada"), QStringLiteral("Entrada"), impact(16),
+                     QSize(kLargura, kAltura));
 
     criaTextos();
     criaProgresso();

@@ -1,0 +1,104 @@
+#include "app/ajusta/aparencia.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyle>
+
+namespace aparencia {
+
+QColor faceDeBotao()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QColor textoDeJanela()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QFont fonte(const QStringList& familias, int pixels, bool negrito)
+{
+    QFont resultado;
+    resultado.setFamilies(familias);
+    resultado.setStyleHint(QFont::SansSerif);
+    resultado.setPixelSize(pixels);
+    resultado.setBold(negrito);
+    return resultado;
+}
+
+QFont arial(int pixels, bool negrito)
+{
+    return fonte({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, pixels, negrito);
+}
+
+QFont impact(int pixels, bool negrito)
+{
+    return fonte({QStringLiteral("Impact"), QStringLiteral("Liberation Sans Narrow"),
+                  QStringLiteral("DejaVu Sans Condensed")},
+                 pixels, negrito);
+}
+
+QFont msSansSerif(int pixels, bool negrito)
+{
+    return fonte({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                  QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                 pixels, negrito);
+}
+
+void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor)
+{
+    QPalette paleta = widget->palette();
+    paleta.setColor(papel, cor);
+    widget->setPalette(paleta);
+}
+
+void pintaFundo(QWidget* widget, const QColor& cor)
+{
+    widget->setAutoFillBackground(true);
+    pinta(widget, QPalette::Window, cor);
+}
+
+void coresDeFoco(QLineEdit* caixa)
+{
+    pinta(caixa, QPalette::Text, kAzul);
+    pinta(caixa, QPalette::Base, kAgua);
+}
+
+void coresSemFoco(QLineEdit* caixa)
+{
+    const QPalette sistema = QApplication::palette(caixa);
+    pinta(caixa, QPalette::Text, sistema.color(QPalette::Text));
+    pinta(caixa, QPalette::Base, sistema.color(QPalette::Base));
+}
+
+QIcon icone(const QString& recurso, int padrao)
+{
+    if (QFile::exists(recurso))
+        return QIcon(recurso);
+    return QApplication::style()->standardIcon(QStyle::StandardPixmap(padrao));
+}
+
+void montaDialogoFixo(QDialog* tela, const QString& nome, const QString& titulo,
+                      const QFont& fonteBase, QSize tamanho)
+{
+    tela->setObjectName(nome);
+    tela->setWindowTitle(titulo);
+    tela->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    tela->setFont(fonteBase);
+    pinta(tela, QPalette::Window, faceDeBotao());
+    tela->resize(tamanho);
+}
+
+bool seguraEsc(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    event->accept();
+    return true;
+}
+
+}  // namespace aparencia

@@ -1,0 +1,70 @@
+#pragma once
+// What the screens share of their look: colours, fonts in pixel sizes, the
+// painting of a widget, the focus colours of a box, the buttons' pictures and
+// the frame of a fixed-size dialog.
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPalette>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+
+namespace aparencia {
+
+inline const QColor kPreto(0x00, 0x00, 0x00);
+inline const QColor kBranco(0xFF, 0xFF, 0xFF);
+inline const QColor kVermelho(0xFF, 0x00, 0x00);
+inline const QColor kLima(0x00, 0xFF, 0x00);
+inline const QColor kAzul(0x00, 0x00, 0xFF);
+inline const QColor kAmarelo(0xFF, 0xFF, 0x00);
+inline const QColor kAgua(0x00, 0xFF, 0xFF);
+inline const QColor kMarrom(0x80, 0x00, 0x00);
+inline const QColor kVerde(0x00, 0x80, 0x00);
+inline const QColor kMarinho(0x00, 0x00, 0x80);
+inline const QColor kOliva(0x80, 0x80, 0x00);
+inline const QColor kRosaClaro(0xFF, 0xC6, 0xC6);
+inline const QColor kVerdeClaro(0x80, 0xFF, 0x80);
+inline const QColor kAmareloClaro(0xFF, 0xFF, 0x80);
+inline const QColor kAguaClara(0x80, 0xFF, 0xFF);
+inline const QColor kFundoTitulo(0xD0, 0xE3, 0xF9);
+
+// the system's colours
+QColor faceDeBotao();
+QColor textoDeJanela();
+
+// the first of the families that is installed, else a sans serif
+QFont fonte(const QStringList& familias, int pixels, bool negrito = false);
+// Arial, else its look-alike
+QFont arial(int pixels, bool negrito = false);
+// Impact, else a narrow face
+QFont impact(int pixels, bool negrito = false);
+// the old system sans, else the look of Arial
+QFont msSansSerif(int pixels, bool negrito = false);
+
+void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor);
+void pintaFundo(QWidget* widget, const QColor& cor);
+
+// blue on aqua while the box has the focus, the system's colours otherwise
+void coresDeFoco(QLineEdit* caixa);
+void coresSemFoco(QLineEdit* caixa);
+
+// the picture of a button: the program's own when it has one, else the style's
+QIcon icone(const QString& recurso, int padrao);
+
+// A dialog with a title bar and a close button only, on the button face, in
+// its base font and at its design size (fixed once the screen is adapted).
+void montaDialogoFixo(QDialog* tela, const QString& nome, const QString& titulo,
+                      const QFont& fonteBase, QSize tamanho);
+
+// Accepts Esc, so that a screen closed only through its own controls does not
+// close on it; true when the key was Esc.
+bool seguraEsc(QKeyEvent* event);
+
+}  // namespace aparencia
