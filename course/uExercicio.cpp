@@ -190,10 +190,7 @@ void TfExercicio::criaRodape()
     lbDigitado->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pintaFundo(lbDigitado, faceDeBotao());
 
-    Finalizar1 = new QAction(QStringLiteral("Finalizar"), this);
-    Finalizar1->setObjectName(QStringLiteral("Finalizar1"));
-    Finalizar1->setShortcut(Qt::Key_F10);
-    addAction(Finalizar1);
+    Finalizar1 = itemDeMenu(this, QStringLiteral("Finalizar1"), QStringLiteral("Finalizar"), Qt::Key_F10);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setTabOrder(edDig, mmResultado);

@@ -182,28 +182,20 @@ void TfCadAlunos::criaBarraDeBotoes()
 
 void TfCadAlunos::criaMenu()
 {
-    auto item = [this](const QString& nome, const QString& texto, QKeySequence tecla) {
-        auto* acao = new QAction(texto, this);
-        acao->setObjectName(nome);
-        acao->setShortcut(tecla);
-        acao->setShortcutContext(Qt::WindowShortcut);
-        addAction(acao);
-        return acao;
-    };
     auto separador = [this] {
         auto* linha = new QAction(this);
         linha->setSeparator(true);
         addAction(linha);
     };
-    MostraDicas1 = item(QStringLiteral("MostraDicas1"), QStringLiteral("Mostra Dicas"), {});
+    MostraDicas1 = itemDeMenu(this, QStringLiteral("MostraDicas1"), QStringLiteral("Mostra Dicas"), {});
     separador();
-    Grava1 = item(QStringLiteral("Grava1"), QStringLiteral("Grava"), Qt::Key_F5);
-    Cancela1 = item(QStringLiteral("Cancela1"), QStringLiteral("Cancela"), Qt::Key_F12);
-    Voltar1 = item(QStringLiteral("Voltar1"), QStringLiteral("Voltar"), Qt::Key_F10);
+    Grava1 = itemDeMenu(this, QStringLiteral("Grava1"), QStringLiteral("Grava"), Qt::Key_F5);
+    Cancela1 = itemDeMenu(this, QStringLiteral("Cancela1"), QStringLiteral("Cancela"), Qt::Key_F12);
+    Voltar1 = itemDeMenu(this, QStringLiteral("Voltar1"), QStringLiteral("Voltar"), Qt::Key_F10);
     separador();
-    Consulta1 = item(QStringLiteral("Consulta1"), QStringLiteral("Consulta"), Qt::Key_F7);
-    Altera1 = item(QStringLiteral("Altera1"), QStringLiteral("Altera"), Qt::Key_F8);
-    Apaga1 = item(QStringLiteral("Apaga1"), QStringLiteral("Apaga"), Qt::Key_F9);
+    Consulta1 = itemDeMenu(this, QStringLiteral("Consulta1"), QStringLiteral("Consulta"), Qt::Key_F7);
+    Altera1 = itemDeMenu(this, QStringLiteral("Altera1"), QStringLiteral("Altera"), Qt::Key_F8);
+    Apaga1 = itemDeMenu(this, QStringLiteral("Apaga1"), QStringLiteral("Apaga"), Qt::Key_F9);
     Altera1->setEnabled(false);
     Apaga1->setEnabled(false);
     setContextMenuPolicy(Qt::ActionsContextMenu);

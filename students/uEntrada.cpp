@@ -148,16 +148,8 @@ void TfEntrada::criaLista()
 
 void TfEntrada::criaMenu()
 {
-    auto item = [this](const QString& nome, const QString& texto, Qt::Key tecla) {
-        auto* acao = new QAction(texto, this);
-        acao->setObjectName(nome);
-        acao->setShortcut(tecla);
-        acao->setShortcutContext(Qt::WindowShortcut);
-        addAction(acao);
-        return acao;
-    };
-    Sair1 = item(QStringLiteral("Sair1"), QStringLiteral("Sair"), Qt::Key_F10);
-    FazerAula1 = item(QStringLiteral("FazerAula1"), QStringLiteral("Fazer Aula"), Qt::Key_F2);
+    Sair1 = itemDeMenu(this, QStringLiteral("Sair1"), QStringLiteral("Sair"), Qt::Key_F10);
+    FazerAula1 = itemDeMenu(this, QStringLiteral("FazerAula1"), QStringLiteral("Fazer Aula"), Qt::Key_F2);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -1,5 +1,6 @@
 #include "app/ajusta/aparencia.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -91,6 +92,17 @@ void montaDialogoFixo(QDialog* tela, const QString& nome, const QString& titulo,
     tela->setFont(fonteBase);
     pinta(tela, QPalette::Window, faceDeBotao());
     tela->resize(tamanho);
+}
+
+QAction* itemDeMenu(QWidget* tela, const QString& nome, const QString& texto,
+                    const QKeySequence& tecla)
+{
+    auto* acao = new QAction(texto, tela);
+    acao->setObjectName(nome);
+    acao->setShortcut(tecla);
+    acao->setShortcutContext(Qt::WindowShortcut);
+    tela->addAction(acao);
+    return acao;
 }
 
 bool seguraEsc(QKeyEvent* event)

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QKeySequence>
 #include <QPalette>
 #include <QSize>
 #include <QString>
@@ -13,6 +14,7 @@
 
 class QDialog;
 class QKeyEvent;
+class QAction;
 class QLineEdit;
 class QWidget;
 
@@ -62,6 +64,11 @@ QIcon icone(const QString& recurso, int padrao);
 // its base font and at its design size (fixed once the screen is adapted).
 void montaDialogoFixo(QDialog* tela, const QString& nome, const QString& titulo,
                       const QFont& fonteBase, QSize tamanho);
+
+// An item of the screen's context menu whose shortcut works wherever the
+// focus is on the screen.
+QAction* itemDeMenu(QWidget* tela, const QString& nome, const QString& texto,
+                    const QKeySequence& tecla);
 
 // Accepts Esc, so that a screen closed only through its own controls does not
 // close on it; true when the key was Esc.
