@@ -19,7 +19,10 @@ int digitAt(const QByteArray& chave, int position)
 {
     if (position < 1 || position > chave.size())
         throw ConversionError(QString());
-    return toInteger(fromCp1252(chave.mid(position - 1, 1)));
+    const char c = chave[position - 1];
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    throw ConversionError(fromCp1252(chave.mid(position - 1, 1)));
 }
 
 // The shift with which Embaralha scrambles under this key; Desembaralha
