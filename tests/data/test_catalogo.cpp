@@ -21,11 +21,6 @@ void spoilCatalogue()
     std::memset(static_cast<void*>(&ExercicioAtual), 0x55, sizeof ExercicioAtual);
 }
 
-bool isZero(const tExercicio& e)
-{
-    return bytesOf(e) == QByteArray(sizeof e, '\0');
-}
-
 std::vector<tExercicio> threeExercises()
 {
     std::vector<tExercicio> records = {

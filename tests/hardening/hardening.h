@@ -4,15 +4,13 @@
 // and running one in a child process with other rights or limits.
 
 #include "data/records.h"
+#include "support/rawrecords.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
-
-// A key that scrambles with the shift -2.
-inline const QByteArray kChave = QByteArrayLiteral("a2cde323Db");
 
 inline const QString kCatalogue = QString::fromLatin1(kArquivoExercicios);
 inline const QString kStudents = QString::fromLatin1(kArquivoAlunos);
@@ -23,27 +21,6 @@ tExercicio storedExercise(std::uint8_t n);
 // Student `codigo` named "Aluno <codigo>", without a password, stored scrambled.
 tAluno storedStudent(std::int32_t codigo);
 tAula lesson(std::int32_t student, std::int32_t tempo);
-
-template <class T>
-QByteArray bytesOf(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), int(sizeof(T)));
-}
-
-template <class T>
-QByteArray bytesOf(const std::vector<T>& records)
-{
-    QByteArray bytes;
-    for (const T& r : records)
-        bytes += bytesOf(r);
-    return bytes;
-}
-
-template <class T>
-bool isZero(const T& record)
-{
-    return bytesOf(record) == QByteArray(int(sizeof(T)), '\0');
-}
 
 // Runs action as the handler of an event, as a click would, and returns the
 // texts of the error reports shown meanwhile.

@@ -1,0 +1,31 @@
+#pragma once
+// Records as the course's files hold them, for tests that build or inspect files.
+
+#include "data/records.h"
+
+#include <QByteArray>
+#include <vector>
+
+// A key that scrambles with the shift -2 (position 6 odd, position 7 names position 2).
+inline const QByteArray kChave = QByteArrayLiteral("a2cde323Db");
+
+template <class T>
+QByteArray bytesOf(const T& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(&record), int(sizeof(T)));
+}
+
+template <class T>
+QByteArray bytesOf(const std::vector<T>& records)
+{
+    QByteArray bytes;
+    for (const T& r : records)
+        bytes += bytesOf(r);
+    return bytes;
+}
+
+template <class T>
+bool isZero(const T& record)
+{
+    return bytesOf(record) == QByteArray(int(sizeof(T)), '\0');
+}
