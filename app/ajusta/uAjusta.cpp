@@ -121,26 +121,38 @@ int PixelsDosPontos(int pontos)
     return int(std::lround(double(pontos) * kPixelsPorPolegada / kPontosPorPolegada));
 }
 
+namespace {
+
+// Base font sizes by display width; each band includes both of its limits.
+struct Banda {
+    int de;
+    int ate;
+    int tamanho;
+};
+
+constexpr Banda kBandasAjustaTela[] = {{600, 700, 7}, {701, 850, 8}, {851, 1200, 10}};
+constexpr Banda kBandasAjustaTela1024[] = {{600, 700, 7}, {750, 850, 8}, {900, 1200, 10}};
+
+template <size_t N>
+int tamanhoDaBanda(const Banda (&bandas)[N], int largura)
+{
+    for (const Banda& b : bandas) {
+        if (largura >= b.de && largura <= b.ate)
+            return b.tamanho;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int TamanhoFonteAjustaTela(int largura)
 {
-    if (largura >= 600 && largura <= 700)
-        return 7;
-    if (largura >= 701 && largura <= 850)
-        return 8;
-    if (largura >= 851 && largura <= 1200)
-        return 10;
-    return 0;
+    return tamanhoDaBanda(kBandasAjustaTela, largura);
 }
 
 int TamanhoFonteAjustaTela1024(int largura)
 {
-    if (largura >= 600 && largura <= 700)
-        return 7;
-    if (largura >= 750 && largura <= 850)
-        return 8;
-    if (largura >= 900 && largura <= 1200)
-        return 10;
-    return 0;
+    return tamanhoDaBanda(kBandasAjustaTela1024, largura);
 }
 
 // A Qt window never shows scroll bars of its own, whatever lies beyond its
