@@ -217,7 +217,7 @@ void TfPrin::registraAtivacao(QWidget* janela)
 void TfPrin::FormActivate()
 {
     CarregaExercicios();
-    if (fileExists(QString::fromLatin1(kArquivoAlunos))) {
+    if (fileExists(kArquivoAlunos)) {
         NumAlunos = CarregaAlunos();
         bbFazerAula->setEnabled(true);
         return;
@@ -235,7 +235,7 @@ void TfPrin::fazer1Click()
 void TfPrin::Alunos1Click()
 {
     abreModal(fCadAlunos, this);
-    bbFazerAula->setEnabled(fileExists(QString::fromLatin1(kArquivoAlunos)));
+    bbFazerAula->setEnabled(fileExists(kArquivoAlunos));
 }
 
 void TfPrin::BitBtn3Click()

@@ -37,7 +37,7 @@ void makeHistory(int records)
         a.NumExerc = std::uint8_t(1 + i % 60);
         std::memcpy(bytes.data() + qsizetype(i) * qsizetype(sizeof a), &a, sizeof a);
     }
-    writeBytes(QDir(historyDir(records)).filePath(QString::fromLatin1(kArquivoAulas)), bytes);
+    writeBytes(QDir(historyDir(records)).filePath(kArquivoAulas), bytes);
 }
 
 // A catalogue of 100 exercises of four lines each, scrambled with their keys.
@@ -56,7 +56,7 @@ void makeCatalogue(const QString& dir)
         e.LinhasExigidas = 5;
         bytes += QByteArray(reinterpret_cast<const char*>(&e), int(sizeof e));
     }
-    writeBytes(QDir(dir).filePath(QString::fromLatin1(kArquivoExercicios)), bytes);
+    writeBytes(QDir(dir).filePath(kArquivoExercicios), bytes);
 }
 
 // A student file of 100 students, saved as the registration screen saves them.
@@ -72,9 +72,9 @@ void makeRoster(const QString& dir)
 
 // The floor of a loader: the same file read from start to end with one
 // read() of recordSize bytes per record.
-void floorRead(benchmark::State& state, const QString& dir, const char* file, int recordSize)
+void floorRead(benchmark::State& state, const QString& dir, const QString& file, int recordSize)
 {
-    const QByteArray path = QFile::encodeName(QDir(dir).filePath(QString::fromLatin1(file)));
+    const QByteArray path = QFile::encodeName(QDir(dir).filePath(file));
     std::vector<char> buffer(static_cast<size_t>(recordSize));
     std::int64_t records = 0;
     for (auto _ : state) {
@@ -143,7 +143,7 @@ void append(benchmark::State& state)
 {
     const QString dir = workDir(QStringLiteral("gravacao"));
     QDir::setCurrent(dir);
-    writeBytes(QDir(dir).filePath(QString::fromLatin1(kArquivoAulas)), {});
+    writeBytes(QDir(dir).filePath(kArquivoAulas), {});
     clearRecord(AulaAtual);
     AulaAtual.CodAluno = 1;
     AulaAtual.Data = 46000;

@@ -189,7 +189,7 @@ void preparaCurso()
         e.Instrucao.set(Embaralha(QByteArray(180, 'i'), chave));
         catalogo += QByteArray(reinterpret_cast<const char*>(&e), int(sizeof e));
     }
-    writeBytes(QString::fromLatin1(kArquivoExercicios), catalogo);
+    writeBytes(kArquivoExercicios, catalogo);
     CodAlunoAtual = 0;
     for (int n = 1; n <= 100; ++n)
         GravaAluno(QStringLiteral("Aluno %1").arg(n), {}, {}, 36000, 1);

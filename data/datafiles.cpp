@@ -12,18 +12,13 @@
 
 namespace {
 
-QString fileName(const char* name)
-{
-    return QString::fromLatin1(name);
-}
-
 // Reads the file's whole records one by one into buffer, letting pending
 // events run before each, as long as onRecord asks for more. A trailing
 // fragment is not a record.
 template <class Record, class OnRecord>
-void readRecords(const char* name, Record& buffer, OnRecord onRecord)
+void readRecords(const QString& name, Record& buffer, OnRecord onRecord)
 {
-    RecordFile file(fileName(name), int(sizeof(Record)));
+    RecordFile file(name, int(sizeof(Record)));
     bool more = true;
     while (more && file.position() < file.recordCount()) {
         letEventsRun();
@@ -37,9 +32,9 @@ void readRecords(const char* name, Record& buffer, OnRecord onRecord)
 // fragment) and puts it on the disk before closing. The lock keeps another
 // instance of the program from appending between the size query and the write.
 template <class Record>
-void appendRecord(const char* name, const Record& record)
+void appendRecord(const QString& name, const Record& record)
 {
-    RecordFile file(fileName(name), int(sizeof(Record)));
+    RecordFile file(name, int(sizeof(Record)));
     file.lock();
     file.seek(file.recordCount());
     file.write(&record);
@@ -108,10 +103,20 @@ std::uint8_t CarregaAlunos()
     return std::uint8_t(count);
 }
 
+std::int64_t QuantosAlunos()
+{
+    if (!fileExists(kArquivoAlunos))
+        return 0;
+    RecordFile file(kArquivoAlunos, int(sizeof(tAluno)));
+    const std::int64_t count = file.recordCount();
+    file.close();
+    return count;
+}
+
 void MaiorCodigo()
 {
     CodAlunoAtual = 0;
-    if (!fileExists(fileName(kArquivoAlunos)))
+    if (!fileExists(kArquivoAlunos))
         return;
     readRecords(kArquivoAlunos, AlunoAtual, [] {
         if (AlunoAtual.Codigo > CodAlunoAtual)
@@ -139,9 +144,9 @@ void GravaAluno(const QString& nome, const QString& senha, const QString& email,
     ++CodAlunoAtual;
     AlunoAtual.Codigo = CodAlunoAtual;
 
-    if (!fileExists(fileName(kArquivoAlunos))) {
-        RecordFile::createEmpty(fileName(kArquivoAlunos));
-        RecordFile::createEmpty(fileName(kArquivoAulas));
+    if (!fileExists(kArquivoAlunos)) {
+        RecordFile::createEmpty(kArquivoAlunos);
+        RecordFile::createEmpty(kArquivoAulas);
     }
     appendRecord(kArquivoAlunos, AlunoAtual);
 

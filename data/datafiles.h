@@ -11,6 +11,9 @@ void CarregaExercicios();
 // Fills the roster from the student file; returns the number of records read.
 std::uint8_t CarregaAlunos();
 
+// The number of students in the student file; 0 when there is no such file.
+std::int64_t QuantosAlunos();
+
 // CodAlunoAtual := the highest student number in the student file, or 0.
 void MaiorCodigo();
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -133,9 +134,9 @@ void clearRecord(T& record)
     std::memset(static_cast<void*>(&record), 0, sizeof(T));
 }
 
-inline const char* const kArquivoExercicios = "ZORPExercicio20.dat";
-inline const char* const kArquivoAlunos = "ZORPAlunos20.dat";
-inline const char* const kArquivoAulas = "ZORPAulas20.dat";
+inline const QString kArquivoExercicios = QStringLiteral("ZORPExercicio20.dat");
+inline const QString kArquivoAlunos = QStringLiteral("ZORPAlunos20.dat");
+inline const QString kArquivoAulas = QStringLiteral("ZORPAulas20.dat");
 
 // The catalogue: slot i holds the i-th exercise of the file, texts plain.
 extern Table<tExercicio, 100> Exercicios;

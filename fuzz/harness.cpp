@@ -12,9 +12,9 @@
 
 namespace {
 
-bool writeAs(const char* name, const QByteArray& bytes)
+bool writeAs(const QString& name, const QByteArray& bytes)
 {
-    QFile file(QString::fromLatin1(name));
+    QFile file(name);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 

@@ -12,9 +12,9 @@
 
 namespace {
 
-QByteArray readAll(const char* name)
+QByteArray readAll(const QString& name)
 {
-    QFile file(QString::fromLatin1(name));
+    QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

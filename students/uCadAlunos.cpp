@@ -6,7 +6,6 @@
 #include "data/records.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "platform/recordfile.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -31,7 +30,6 @@ constexpr int kLargura = 526;
 constexpr int kAltura = 266;
 constexpr int kAlturaStatus = 19;
 constexpr int kAlturaBarra = 42;
-constexpr int kMaximoDeAlunos = 100;
 constexpr int kTamanhoSenha = 15;  // Senha holds 15 characters: a longer one never reads back
 constexpr int kTodoDia = 2;
 constexpr int kUmaVezPorSemana = 0;
@@ -269,12 +267,7 @@ bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
 
 bool TfCadAlunos::cursoLotado() const
 {
-    if (!fileExists(QString::fromLatin1(kArquivoAlunos)))
-        return false;
-    RecordFile arquivo(QString::fromLatin1(kArquivoAlunos), int(sizeof(tAluno)));
-    const bool lotado = arquivo.recordCount() >= kMaximoDeAlunos;
-    arquivo.close();
-    return lotado;
+    return QuantosAlunos() >= ListaAlunos.size;
 }
 
 void TfCadAlunos::BtGravaClick()

@@ -45,12 +45,12 @@ void AppTest::esvaziaEventos()
 
 void AppTest::criaCatalogoVazio()
 {
-    writeFile(QString::fromLatin1(kArquivoExercicios), {});
+    writeFile(kArquivoExercicios, {});
 }
 
 void AppTest::criaArquivoAlunosVazio()
 {
-    writeFile(QString::fromLatin1(kArquivoAlunos), {});
+    writeFile(kArquivoAlunos, {});
 }
 
 TfPrin* AppTest::menu() const

@@ -152,7 +152,7 @@ TEST_F(MenuTest, AMissingStudentFileWarnsOpensRegistrationAndEnablesLessonsOnlyI
     for (const bool salva : {false, true}) {
         SCOPED_TRACE(salva ? "a student saved" : "closed without saving");
         criaCatalogoVazio();
-        QFile::remove(QString::fromLatin1(kArquivoAlunos));
+        QFile::remove(kArquivoAlunos);
         boxseam::clear();
         bool cadastroAberto = false;
         bool botaoDuranteCadastro = true;
@@ -188,7 +188,7 @@ TEST_F(MenuTest, ClosingAModalScreenDoesNotReloadButComingBackFromTheSplashDoes)
     inicia();
     ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 0; }));
     // a reload from now on would report the missing catalogue
-    QFile::remove(QString::fromLatin1(kArquivoExercicios));
+    QFile::remove(kArquivoExercicios);
     systemseam::clear();
 
     bool instrucoesAbertas = false;

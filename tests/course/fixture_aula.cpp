@@ -48,7 +48,7 @@ void Aula::SetUp()
     clockseam::set(as(10));
     soundseam::install();
     soundseam::clear();
-    writeFile(QString::fromLatin1(kArquivoAulas), {});
+    writeFile(kArquivoAulas, {});
 }
 
 void Aula::TearDown()

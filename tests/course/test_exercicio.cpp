@@ -267,7 +267,7 @@ TEST_F(Aula, LosingTwoPassesAsksFirstAndThreeRightLinesAfterwardsPass)
     EXPECT_EQ(caixas().size(), 1u);
     linha("abc");
     EXPECT_EQ(caixas(), (std::vector<BoxKind>{BoxKind::Confirmation, BoxKind::Information}));
-    EXPECT_EQ(readFile(QString::fromLatin1(kArquivoAulas)).size(), 24);
+    EXPECT_EQ(readFile(kArquivoAulas).size(), 24);
     EXPECT_EQ(NumExercicio, 2);
 }
 
@@ -395,7 +395,7 @@ TEST_F(Aula, ClosesByButtonKeyAndMenuWithoutWritingAnything)
         caso.fecha();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !tela->isVisible(); }));
     }
-    EXPECT_TRUE(readFile(QString::fromLatin1(kArquivoAulas)).isEmpty());
+    EXPECT_TRUE(readFile(kArquivoAulas).isEmpty());
     EXPECT_TRUE(boxseam::shown().empty());
 }
 

@@ -128,7 +128,7 @@ TEST_F(Notas, EditingKeysActAsInAPlainFieldAndReplayTheLastNote)
     EXPECT_EQ(status(), QStringLiteral("Não pode tentar mover sobre o texto. Apenas continue a digitar."));
     EXPECT_EQ(campo(), QStringLiteral("cdfa sol"));
     EXPECT_TRUE(boxseam::shown().empty());
-    EXPECT_TRUE(readFile(QString::fromLatin1(kArquivoAulas)).isEmpty());
+    EXPECT_TRUE(readFile(kArquivoAulas).isEmpty());
 }
 
 TEST_F(Notas, AMissingNoteFileFailsAndLeavesThePlayerClosed)

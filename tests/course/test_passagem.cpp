@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kAulas = QString::fromLatin1(kArquivoAulas);
+const QString kAulas = kArquivoAulas;
 
 // The Tempo field of the last lesson record in the file.
 std::int32_t tempoGravado()

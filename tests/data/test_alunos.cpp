@@ -21,8 +21,8 @@ protected:
     }
 };
 
-const QString kStudents = QString::fromLatin1(kArquivoAlunos);
-const QString kLessons = QString::fromLatin1(kArquivoAulas);
+const QString kStudents = kArquivoAlunos;
+const QString kLessons = kArquivoAulas;
 
 std::vector<tAluno> studentsNumbered(const std::vector<std::int32_t>& numbers)
 {

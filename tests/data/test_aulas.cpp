@@ -27,7 +27,7 @@ protected:
     }
 };
 
-const QString kLessons = QString::fromLatin1(kArquivoAulas);
+const QString kLessons = kArquivoAulas;
 const tAula kZero{};
 
 TEST_F(Aulas, TheStudentsRecordsAreKeptInFileOrderAndTheLastBecomesCurrent)
@@ -113,11 +113,11 @@ TEST_F(Aulas, AnAppendIsLockedAndFlushedBeforeTheFileIsClosed)
 // Every file is opened for writing, so a write-protected one cannot even be read.
 TEST_F(Aulas, AWriteProtectedFileIsAccessDenied)
 {
-    writeFile(QString::fromLatin1(kArquivoExercicios), bytesOf(rawExercicio({})));
-    writeFile(QString::fromLatin1(kArquivoAlunos), bytesOf(rawAluno(1, "Ana")));
+    writeFile(kArquivoExercicios, bytesOf(rawExercicio({})));
+    writeFile(kArquivoAlunos, bytesOf(rawAluno(1, "Ana")));
     writeFile(kLessons, bytesOf(aula(1, 0)));
     struct Case {
-        const char* file;
+        QString file;
         void (*action)();
     };
     const Case cases[] = {
@@ -128,7 +128,7 @@ TEST_F(Aulas, AWriteProtectedFileIsAccessDenied)
         {kArquivoAulas, GravaAula},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(accessDeniedAsUnprivilegedUser(c.file, c.action), 0) << c.file;
+        EXPECT_EQ(accessDeniedAsUnprivilegedUser(c.file, c.action), 0) << c.file.toStdString();
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 
 using Catalogo = InTempDir;
 
-const QString kFile = QString::fromLatin1(kArquivoExercicios);
+const QString kFile = kArquivoExercicios;
 
 // Fills the catalogue with junk, as an earlier load of another file might.
 void spoilCatalogue()

@@ -12,9 +12,9 @@
 #include <functional>
 #include <vector>
 
-inline const QString kCatalogue = QString::fromLatin1(kArquivoExercicios);
-inline const QString kStudents = QString::fromLatin1(kArquivoAlunos);
-inline const QString kLessons = QString::fromLatin1(kArquivoAulas);
+inline const QString kCatalogue = kArquivoExercicios;
+inline const QString kStudents = kArquivoAlunos;
+inline const QString kLessons = kArquivoAulas;
 
 // Exercise n with one line "linha n", stored scrambled as in the catalogue.
 tExercicio storedExercise(std::uint8_t n);

@@ -119,7 +119,7 @@ TEST_F(Cadastro, AnEmptyNameIsRefusedAndNothingIsWritten)
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Digite pelo menos o nome do aluno."));
-    EXPECT_FALSE(fileExists(QString::fromLatin1(kArquivoAlunos)));
+    EXPECT_FALSE(fileExists(kArquivoAlunos));
     EXPECT_EQ(QApplication::focusWidget(), senha);
 }
 
@@ -143,7 +143,7 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
         EXPECT_EQ(nome->text(), QStringLiteral("Ana"));
         EXPECT_EQ(senha->text(), QStringLiteral("segredo"));
         EXPECT_EQ(QApplication::focusWidget(), senha);
-        EXPECT_FALSE(fileExists(QString::fromLatin1(kArquivoAlunos)));
+        EXPECT_FALSE(fileExists(kArquivoAlunos));
     }
 
     boxseam::clear();
@@ -197,7 +197,7 @@ TEST_F(Cadastro, KeysWorkFromEveryBoxAndF7ToF9DoNothing)
 
     QTest::keyClick(email, Qt::Key_F10);
     EXPECT_FALSE(tela->isVisible());
-    EXPECT_FALSE(fileExists(QString::fromLatin1(kArquivoAlunos)));
+    EXPECT_FALSE(fileExists(kArquivoAlunos));
 }
 
 TEST_F(Cadastro, APasswordTakesAtMostFifteenCharacters)
@@ -209,14 +209,14 @@ TEST_F(Cadastro, APasswordTakesAtMostFifteenCharacters)
 TEST_F(Cadastro, AHundredAndFirstStudentIsRefused)
 {
     QByteArray cem(100 * int(sizeof(tAluno)), '\0');
-    writeFile(QString::fromLatin1(kArquivoAlunos), cem);
+    writeFile(kArquivoAlunos, cem);
 
     preencheEGrava(QStringLiteral("Demais"));
 
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_TRUE(boxseam::shown()[0].text.contains(QStringLiteral("no máximo 100 alunos")));
-    EXPECT_EQ(readFile(QString::fromLatin1(kArquivoAlunos)), cem);
+    EXPECT_EQ(readFile(kArquivoAlunos), cem);
     EXPECT_EQ(nome->text(), QStringLiteral("Demais"));
 }
 

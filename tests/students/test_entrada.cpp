@@ -152,7 +152,7 @@ TEST_F(Entrada, AStudentWithoutRecordsShowsDayZeroAndMeetsTheRule)
 {
     catalogo(5);
     cadastra(QStringLiteral("Ana"));
-    writeFile(QString::fromLatin1(kArquivoAulas), {});
+    writeFile(kArquivoAulas, {});
     abre();
 
     escolheComAMouse(0);
@@ -334,7 +334,7 @@ TEST_F(Entrada, AHistoryThatCannotBeReadKeepsTheProgressShown)
 {
     cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
     const auto bia = cadastra(QStringLiteral("Bia"));
-    QFile::remove(QString::fromLatin1(kArquivoAulas));
+    QFile::remove(kArquivoAulas);
     abre();
 
     escolheComAMouse(1);
@@ -348,7 +348,7 @@ TEST_F(Entrada, AHistoryThatCannotBeReadKeepsTheProgressShown)
     EXPECT_TRUE(tela->isVisible());
 
     // the failed read does not block the next choice
-    writeFile(QString::fromLatin1(kArquivoAulas), {});
+    writeFile(kArquivoAulas, {});
     escolheComAMouse(0);
     EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("0"));
 }

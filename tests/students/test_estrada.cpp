@@ -44,7 +44,7 @@ void gravaCatalogo()
         registro.LinhasExigidas = 1;
         arquivo.append(reinterpret_cast<const char*>(&registro), sizeof registro);
     }
-    writeFile(QString::fromLatin1(kArquivoExercicios), arquivo);
+    writeFile(kArquivoExercicios, arquivo);
 }
 
 // Keys reach a screen's shortcuts once it has taken the focus.
