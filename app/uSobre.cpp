@@ -103,20 +103,6 @@ QLabel* TfSobre::criaRotulo(const QString& nome, const QString& texto, QRect cai
 void TfSobre::FormCreate()
 {
     AjustaTela1024(this);
-    alargaRotulosDireitos();
-}
-
-// A substitute for a missing font may draw a text wider than its box: a
-// right-aligned label then grows to the left instead of cutting the text.
-void TfSobre::alargaRotulosDireitos()
-{
-    for (QLabel* rotulo : {Label3, Label4, Label5, Label7}) {
-        const int largura = rotulo->fontMetrics().horizontalAdvance(rotulo->text()) + 2;
-        if (largura > rotulo->width()) {
-            const QRect caixa = rotulo->geometry();
-            rotulo->setGeometry(caixa.right() + 1 - largura, caixa.y(), largura, caixa.height());
-        }
-    }
 }
 
 void TfSobre::showEvent(QShowEvent* event)

@@ -32,7 +32,6 @@ private:
     void FormDeactivate();
     void RegraPerdaFoco();
     void criaControles();
-    void alargaRotulosDireitos();
     QLabel* criaRotulo(const QString& nome, const QString& texto, QRect caixa, int pixels, bool negrito,
                        const QColor& cor, Qt::Alignment alinhamento);
 

@@ -134,7 +134,7 @@ void TfExercicio::criaExercicio()
     const int topos[] = {4, 30, 57, 84};
     for (int k = 0; k < 4; ++k) {
         dbExercLin[k] = rotulo(pnExercicio, QStringLiteral("dbExercLin%1").arg(k + 1),
-                               QRect(8, topos[k], 600, 20), QString(), msSansSerif(15, true), kAgua,
+                               QRect(8, topos[k], kLarguraDaLinha, 20), QString(), fonteDaLinha(), kAgua,
                                Qt::AlignHCenter);
         dbExercLin[k]->setWordWrap(true);
     }
@@ -238,6 +238,7 @@ void TfExercicio::showEvent(QShowEvent* event)
 
 void TfExercicio::FormShow()
 {
+    AjustaTexto(lbNome);  // the entry screen has named the student
     edDig->setFocus();
     TamanhoLinha = ExercicioAtual.Linha1.size();
     ModoSom = ExercicioAtual.Numero >= 42;
@@ -279,28 +280,11 @@ void TfExercicio::adicionaResultado(const QString& linha)
     mmResultado->ensureCursorVisible();
 }
 
+// A message wider than the status bar is shown whole in a smaller type.
 void TfExercicio::mostraStatus(const QString& texto)
 {
-    ajustaFonteStatus(texto);
     lbDigitado->setText(texto);
-}
-
-// A message wider than the status bar is shown whole in a smaller type
-// instead of being cut at both ends.
-void TfExercicio::ajustaFonteStatus(const QString& texto)
-{
-    if (tamanhoFonteStatus_ == 0)
-        tamanhoFonteStatus_ = lbDigitado->font().pixelSize();
-    if (tamanhoFonteStatus_ <= 0)
-        return;
-    constexpr int kMenorFonte = 8;
-    const int largura = lbDigitado->contentsRect().width() - 2 * lbDigitado->margin() - 4;
-    QFont fonte = lbDigitado->font();
-    fonte.setPixelSize(tamanhoFonteStatus_);
-    while (fonte.pixelSize() > kMenorFonte && QFontMetrics(fonte).horizontalAdvance(texto) > largura)
-        fonte.setPixelSize(fonte.pixelSize() - 1);
-    if (fonte != lbDigitado->font())
-        lbDigitado->setFont(fonte);
+    AjustaTexto(lbDigitado);
 }
 
 void TfExercicio::corTextoStatus(const QColor& cor)

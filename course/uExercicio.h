@@ -84,7 +84,6 @@ private:
     void adicionaResultado(const QString& linha);
 
     void mostraStatus(const QString& texto);
-    void ajustaFonteStatus(const QString& texto);
     void corTextoStatus(const QColor& cor);
     void coresStatus(const QColor& texto, const QColor& fundo);
     QByteArray digitado() const;
@@ -111,5 +110,4 @@ private:
 
     bool aberta_ = false;          // the opening handler has run
     int linhasResultado_ = 0;      // lines in mmResultado
-    int tamanhoFonteStatus_ = 0;   // the status bar's own type size, in pixels
 };

@@ -275,6 +275,8 @@ void TfEntrada::leAlunoEscolhido()
     lbNumExerc->setText(QString::number(NumExercicio));
     lbData->setText(shortDate(AulaAtual.Data));
     lbTempo->setText(QString::number(AulaAtual.Tempo) + QStringLiteral(" t/m"));
+    for (QLabel* valor : {lbNumExerc, lbData, lbTempo})
+        AjustaTexto(valor);
 
     const bool comSenha = !AlunoAtual.Senha.empty();
     // text typed for another student must not count against one without a password

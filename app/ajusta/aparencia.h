@@ -1,7 +1,9 @@
 #pragma once
-// What the screens share of their look: colours, fonts in pixel sizes, the
+// What the screens share of their look: colours, fonts (fontes.h), the
 // painting of a widget, the focus colours of a box, the buttons' pictures and
 // the frame of a fixed-size dialog.
+
+#include "app/ajusta/fontes.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,15 +42,6 @@ inline const QColor kFundoTitulo(0xD0, 0xE3, 0xF9);
 // the system's colours
 QColor faceDeBotao();
 QColor textoDeJanela();
-
-// the first of the families that is installed, else a sans serif
-QFont fonte(const QStringList& familias, int pixels, bool negrito = false);
-// Arial, else its look-alike
-QFont arial(int pixels, bool negrito = false);
-// Impact, else a narrow face
-QFont impact(int pixels, bool negrito = false);
-// the old system sans, else the look of Arial
-QFont msSansSerif(int pixels, bool negrito = false);
 
 void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor);
 void pintaFundo(QWidget* widget, const QColor& cor);

@@ -1,16 +1,11 @@
 #include "app/ajusta/uAjusta.h"
 
+#include "app/ajusta/controles.h"
+
 #include "platform/system.h"
 
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
-#include <QTabBar>
 #include <QWidget>
 #include <cmath>
 
@@ -29,16 +24,6 @@ struct Razao {
     int aplica(int valor) const { return int(std::lround(double(valor) * m / d)); }
 };
 
-// Controls made of inner widgets lay those out themselves: only the control
-// as a whole is scaled, never its parts.
-bool eControleComposto(const QWidget* w)
-{
-    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
-        || qobject_cast<const QComboBox*>(w) || qobject_cast<const QTabBar*>(w)
-        || qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w)
-        || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QCalendarWidget*>(w);
-}
-
 // A widget placed by a layout or by its parent control (Qt names those parts
 // "qt_...") takes its geometry from there.
 bool temGeometriaPropria(const QWidget* w)
@@ -49,19 +34,11 @@ bool temGeometriaPropria(const QWidget* w)
     return !(pai && pai->layout() && pai->layout()->indexOf(const_cast<QWidget*>(w)) >= 0);
 }
 
-void escalaTamanho(QWidget* w, QSize tamanho)
-{
-    if (w->minimumSize() == w->maximumSize())
-        w->setFixedSize(tamanho);
-    else
-        w->resize(tamanho);
-}
-
 void escalaGeometria(QWidget* w, Razao r)
 {
     const QRect g = w->geometry();
     w->move(r.aplica(g.x()), r.aplica(g.y()));
-    escalaTamanho(w, QSize(r.aplica(g.width()), r.aplica(g.height())));
+    MudaTamanho(w, QSize(r.aplica(g.width()), r.aplica(g.height())));
 }
 
 QFont fonteEscalada(QFont fonte, Razao r)
@@ -90,7 +67,9 @@ void escalaControles(QWidget* pai, Razao r)
             w->setFont(fonteEscalada(w->font(), r));
         if (temGeometriaPropria(w))
             escalaGeometria(w, r);
-        if (!eControleComposto(w))
+        if (auto* botao = qobject_cast<QAbstractButton*>(w))
+            botao->setIconSize(QSize(r.aplica(botao->iconSize().width()), r.aplica(botao->iconSize().height())));
+        if (!ControleComposto(w))
             escalaControles(w, r);
     }
 }
@@ -102,7 +81,7 @@ void escala(QWidget* tela, Razao r)
         return;
     escalaControles(tela, r);
     tela->setFont(fonteEscalada(tela->font(), r));
-    escalaTamanho(tela, QSize(r.aplica(tela->width()), r.aplica(tela->height())));
+    MudaTamanho(tela, QSize(r.aplica(tela->width()), r.aplica(tela->height())));
 }
 
 void defineFonteBase(QWidget* tela, int pontos)
@@ -163,6 +142,7 @@ void AjustaTela(QWidget* tela)
     escala(tela, Razao{LarguraTela, kLarguraProjeto});
     letEventsRun();
     defineFonteBase(tela, TamanhoFonteAjustaTela(displayWidth()));
+    AjustaTextos(tela);
 }
 
 void AjustaTela1024(QWidget* tela)
@@ -170,4 +150,5 @@ void AjustaTela1024(QWidget* tela)
     const int largura = displayWidth();
     escala(tela, Razao{largura, kLarguraProjeto1024});
     defineFonteBase(tela, TamanhoFonteAjustaTela1024(largura));
+    AjustaTextos(tela);
 }

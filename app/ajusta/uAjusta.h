@@ -4,8 +4,9 @@
 // Scaling a screen by M/D multiplies its client size and every control's
 // position and size by M/D, and every font size that is set explicitly: the
 // screen's own font (the base font its controls take unless they set one) and
-// each control's font whose size the control sets for itself. Sizes are
-// rounded to whole pixels (or whole points for a font set in points).
+// each control's font whose size the control sets for itself, and the
+// pictures of the buttons. Sizes are rounded to whole pixels (or whole points
+// for a font set in points).
 
 class QWidget;
 
@@ -13,11 +14,25 @@ class QWidget;
 extern int LarguraTela;
 
 // Scales by LarguraTela / 1280, lets pending events run, then picks the base
-// font from the current display width.
+// font from the current display width; last, every text is fitted to its
+// control (AjustaTexto).
 void AjustaTela(QWidget* tela);
 
-// Scales by the current display width / 1024, then picks the base font from it.
+// Scales by the current display width / 1024, then picks the base font from
+// it; last, every text is fitted to its control (AjustaTexto).
 void AjustaTela1024(QWidget* tela);
+
+// Makes the one-line text of a control (label, button, field, date picker)
+// read whole: a label without a background or a frame first grows into the
+// free room beside, above and below it, a button or a date picker into the
+// room beside it; what still does not fit is drawn in a smaller type. The
+// type grows back, up to the control's own size, when a shorter text comes.
+void AjustaTexto(QWidget* controle);
+
+// AjustaTexto for every control of the screen, row by row from the left, so
+// that a control grows into the room its neighbour left; the tabs of a page
+// control shrink together until they all show.
+void AjustaTextos(QWidget* tela);
 
 // The base font size, in points, that each variant sets for a display width;
 // 0 where the width lies outside every band and the scaled size stays.

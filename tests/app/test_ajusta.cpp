@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cmath>
 
@@ -46,7 +47,7 @@ struct TelaDeTeste {
         herdado->setGeometry(10, 60, 101, 31);
         painel = new QFrame(&tela);
         painel->setGeometry(200, 20, 200, 100);
-        noPainel = new QPushButton(QStringLiteral("botão"), painel);
+        noPainel = new QPushButton(painel);
         noPainel->setGeometry(5, 7, 41, 13);
         abas = new QTabWidget(&tela);
         abas->setGeometry(0, 130, 640, 200);
@@ -180,4 +181,95 @@ TEST_F(AjustaTest, TheScreenKeepsItsPositionAndLaidOutControlsStayWithTheirLayou
     EXPECT_EQ(t.barra->geometry(), QRect(0, 438, 800, 63));
     t.tela.show();
     EXPECT_TRUE(t.barra->geometry().contains(t.naBarra->geometry().translated(t.barra->pos())));
+}
+
+namespace {
+
+// A 300 x 100 screen in a 13 px type, with a label at the given box.
+struct TelaComRotulo {
+    QDialog tela;
+    QLabel* rotulo;
+
+    TelaComRotulo(const QString& texto, QRect caixa, Qt::Alignment alinhamento = Qt::AlignLeft)
+    {
+        QFont base(QStringLiteral("Liberation Sans"));
+        base.setPixelSize(13);
+        tela.setFont(base);
+        tela.setFixedSize(300, 100);
+        rotulo = new QLabel(texto, &tela);
+        rotulo->setGeometry(caixa);
+        rotulo->setAlignment(alinhamento | Qt::AlignVCenter);
+    }
+    QLabel* vizinho(QRect caixa)
+    {
+        auto* outro = new QLabel(QStringLiteral("x"), &tela);
+        outro->setGeometry(caixa);
+        return outro;
+    }
+};
+
+int larguraDoTexto(const QLabel* rotulo)
+{
+    return rotulo->fontMetrics().horizontalAdvance(rotulo->text());
+}
+
+}  // namespace
+
+TEST_F(AjustaTest, ACaptionGrowsIntoTheFreeRoomOnTheSideAwayFromItsAlignment)
+{
+    TelaComRotulo esquerda(QStringLiteral("Data Última"), {10, 10, 20, 9});
+    AjustaTexto(esquerda.rotulo);
+    EXPECT_EQ(esquerda.rotulo->x(), 10);
+    EXPECT_GE(esquerda.rotulo->width(), larguraDoTexto(esquerda.rotulo));
+    EXPECT_GE(esquerda.rotulo->height(), esquerda.rotulo->fontMetrics().height());
+    EXPECT_EQ(esquerda.rotulo->font().pixelSize(), 13);
+
+    TelaComRotulo direita(QStringLiteral("Versão 2.1"), {250, 10, 30, 20}, Qt::AlignRight);
+    AjustaTexto(direita.rotulo);
+    EXPECT_EQ(direita.rotulo->geometry().right(), 279);
+    EXPECT_GE(direita.rotulo->width(), larguraDoTexto(direita.rotulo));
+}
+
+TEST_F(AjustaTest, WhatCannotGrowIsDrawnInASmallerTypeUntilItFits)
+{
+    TelaComRotulo apertado(QStringLiteral("Exerc. Atual"), {10, 10, 30, 20});
+    apertado.vizinho({52, 10, 40, 20});
+    AjustaTexto(apertado.rotulo);
+    EXPECT_LE(apertado.rotulo->geometry().right(), 50) << "it stops short of its neighbour";
+    EXPECT_LT(apertado.rotulo->font().pixelSize(), 13);
+    EXPECT_LE(larguraDoTexto(apertado.rotulo), apertado.rotulo->width());
+
+    // a coloured box is part of the look: it keeps its size
+    TelaComRotulo colorido(QStringLiteral("Data do último exercício"), {10, 10, 120, 20});
+    colorido.rotulo->setAutoFillBackground(true);
+    AjustaTexto(colorido.rotulo);
+    EXPECT_EQ(colorido.rotulo->geometry(), QRect(10, 10, 120, 20));
+    EXPECT_LT(colorido.rotulo->font().pixelSize(), 13);
+    EXPECT_LE(larguraDoTexto(colorido.rotulo), 120);
+
+    // a shorter text gets the type back
+    colorido.rotulo->setText(QStringLiteral("1"));
+    AjustaTexto(colorido.rotulo);
+    EXPECT_EQ(colorido.rotulo->font().pixelSize(), 13);
+}
+
+TEST_F(AjustaTest, AButtonGrowsIntoTheFreeSideAndTabsShrinkTogether)
+{
+    QDialog tela;
+    tela.setFixedSize(400, 200);
+    auto* esquerda = new QPushButton(QStringLiteral("Grava F5"), &tela);
+    esquerda->setGeometry(5, 5, 60, 20);
+    auto* meio = new QPushButton(QStringLiteral("Cancela F12"), &tela);
+    meio->setGeometry(67, 5, 40, 20);
+    AjustaTextos(&tela);
+    EXPECT_GE(meio->x(), esquerda->geometry().right() + 1);
+    EXPECT_GT(meio->width(), 40);
+
+    auto* abas = new QTabWidget(&tela);
+    for (const char* aba : {"Instruções Gerais", "A posição dos dedos", "O Teclado", "Postura"})
+        abas->addTab(new QWidget, QString::fromUtf8(aba));
+    const int largura = abas->tabBar()->sizeHint().width() - 30;
+    abas->setGeometry(0, 40, largura, 150);
+    AjustaTextos(&tela);
+    EXPECT_LE(abas->tabBar()->sizeHint().width(), largura);
 }
