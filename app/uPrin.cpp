@@ -80,7 +80,8 @@ TfPrin::TfPrin(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("fPrin"));
-    setWindowTitle(QStringLiteral("Quiravo"));
+    // the main menu has no title bar: its caption is what the task bar shows
+    setWindowTitle(kApplicationTitle);
     setFixedSize(kTamanho);
     criaControles();
     criaMenu();
@@ -136,7 +137,7 @@ void TfPrin::criaControles()
 
 QPushButton* TfPrin::criaBotao(const QString& nome, const QString& texto, QRect caixa, const QColor& cor)
 {
-    auto* botao = new QPushButton(texto, Panel1);
+    auto* botao = new Botao(texto, Panel1);
     botao->setObjectName(nome);
     botao->setGeometry(caixa);
     botao->setFont(arial(27, true));

@@ -80,10 +80,9 @@ void TfSobre::criaControles()
     Label7 = criaRotulo(QStringLiteral("Label7"), QStringLiteral("www.quiravo.com.br"), {105, 256, 180, 15}, 12,
                         true, kBranco, direita);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), Panel1);
+    Button1 = new Botao(QStringLiteral("OK"), Panel1);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(12, 240, 77, 29);
-    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TfSobre::reject);
     Button1->setFocus();
 }

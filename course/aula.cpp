@@ -15,6 +15,15 @@ constexpr double kMinutoEmDias = 1.0 / 1440.0;
 
 }  // namespace
 
+bool CursoTerminaAntes(int numero)
+{
+    if (numero < 1 || numero > Exercicios.size)
+        return true;
+    const tExercicio& exercicio = Exercicios[numero];
+    return exercicio.Numero == 0 && exercicio.Linha1.empty() && exercicio.Linha2.empty()
+        && exercicio.Linha3.empty() && exercicio.Linha4.empty();
+}
+
 QByteArray LinhaDoExercicio(int k)
 {
     switch (k) {

@@ -3,6 +3,7 @@
 // exercise being practised that need no screen.
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 // Time of day (fraction of a day) at which the timing of the current line
@@ -14,6 +15,13 @@ extern double TempoMaximo;
 // The last character accepted by the typing field (Windows-1252), character 0
 // at start; a lesson's first blank is judged against the previous lesson's.
 extern char UltimaTecla;
+
+// What a student who has passed every exercise of the catalogue is told.
+inline const QString kCursoConcluido = QStringLiteral("Parabéns!\rVocê já concluiu todos os exercícios do curso.");
+
+// Whether slot numero of the catalogue holds no exercise (or lies outside
+// it): the course ends before it.
+bool CursoTerminaAntes(int numero);
 
 // Line k (1 to 4) of ExercicioAtual.
 QByteArray LinhaDoExercicio(int k);

@@ -178,8 +178,9 @@ void TfExercicio::criaDigitacao()
 
 void TfExercicio::criaRodape()
 {
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("Finalizar aula - F10"), this);
+    // ENTER after a Tab out of the typing field must not end the lesson
+    BitBtn1 = new Botao(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                        QStringLiteral("Finalizar aula - F10"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(416, 476, 213, 30);
 

@@ -115,12 +115,16 @@ QString TfExercicio::letrasErradas() const
     return lista;
 }
 
+// After the catalogue's last exercise the lesson ends with the course: no
+// empty slot beyond it is shown or recorded.
 void TfExercicio::PassaExercicio()
 {
-    showMessage(BoxKind::Information,
-                QStringLiteral("Você passou para o próximo exercício.\r"
-                               "Leia atentamente as instruções e prossiga.\r"
-                               "Ou clique abaixo em \"Finalizar aula\" para continuar outro dia"));
+    const bool ultimo = CursoTerminaAntes(NumExercicio + 1);
+    if (!ultimo)
+        showMessage(BoxKind::Information,
+                    QStringLiteral("Você passou para o próximo exercício.\r"
+                                   "Leia atentamente as instruções e prossiga.\r"
+                                   "Ou clique abaixo em \"Finalizar aula\" para continuar outro dia"));
 
     clearRecord(AulaAtual);
     AulaAtual.CodAluno = CodAlunoAtual;
@@ -129,10 +133,13 @@ void TfExercicio::PassaExercicio()
     AulaAtual.NumExerc = std::uint8_t(NumExercicio);
     GravaAula();
 
-    // a slot past the catalogue throws here, before anything has moved on
-    const tExercicio proximo = Exercicios[NumExercicio + 1];
+    if (ultimo) {
+        showMessage(BoxKind::Information, kCursoConcluido);
+        close();
+        return;
+    }
     ++NumExercicio;
-    ExercicioAtual = proximo;
+    ExercicioAtual = Exercicios[NumExercicio];
 
     corTextoStatus(textoDeJanela());
     LinhasSeguidas = 0;

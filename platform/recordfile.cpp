@@ -91,14 +91,15 @@ RecordFile::~RecordFile()
         ::close(fd_);
 }
 
+// A file system without locks (some network shares) is written unlocked.
 void RecordFile::lock()
 {
-    if (injected(fileseam::Op::Lock))
-        fail(errno);
-    while (::flock(fd_, LOCK_EX) != 0) {
-        if (errno != EINTR)
-            fail(errno);
-    }
+    int err;
+    do {
+        err = injected(fileseam::Op::Lock) || ::flock(fd_, LOCK_EX) != 0 ? errno : 0;
+    } while (err == EINTR);
+    if (err != 0 && err != ENOLCK && err != EOPNOTSUPP)
+        fail(err);
 }
 
 std::int64_t RecordFile::recordCount()

@@ -21,7 +21,8 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Exclusive advisory lock until the file is closed, so that two programs
-    // appending to one file do not write over each other's records.
+    // appending to one file do not write over each other's records. Where the
+    // file system has no locks, the file stays unlocked.
     void lock();
     // Whole records in the file; a trailing fragment does not count.
     std::int64_t recordCount();

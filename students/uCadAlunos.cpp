@@ -4,6 +4,7 @@
 #include "app/ajusta/uAjusta.h"
 #include "data/datafiles.h"
 #include "data/records.h"
+#include "data/text.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QValidator>
 
 using namespace aparencia;
 
@@ -30,9 +32,35 @@ constexpr int kLargura = 526;
 constexpr int kAltura = 266;
 constexpr int kAlturaStatus = 19;
 constexpr int kAlturaBarra = 42;
-constexpr int kTamanhoSenha = 15;  // Senha holds 15 characters: a longer one never reads back
+// what the student file holds of each text: a longer one would be cut
+constexpr int kTamanhoNome = 40;
+constexpr int kTamanhoSenha = 15;
+constexpr int kTamanhoEMail = 100;
 constexpr int kTodoDia = 2;
 constexpr int kUmaVezPorSemana = 0;
+
+// Lets into a box only the characters the student file can hold, so that what
+// is stored is exactly what was typed.
+class SoCp1252 : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& texto, int&) const override
+    {
+        for (QChar c : texto) {
+            if (!toCp1252(c))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+// A password that could never be typed again at the entry screen: one
+// character is stored padded with a blank, and "==" stands for no password.
+bool senhaImpossivel(const QString& senha)
+{
+    return senha.size() == 1 || senha == QLatin1String("==");
+}
 
 // A date picker that Tab leaves at once instead of walking through its sections.
 class SeletorDeData : public QDateEdit {
@@ -73,6 +101,14 @@ QLineEdit* TfCadAlunos::caixa(const QString& nome, const QRect& lugar)
     return edit;
 }
 
+QLineEdit* TfCadAlunos::caixaGravada(const QString& nome, const QRect& lugar, int tamanho)
+{
+    QLineEdit* edit = caixa(nome, lugar);
+    edit->setMaxLength(tamanho);
+    edit->setValidator(new SoCp1252(edit));
+    return edit;
+}
+
 QLabel* TfCadAlunos::legenda(const QString& texto, int esquerda, int topo)
 {
     auto* label = new QLabel(texto, this);
@@ -85,12 +121,11 @@ QLabel* TfCadAlunos::legenda(const QString& texto, int esquerda, int topo)
 void TfCadAlunos::criaCampos()
 {
     legenda(QStringLiteral("Nome"), 16, 20);
-    dbedNome = caixa(QStringLiteral("dbedNome"), QRect(16, 40, 265, 24));
+    dbedNome = caixaGravada(QStringLiteral("dbedNome"), QRect(16, 40, 265, 24), kTamanhoNome);
 
     legenda(QStringLiteral("Senha"), 292, 20);
-    dbedSenha = caixa(QStringLiteral("dbedSenha"), QRect(292, 40, 100, 24));
-    dbedSenha->setEchoMode(QLineEdit::Password);
-    dbedSenha->setMaxLength(kTamanhoSenha);
+    dbedSenha = caixaGravada(QStringLiteral("dbedSenha"), QRect(292, 40, 100, 24), kTamanhoSenha);
+    mostraAsteriscos(dbedSenha);
 
     legenda(QStringLiteral("Data Nasc."), 400, 20);
     dtpDataNasc = new SeletorDeData(this);
@@ -101,7 +136,7 @@ void TfCadAlunos::criaCampos()
     dtpDataNasc->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
 
     legenda(QStringLiteral("eMail"), 16, 76);
-    edeMail = caixa(QStringLiteral("edeMail"), QRect(16, 96, 309, 24));
+    edeMail = caixaGravada(QStringLiteral("edeMail"), QRect(16, 96, 309, 24), kTamanhoEMail);
 
     // boxes that nothing fills; a click can still focus them
     legenda(QStringLiteral("Exerc. Atual"), 16, 136);
@@ -156,11 +191,10 @@ void TfCadAlunos::criaBarraDeBotoes()
 
     auto botao = [this](const QString& nome, const QString& texto, const QRect& lugar,
                         const QIcon& figura) {
-        auto* b = new QPushButton(figura, texto, Panel1);
+        auto* b = new Botao(figura, texto, Panel1);
         b->setObjectName(nome);
         b->setGeometry(lugar);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoDefault(false);
         return b;
     };
     BtGrava = botao(QStringLiteral("BtGrava"), QStringLiteral("Grava F5"), QRect(8, 6, 93, 30),
@@ -278,6 +312,13 @@ void TfCadAlunos::BtGravaClick()
     dbedSenha->setFocus();
     if (dbedNome->text().isEmpty()) {
         showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
+        return;
+    }
+    if (senhaImpossivel(dbedSenha->text())) {
+        showMessage(BoxKind::Warning,
+                    QStringLiteral("Esta senha não pode ser usada.\r"
+                                   "Digite uma senha de pelo menos 2 caracteres, diferente de \"==\",\r"
+                                   "ou deixe a senha em branco."));
         return;
     }
     if (cursoLotado()) {

@@ -32,6 +32,8 @@ private:
     void criaMenu();
     void criaConexoes();
     QLineEdit* caixa(const QString& nome, const QRect& lugar);
+    // a box whose text is stored: at most `tamanho` characters the file can hold
+    QLineEdit* caixaGravada(const QString& nome, const QRect& lugar, int tamanho);
     QLabel* legenda(const QString& texto, int esquerda, int topo);
 
     void FormCreate();

@@ -2,6 +2,7 @@
 
 #include "app/ajusta/aparencia.h"
 #include "app/ajusta/uAjusta.h"
+#include "course/aula.h"
 #include "course/uExercicio.h"
 #include "data/datafiles.h"
 #include "data/records.h"
@@ -29,16 +30,6 @@ constexpr int kLargura = 610;
 constexpr int kAltura = 354;
 constexpr int kAlturaLista = 281;
 constexpr int kAlturaLinha = 20;
-
-// A slot of the catalogue that holds no exercise: the course ends before it.
-bool cursoTerminaAntes(int numero)
-{
-    if (numero < 1 || numero > Exercicios.size)
-        return true;
-    const tExercicio& exercicio = Exercicios[numero];
-    return exercicio.Numero == 0 && exercicio.Linha1.empty() && exercicio.Linha2.empty()
-        && exercicio.Linha3.empty() && exercicio.Linha4.empty();
-}
 
 }  // namespace
 
@@ -75,7 +66,7 @@ void TfEntrada::criaTextos()
     lbComSenha->hide();
 }
 
-void TfEntrada::caixaDeProgresso(const QRect& moldura, const QString& titulo, QLabel*& valor,
+void TfEntrada::caixaDeProgresso(const QRect& moldura, int larguraTitulo, const QString& titulo, QLabel*& valor,
                                  const QString& nomeValor)
 {
     auto* frame = new QFrame(this);
@@ -83,7 +74,7 @@ void TfEntrada::caixaDeProgresso(const QRect& moldura, const QString& titulo, QL
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     const int largura = moldura.width() - 8;
-    QLabel* cabeca = rotulo(QString(), QRect(moldura.left() + 4, moldura.top() + 4, largura, 11),
+    QLabel* cabeca = rotulo(QString(), QRect(moldura.left() + 4, moldura.top() + 4, larguraTitulo, 11),
                             titulo);
     cabeca->setFont(arial(9, true));
     cabeca->setAlignment(Qt::AlignCenter);
@@ -101,13 +92,12 @@ void TfEntrada::caixaDeProgresso(const QRect& moldura, const QString& titulo, QL
 
 void TfEntrada::criaProgresso()
 {
-    caixaDeProgresso(QRect(300, 112, 105, 77), QStringLiteral("Exercício feito"), lbNumExerc,
+    // the first title is one pixel wider than the value below it
+    caixaDeProgresso(QRect(300, 112, 105, 77), 98, QStringLiteral("Exercício feito"), lbNumExerc,
                      QStringLiteral("lbNumExerc"));
-    lbNumExerc->resize(97, 57);
-    caixaDeProgresso(QRect(300, 196, 285, 77), QStringLiteral("Data do último exercício"), lbData,
+    caixaDeProgresso(QRect(300, 196, 285, 77), 277, QStringLiteral("Data do último exercício"), lbData,
                      QStringLiteral("lbData"));
-    lbData->resize(277, 57);
-    caixaDeProgresso(QRect(412, 112, 173, 77), QStringLiteral("Melhor Tempo"), lbTempo,
+    caixaDeProgresso(QRect(412, 112, 173, 77), 165, QStringLiteral("Melhor Tempo"), lbTempo,
                      QStringLiteral("lbTempo"));
     Label5 = rotulo(QStringLiteral("Label5"), QRect(300, 276, 246, 11),
                     QStringLiteral("O melhor tempo é medido em t/m - Toques por minuto"));
@@ -132,7 +122,7 @@ void TfEntrada::criaBotoes()
     edSenha = new QLineEdit(this);
     edSenha->setObjectName(QStringLiteral("edSenha"));
     edSenha->setGeometry(300, 76, 285, 28);
-    edSenha->setEchoMode(QLineEdit::Password);
+    mostraAsteriscos(edSenha);
     edSenha->hide();
     lbComSenha->setBuddy(edSenha);
 }
@@ -281,7 +271,7 @@ void TfEntrada::leAlunoEscolhido()
     const bool comSenha = !AlunoAtual.Senha.empty();
     // text typed for another student must not count against one without a password
     if (!comSenha)
-        edSenha->clear();
+        esvaziaSenha();
     mostraSenha(comSenha);
     if (comSenha)
         edSenha->setFocus();
@@ -292,6 +282,14 @@ void TfEntrada::leAlunoEscolhido()
 void TfEntrada::edSenhaChange()
 {
     bbFazerAula->setEnabled(!edSenha->text().isEmpty());
+}
+
+// Emptying a field that is empty already changes no text: the button must
+// follow the field all the same.
+void TfEntrada::esvaziaSenha()
+{
+    edSenha->clear();
+    edSenhaChange();
 }
 
 void TfEntrada::edSenhaEnter()
@@ -325,14 +323,14 @@ void TfEntrada::bbFazerAulaClick()
     if (fromCp1252(AlunoAtual.Senha.bytes()) != edSenha->text()) {
         showMessage(BoxKind::Warning,
                     QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
-        edSenha->clear();
+        esvaziaSenha();
         edSenha->setFocus();
         return;
     }
     ++NumExercicio;
     auto* fExercicio = new TfExercicio(this);
     auto encerra = [this, fExercicio] {
-        edSenha->clear();
+        esvaziaSenha();
         fExercicio->deleteLater();
     };
     try {
@@ -350,9 +348,8 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
     fExercicio->lbUltimaData->setText(QStringLiteral("Última aula feita em: ")
                                       + shortDate(AulaAtual.Data));
     AplicaRitmo();
-    if (cursoTerminaAntes(NumExercicio)) {
-        showMessage(BoxKind::Information,
-                    QStringLiteral("Parabéns!\rVocê já concluiu todos os exercícios do curso."));
+    if (CursoTerminaAntes(NumExercicio)) {
+        showMessage(BoxKind::Information, kCursoConcluido);
         return;
     }
     fExercicio->lbNome->setText(fromCp1252(AlunoAtual.Nome.bytes()));

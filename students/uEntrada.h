@@ -29,7 +29,7 @@ private:
     void criaMenu();
     void criaConexoes();
     QLabel* rotulo(const QString& nome, const QRect& lugar, const QString& texto);
-    void caixaDeProgresso(const QRect& moldura, const QString& titulo, QLabel*& valor,
+    void caixaDeProgresso(const QRect& moldura, int larguraTitulo, const QString& titulo, QLabel*& valor,
                           const QString& nomeValor);
 
     void FormCreate();
@@ -39,6 +39,7 @@ private:
     void leAlunoEscolhido();
     int linhaEscolhida() const;
     void edSenhaChange();
+    void esvaziaSenha();
     void edSenhaEnter();
     void edSenhaExit();
     void bbFazerAulaClick();

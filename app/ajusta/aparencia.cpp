@@ -6,9 +6,33 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 
 namespace aparencia {
+
+Botao::Botao(const QString& texto, QWidget* parent)
+    : QPushButton(texto, parent)
+{
+    setAutoDefault(false);
+}
+
+Botao::Botao(const QIcon& figura, const QString& texto, QWidget* parent)
+    : QPushButton(figura, texto, parent)
+{
+    setAutoDefault(false);
+}
+
+void Botao::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 QColor faceDeBotao()
 {
@@ -31,6 +55,38 @@ void pintaFundo(QWidget* widget, const QColor& cor)
 {
     widget->setAutoFillBackground(true);
     pinta(widget, QPalette::Window, cor);
+}
+
+namespace {
+
+// The application's look, with "*" for each hidden character of a password.
+class EstiloDeSenha : public QProxyStyle {
+public:
+    int styleHint(StyleHint dica, const QStyleOption* opcao, const QWidget* widget,
+                  QStyleHintReturn* retorno) const override
+    {
+        if (dica == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(dica, opcao, widget, retorno);
+    }
+};
+
+QStyle* estiloDeSenha()
+{
+    static QPointer<EstiloDeSenha> estilo;
+    if (!estilo) {
+        estilo = new EstiloDeSenha;
+        estilo->setParent(qApp);
+    }
+    return estilo;
+}
+
+}  // namespace
+
+void mostraAsteriscos(QLineEdit* caixa)
+{
+    caixa->setEchoMode(QLineEdit::Password);
+    caixa->setStyle(estiloDeSenha());
 }
 
 void coresDeFoco(QLineEdit* caixa)

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QPalette>
+#include <QPushButton>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,18 @@ class QLineEdit;
 class QWidget;
 
 namespace aparencia {
+
+// A push button that answers ENTER, like the space bar, only while it has the
+// focus itself, and is never a dialog's default button: ENTER in a list or a
+// text of the screen does not press it.
+class Botao : public QPushButton {
+public:
+    explicit Botao(const QString& texto, QWidget* parent = nullptr);
+    Botao(const QIcon& figura, const QString& texto, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 inline const QColor kPreto(0x00, 0x00, 0x00);
 inline const QColor kBranco(0xFF, 0xFF, 0xFF);
@@ -39,12 +52,16 @@ inline const QColor kAmareloClaro(0xFF, 0xFF, 0x80);
 inline const QColor kAguaClara(0x80, 0xFF, 0xFF);
 inline const QColor kFundoTitulo(0xD0, 0xE3, 0xF9);
 
+
 // the system's colours
 QColor faceDeBotao();
 QColor textoDeJanela();
 
 void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor);
 void pintaFundo(QWidget* widget, const QColor& cor);
+
+// A password box: shows "*" for every character typed.
+void mostraAsteriscos(QLineEdit* caixa);
 
 // blue on aqua while the box has the focus, the system's colours otherwise
 void coresDeFoco(QLineEdit* caixa);

@@ -88,19 +88,19 @@ void Moldura::paintEvent(QPaintEvent*)
     const QColor escuro = palette().color(QPalette::Dark);
     for (const Aresta& a : bordas_) {
         for (int i = 0; i < a.largura; ++i) {
-            const QRect linha = r.adjusted(0, 0, -1, -1);
             QColor alto = claro;
             QColor baixo = escuro;
             if (a.tipo == Borda::Linha)
                 alto = baixo = palette().color(QPalette::WindowText);
             else if (a.tipo == Borda::Rebaixada)
                 std::swap(alto, baixo);
+            // right() and bottom() are the last pixels inside the rectangle
             pintor.setPen(alto);
-            pintor.drawLine(linha.topLeft(), linha.topRight());
-            pintor.drawLine(linha.topLeft(), linha.bottomLeft());
+            pintor.drawLine(r.topLeft(), r.topRight());
+            pintor.drawLine(r.topLeft(), r.bottomLeft());
             pintor.setPen(baixo);
-            pintor.drawLine(linha.bottomLeft(), linha.bottomRight());
-            pintor.drawLine(linha.topRight(), linha.bottomRight());
+            pintor.drawLine(r.bottomLeft(), r.bottomRight());
+            pintor.drawLine(r.topRight(), r.bottomRight());
             r.adjust(1, 1, -1, -1);
         }
     }

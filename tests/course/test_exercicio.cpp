@@ -253,6 +253,7 @@ TEST_F(Aula, WrongLineThreeGoesBackToLineOneAndItsLength)
 
 TEST_F(Aula, LosingTwoPassesAsksFirstAndThreeRightLinesAfterwardsPass)
 {
+    Exercicios[2] = umExercicio(2, {"def"});
     abre(umExercicio(1, {"abc"}, 3));
     linha("abc");
     linha("abc");

@@ -161,17 +161,29 @@ TEST_F(Aula, AFailingAppendStopsThePassAfterItsBox)
     EXPECT_FALSE(QFile::exists(kAulas));
 }
 
-TEST_F(Aula, PassingTheCataloguesLastSlotReadsNoSlotBeyondIt)
+// The catalogue ends at its last slot, or before the first empty one.
+TEST_F(Aula, PassingTheCataloguesLastExerciseEndsTheLessonWithTheCourse)
 {
-    NumExercicio = 100;
-    abre(umExercicio(30, {"abc"}, 1));
-    linha("abc");
+    struct Caso {
+        int slot;
+        std::uint8_t numero;  // below 42: the lesson is typed, not played
+    };
+    for (const Caso caso : {Caso{41, 41}, Caso{100, 30}}) {
+        SCOPED_TRACE(caso.slot);
+        writeFile(kAulas, {});
+        boxseam::clear();
+        Exercicios.clear();
+        NumExercicio = caso.slot;
+        abre(umExercicio(caso.numero, {"abc"}, 1));
+        linha("abc");
 
-    ASSERT_EQ(boxseam::shown().size(), 2u);
-    EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::ErrorReport);
-    EXPECT_EQ(readFile(kAulas).size(), 24);
-    EXPECT_EQ(AulaAtual.NumExerc, 100);
-    EXPECT_EQ(NumExercicio, 100);
-    EXPECT_EQ(ExercicioAtual.Numero, 30);
-    EXPECT_EQ(campo(), QStringLiteral("abc"));
+        ASSERT_EQ(boxseam::shown().size(), 1u);
+        EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
+        EXPECT_EQ(boxseam::shown()[0].text, kCursoConcluido);
+        EXPECT_EQ(readFile(kAulas).size(), 24);
+        EXPECT_EQ(AulaAtual.NumExerc, caso.slot);
+        EXPECT_EQ(NumExercicio, caso.slot);
+        EXPECT_EQ(ExercicioAtual.Numero, caso.numero);
+        EXPECT_FALSE(tela->isVisible());
+    }
 }

@@ -101,12 +101,24 @@ TEST_F(Aulas, AnAppendIsLockedAndFlushedBeforeTheFileIsClosed)
         fileseam::Op op;
         const char* message;
     };
-    for (const Case c : {Case{fileseam::Op::Lock, "I/O error 37"}, Case{fileseam::Op::Sync, "I/O error 5"}}) {
+    for (const Case c : {Case{fileseam::Op::Lock, "I/O error 9"}, Case{fileseam::Op::Sync, "I/O error 5"}}) {
         writeFile(kLessons, {});
-        fileseam::failOn(c.op, c.op == fileseam::Op::Lock ? ENOLCK : EIO);
+        fileseam::failOn(c.op, c.op == fileseam::Op::Lock ? EBADF : EIO);
         EXPECT_EQ(errorOf(GravaAula), c.message);
         // a failed lock stops the append before the write
         EXPECT_EQ(readFile(kLessons).size(), c.op == fileseam::Op::Lock ? 0 : 24);
+    }
+}
+
+// A course folder on a network share whose file system has no locks.
+TEST_F(Aulas, AFileSystemWithoutLocksIsWrittenUnlocked)
+{
+    for (const int semTrava : {ENOLCK, EOPNOTSUPP}) {
+        SCOPED_TRACE(semTrava);
+        writeFile(kLessons, {});
+        fileseam::failOn(fileseam::Op::Lock, semTrava);
+        EXPECT_EQ(errorOf(GravaAula), "(no error)");
+        EXPECT_EQ(readFile(kLessons).size(), 24);
     }
 }
 

@@ -165,7 +165,7 @@ TEST_F(Falhas, AnAppendThatFailsBeforeItsWriteLeavesTheFileAsItWas)
     const std::vector<tAula> file = {lesson(1, 1), lesson(2, 2), lesson(1, 3)};
     const Failure failures[] = {
         {Op::Open, EACCES, 1, "File access denied.", 2},
-        {Op::Lock, ENOLCK, 1, "I/O error 37.", 2},
+        {Op::Lock, EBADF, 1, "I/O error 9.", 2},
         {Op::Size, EIO, 1, "I/O error 5.", 2},
         {Op::Seek, EINVAL, 1, "Invalid filename.", 2},
         {Op::Write, ENOSPC, 1, "Disk full.", 2},
@@ -229,14 +229,14 @@ TEST_F(Cadastro, AFailedSaveStopsAtItsStepAndKeepsTheRaisedNumber)
     // calls #1 append the student, #2 the first lesson record, #3 reload the roster
     const Case cases[] = {
         {{Op::Open, EACCES, 1, "File access denied.", 2}, false, false},
-        {{Op::Lock, ENOLCK, 1, "I/O error 37.", 2}, false, false},
+        {{Op::Lock, EBADF, 1, "I/O error 9.", 2}, false, false},
         {{Op::Size, EIO, 1, "I/O error 5.", 2}, false, false},
         {{Op::Seek, EINVAL, 1, "Invalid filename.", 2}, false, false},
         {{Op::Write, ENOSPC, 1, "Disk full.", 2}, false, false},
         {{Op::Sync, EIO, 1, "I/O error 5.", 3}, false, false},
         {{Op::Close, EIO, 1, "I/O error 5.", 3}, false, false},
         {{Op::Open, EACCES, 2, "File access denied.", 3}, false, false},
-        {{Op::Lock, ENOLCK, 2, "I/O error 37.", 3}, false, false},
+        {{Op::Lock, EBADF, 2, "I/O error 9.", 3}, false, false},
         {{Op::Write, ENOSPC, 2, "Disk full.", 3}, false, false},
         {{Op::Sync, EIO, 2, "I/O error 5.", 3}, true, false},
         {{Op::Close, EIO, 2, "I/O error 5.", 3}, true, false},
