@@ -4,10 +4,11 @@
 
 #include "tools/catalogue.h"
 #include "tools/course_source.h"
+#include "tools/largura_na_tela.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -27,7 +28,8 @@ int compile(const QString& sourcePath, const QString& outputPath)
         complain(QStringLiteral("%1: %2").arg(sourcePath, source.errorString()));
         return 1;
     }
-    const CourseSource course = parseCourse(source.readAll(), QFileInfo(sourcePath).fileName());
+    const CourseSource course =
+        parseCourse(source.readAll(), QFileInfo(sourcePath).fileName(), medidaNaTela());
     if (!course.ok()) {
         for (const QString& error : course.errors)
             complain(error);
@@ -49,8 +51,12 @@ int compile(const QString& sourcePath, const QString& outputPath)
 
 int main(int argc, char* argv[])
 {
-    // the key generator lets pending events run
-    QCoreApplication app(argc, argv);
+    // the tool never opens a window and runs at build time, where there may be
+    // no display
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // fonts to measure the lines with; the key generator lets pending events run
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         complain(QStringLiteral("uso: %1 <fonte do curso> <catálogo>").arg(QFileInfo(args.value(0)).fileName()));

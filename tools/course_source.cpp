@@ -89,9 +89,26 @@ QStringList typingProblems(const QByteArray& line)
     return problems;
 }
 
+// The problem of a line too wide for its frame on the exercise screen, where
+// it would wrap into two clipped half-rows.
+std::optional<QString> screenProblem(const QByteArray& line, const MedidaDaLinha& medida)
+{
+    if (!medida.pixels)
+        return std::nullopt;
+    const int pixels = medida.pixels(line);
+    if (pixels <= medida.quadro)
+        return std::nullopt;
+    return QStringLiteral("a linha ocupa %1 pixels na tela, mais que os %2 do seu quadro")
+        .arg(pixels)
+        .arg(medida.quadro);
+}
+
 class Parser {
 public:
-    explicit Parser(QString fileName) : fileName_(std::move(fileName)) {}
+    Parser(QString fileName, MedidaDaLinha medida)
+        : fileName_(std::move(fileName)), medida_(std::move(medida))
+    {
+    }
 
     void read(const SourceLine& line)
     {
@@ -224,6 +241,8 @@ private:
             return fail(line.number, text.problem, linha);
         for (const QString& problem : typingProblems(text.bytes))
             fail(line.number, problem, linha);
+        if (const std::optional<QString> problem = screenProblem(text.bytes, medida_))
+            fail(line.number, *problem, linha);
         block_.exercise.linhas << text.bytes;
     }
 
@@ -244,6 +263,7 @@ private:
     }
 
     QString fileName_;
+    MedidaDaLinha medida_;
     CourseSource result_;
     Block block_;
     bool inExercise_ = false;
@@ -274,9 +294,9 @@ int CourseExercise::numToques() const
     return int(longest);
 }
 
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName)
+CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaDaLinha& medida)
 {
-    Parser parser(fileName);
+    Parser parser(fileName, medida);
     const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
     QList<QByteArray> rawLines = (utf8.startsWith(bom) ? utf8.mid(bom.size()) : utf8).split('\n');
     if (!rawLines.isEmpty() && rawLines.last().isEmpty())

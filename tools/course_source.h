@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The catalogue holds at most this many exercises.
 inline constexpr int kMaxExercicios = 100;
 // The typing field holds this many characters.
@@ -35,5 +37,13 @@ struct CourseSource {
     bool ok() const { return errors.isEmpty(); }
 };
 
+// How wide a line is drawn on the exercise screen, and the width of the frame
+// that holds it there; the measure lives outside, so that reading the course
+// needs no fonts. Without a measure no width is checked.
+struct MedidaDaLinha {
+    std::function<int(const QByteArray& linhaCp1252)> pixels;
+    int quadro = 0;
+};
+
 // Reads a course source given as UTF-8. fileName only serves the messages.
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName);
+CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaDaLinha& medida = {});

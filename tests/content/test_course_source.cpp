@@ -3,6 +3,7 @@
 
 #include "support/fixture.h"
 #include "tools/course_source.h"
+#include "tools/largura_na_tela.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +34,14 @@ QByteArray manyExercises(int count)
     return source;
 }
 
+// Eight pixels a byte in a frame of 600: 75 bytes fill it exactly.
+const MedidaDaLinha kMedidaFalsa{[](const QByteArray& linha) { return int(linha.size()) * 8; }, 600};
+
 const Refused kRefused[] = {
     {"line over 80 characters", block(1, "linha " + QByteArray(81, 'a') + "\n"),
      "curso.txt:4: exercício 1, linha 1: a linha tem 81 caracteres, mais que os 80 do campo de digitação"},
+    {"line wider than its frame", block(2, "linha asdf\nlinha " + QByteArray(76, 'j') + "\n"),
+     "curso.txt:5: exercício 2, linha 2: a linha ocupa 608 pixels na tela, mais que os 600 do seu quadro"},
     {"line starting with a blank", block(7, "linha asdf\nlinha  jklç\n"),
      "curso.txt:5: exercício 7, linha 2: a linha começa com um espaço, que o campo de digitação recusa"},
     {"two blanks in a row", block(1, "linha as  df\n"),
@@ -105,7 +111,7 @@ class RefusedCase : public ::testing::TestWithParam<Refused> {};
 TEST_P(RefusedCase, NamesTheExerciseAndTheLine)
 {
     const Refused& c = GetParam();
-    const CourseSource course = parseCourse(c.source, "curso.txt");
+    const CourseSource course = parseCourse(c.source, "curso.txt", kMedidaFalsa);
     EXPECT_FALSE(course.ok());
     EXPECT_TRUE(course.errors.contains(c.message)) << c.what << "\nerrors:\n"
                                                    << course.errors.join('\n').toStdString();
@@ -154,6 +160,28 @@ TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
 
     EXPECT_EQ(course.exercises[1].numero, 100);
     EXPECT_EQ(course.exercises[1].numToques(), 5);
+}
+
+TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
+{
+    // 75 characters but 150 bytes of UTF-8
+    const QByteArray cedilhas = QString(75, QChar(0xE7)).toUtf8();
+    const CourseSource course = parseCourse(block(1, "linha " + cedilhas + "\n"), "curso.txt", kMedidaFalsa);
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    EXPECT_EQ(course.exercises[0].linhas, QList<QByteArray>{QByteArray(75, '\xE7')});
+}
+
+TEST(CourseSource, TheScreenFontRefusesAWideLineAndTakesATypicalOne)
+{
+    const MedidaDaLinha naTela = medidaNaTela();
+    EXPECT_TRUE(parseCourse(block(1, "linha asdf jklç asdf jklç\n"), "curso.txt", naTela).ok());
+
+    const CourseSource wide =
+        parseCourse(block(1, "linha " + QByteArray(80, 'W') + "\n"), "curso.txt", naTela);
+    ASSERT_EQ(wide.errors.size(), 1);
+    const QString message = wide.errors[0];
+    EXPECT_TRUE(message.startsWith("curso.txt:4: exercício 1, linha 1: a linha ocupa ")) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(" pixels na tela, mais que os 600 do seu quadro")) << message.toStdString();
 }
 
 TEST(CourseSource, TakesAHundredExercises)

@@ -13,11 +13,9 @@ constexpr int kEsperaFocoMs = 2000;
 
 QWidget* comFoco()
 {
-    QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, kEsperaFocoMs);
-    QWidget* foco = QApplication::focusWidget();
-    if (!foco)
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, kEsperaFocoMs))
         ADD_FAILURE() << "no widget has the keyboard focus";
-    return foco;
+    return QApplication::focusWidget();
 }
 
 void tecla(Qt::Key key, Qt::KeyboardModifiers modificadores)
