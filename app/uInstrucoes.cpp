@@ -4,6 +4,7 @@
 #include "app/ajusta/uAjusta.h"
 #include "app/uSobre.h"
 #include "app/widgets/pecas.h"
+#include "platform/dialogs.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QWindow>
 
 TfInstrucoes* fInstrucoes = nullptr;
 
@@ -146,7 +146,5 @@ void TfInstrucoes::BitBtn2Click()
     if (fSobre)
         fSobre->exec();
     PageControl1->setCurrentIndex(aba);
-    // the closed about box may still count as focused: ask outright
-    if (QWindow* nativa = windowHandle())
-        nativa->requestActivate();
+    requestFocus(this);
 }

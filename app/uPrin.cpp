@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QWindow>
 
 TfEntrada* fEntrada = nullptr;
 TfCadAlunos* fCadAlunos = nullptr;
@@ -38,15 +37,6 @@ const QString kAvisoSemAlunos = QStringLiteral(
     "Por favor, digite pelo menos o nome do aluno.\r"
     "Se desejar, digite uma senha para que somente você tenha acesso às aulas.");
 
-// Asks for the focus even while the window system still counts the closed
-// screen, which belongs to this window, as focused: activateWindow() would
-// then do nothing, and the focus could end up nowhere.
-void devolveFoco(QWidget* janela)
-{
-    if (QWindow* nativa = janela->windowHandle())
-        nativa->requestActivate();
-}
-
 // Creates the screen unless it exists, shows it modally, and schedules it
 // for destruction when the display ends, also when it ends in an error. The
 // focus then goes back to the screen that opened it.
@@ -58,7 +48,7 @@ void abreModal(Tela*& tela, QWidget* dono)
     const auto encerra = [&] {
         tela->deleteLater();
         tela = nullptr;
-        devolveFoco(dono);
+        requestFocus(dono);
     };
     try {
         tela->exec();
@@ -263,6 +253,9 @@ Programa::Programa()
     fSobre = sobre_.get();
     principal_->show();
     principal_->activateWindow();
+    // the user closes the splash: the main menu, behind it, takes the focus
+    QObject::connect(splash_.get(), &QDialog::rejected, principal_.get(),
+                     [menu = principal_.get()] { requestFocus(menu); });
 }
 
 Programa::~Programa()

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <deque>
 
 namespace {
@@ -60,16 +61,24 @@ BoxAnswer recordedAnswer(BoxKind kind, const QString& text)
     return kind == BoxKind::Confirmation ? BoxAnswer::No : BoxAnswer::Ok;
 }
 
+// Shows the box, then gives the focus back to the window it came from.
+int execOver(QDialog& box, QWidget* owner)
+{
+    const int result = box.exec();
+    requestFocus(owner);
+    return result;
+}
+
 BoxAnswer realBox(BoxKind kind, const QString& text)
 {
-    QMessageBox box(iconFor(kind), boxTitle(kind), screenText(text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(iconFor(kind), boxTitle(kind), screenText(text), QMessageBox::NoButton, owner);
     if (kind == BoxKind::Confirmation) {
         QPushButton* yes = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
-        box.exec();
+        execOver(box, owner);
         if (box.clickedButton() == yes)
             return BoxAnswer::Yes;
         return box.clickedButton() == no ? BoxAnswer::No : BoxAnswer::Closed;
@@ -77,13 +86,14 @@ BoxAnswer realBox(BoxKind kind, const QString& text)
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    execOver(box, owner);
     return BoxAnswer::Ok;
 }
 
 QString realInputBox(const QString& title, const QString& prompt, const QString& defaultText)
 {
-    QDialog dialog(QApplication::activeWindow());
+    QWidget* owner = QApplication::activeWindow();
+    QDialog dialog(owner);
     dialog.setWindowTitle(title);
     auto* label = new QLabel(screenText(prompt), &dialog);
     auto* field = new QLineEdit(defaultText, &dialog);
@@ -97,10 +107,18 @@ QString realInputBox(const QString& title, const QString& prompt, const QString&
     layout->addWidget(field);
     layout->addWidget(buttons);
     field->setFocus();
-    return dialog.exec() == QDialog::Accepted ? field->text() : defaultText;
+    return execOver(dialog, owner) == QDialog::Accepted ? field->text() : defaultText;
 }
 
 }  // namespace
+
+void requestFocus(QWidget* window)
+{
+    if (!window || !window->isVisible())
+        return;
+    if (QWindow* native = window->windowHandle())
+        native->requestActivate();
+}
 
 QString boxTitle(BoxKind kind)
 {

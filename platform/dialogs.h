@@ -3,6 +3,8 @@
 // so that tests can answer them and read back what was shown.
 
 #include <QString>
+
+class QWidget;
 #include <functional>
 #include <optional>
 #include <vector>
@@ -21,6 +23,12 @@ enum class BoxKind {
 enum class BoxAnswer { Ok, Yes, No, Closed };
 
 QString boxTitle(BoxKind kind);
+
+// Asks the window system to give a window of the program the focus back.
+// Without a window manager (a kiosk) nobody else does when a box or a screen
+// on top of it closes; and a closed screen may still count as focused, so
+// activateWindow() would do nothing.
+void requestFocus(QWidget* window);
 
 // Shows a modal box; "\r" in the text breaks the line.
 BoxAnswer showMessage(BoxKind kind, const QString& text);

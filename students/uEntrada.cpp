@@ -356,6 +356,7 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
     ExercicioAtual = Exercicios[NumExercicio];
     fExercicio->MostraExercicio();
     fExercicio->exec();
+    requestFocus(this);
 }
 
 void TfEntrada::BitBtn2Click()
