@@ -2,6 +2,7 @@
 
 #include "fixture_app.h"
 #include "support/modal.h"
+#include "support/teclado.h"
 
 #include "app/uInstrucoes.h"
 #include "app/uPrin.h"
@@ -65,8 +66,10 @@ TEST_F(InstrucoesTest, OpensOnTheFirstPageWithEveryTextAtItsTopEachTime)
             rolagens.push_back(maior);
             // leave it on page 3 with its text scrolled down
             paginas->setCurrentIndex(2);
-            QTest::keyClick(memo(tela, 3), Qt::Key_End, Qt::ControlModifier);
-            QTest::keyClick(tela, Qt::Key_Escape);
+            QTest::mouseClick(memo(tela, 3)->viewport(), Qt::LeftButton);
+            EXPECT_EQ(QApplication::focusWidget(), memo(tela, 3));
+            tecla(Qt::Key_End, Qt::ControlModifier);
+            tecla(Qt::Key_Escape);
         });
     }
     EXPECT_EQ(abas, (std::vector<int>{0, 0}));
@@ -88,9 +91,10 @@ TEST_F(InstrucoesTest, HasTheSevenPagesWithTheirReadOnlyTexts)
             QPlainTextEdit* m = memo(tela, n);
             paginas->setCurrentIndex(n - 1);
             const QString antes = m->toPlainText();
-            m->setFocus();
-            QTest::keyClicks(m, "xyz");
-            QTest::keyClick(m, Qt::Key_Backspace);
+            QTest::mouseClick(m->viewport(), Qt::LeftButton);
+            EXPECT_EQ(QApplication::focusWidget(), m);
+            digita("xyz");
+            tecla(Qt::Key_Backspace);
             somenteLeitura = somenteLeitura && m->isReadOnly() && m->toPlainText() == antes;
             textos << antes;
             EXPECT_EQ(m->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0x00));
@@ -146,17 +150,21 @@ TEST_F(InstrucoesTest, EnterPressesSobreExceptInsideTheTextsAndEscActsAsVoltar)
     int sobreAberturas = 0;
     bool fechouComEsc = false;
     comInstrucoes([&](TfInstrucoes* tela) {
-        QTest::keyClick(memo(tela, 1), Qt::Key_Return);
+        QTest::mouseClick(memo(tela, 1)->viewport(), Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), memo(tela, 1));
+        tecla(Qt::Key_Return);
         auto* abas = tela->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
         whenModal(
-            [&](QWidget* sobre) {
+            [&](QWidget*) {
                 ++sobreAberturas;
-                QTest::keyClick(sobre, Qt::Key_Escape);
+                tecla(Qt::Key_Escape);
             },
             tela);
-        abas->tabBar()->setFocus();
-        QTest::keyClick(abas->tabBar(), Qt::Key_Return);
-        QTest::keyClick(tela, Qt::Key_Escape);
+        tecla(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), abas->tabBar());
+        tecla(Qt::Key_Return);
+        EXPECT_TRUE(espera([tela] { return tela->isActiveWindow(); }));
+        tecla(Qt::Key_Escape);
         fechouComEsc = !tela->isVisible();
     });
     EXPECT_EQ(sobreAberturas, 1);

@@ -3,6 +3,7 @@
 
 #include "fixture_app.h"
 #include "support/modal.h"
+#include "support/teclado.h"
 
 #include "app/ajusta/uAjusta.h"
 #include "app/uInstrucoes.h"
@@ -194,7 +195,7 @@ TEST_F(MenuTest, ClosingAModalScreenDoesNotReloadButComingBackFromTheSplashDoes)
     bool instrucoesAbertas = false;
     whenModal([&](QWidget* tela) {
         instrucoesAbertas = tela == fInstrucoes;
-        QTest::keyClick(tela, Qt::Key_Escape);
+        tecla(Qt::Key_Escape);
     });
     QTest::mouseClick(botao("BitBtn3"), Qt::LeftButton);
     EXPECT_TRUE(instrucoesAbertas);
@@ -236,7 +237,7 @@ TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
             QTest::keyClick(contexto, Qt::Key_Down);
             QTest::keyClick(contexto, Qt::Key_Return);
         } else {
-            QTest::keyClick(botao("bbNovoAluno"), Qt::Key_F2);
+            tecla(Qt::Key_F2);
         }
         ASSERT_TRUE(espera([&] { return !entrada.isNull(); }));
         ASSERT_TRUE(espera([&] { return fEntrada == nullptr; }));
@@ -271,10 +272,11 @@ TEST_F(MenuTest, SairF10EscAndTheMenuItemCloseTheMainMenu)
         criaArquivoAlunosVazio();
         inicia();
         QPushButton* foco = botao("bbFazerAula");
+        ASSERT_TRUE(espera([&] { return QApplication::focusWidget() == foco; }));
         switch (como) {
         case Como::Botao: QTest::mouseClick(botao("bbSair"), Qt::LeftButton); break;
-        case Como::F10: QTest::keyClick(foco, Qt::Key_F10); break;
-        case Como::Esc: QTest::keyClick(foco, Qt::Key_Escape); break;
+        case Como::F10: tecla(Qt::Key_F10); break;
+        case Como::Esc: tecla(Qt::Key_Escape); break;
         case Como::ItemSair: {
             QMenu* contexto = abreMenuDeContexto(foco);
             ASSERT_NE(contexto, nullptr);
@@ -296,7 +298,7 @@ TEST_F(MenuTest, TheButtonsFollowTheirTabOrder)
     inicia();
     ASSERT_TRUE(espera([&] { return botao("bbFazerAula")->hasFocus(); }));
     for (const char* proximo : {"bbNovoAluno", "bbSair", "BitBtn3", "bbFazerAula"}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tecla(Qt::Key_Tab);
         EXPECT_TRUE(botao(proximo)->hasFocus()) << proximo;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "fixture_app.h"
 #include "support/modal.h"
+#include "support/teclado.h"
 
 #include "app/uPrin.h"
 #include "app/uSobre.h"
@@ -31,7 +32,7 @@ TEST_F(SobreTest, TheAboutBoxClosesOnOkEscOrThePhotographAfterOneWaitOf1500Ms)
         whenModal([&](QWidget* tela) {
             eraASobre = tela == fSobre;
             if (como == QLatin1String("Esc"))
-                QTest::keyClick(tela, Qt::Key_Escape);
+                tecla(Qt::Key_Escape);
             else
                 QTest::mouseClick(tela->findChild<QWidget*>(como), Qt::LeftButton);
         });
@@ -75,7 +76,7 @@ TEST_F(SobreTest, TheSplashStaysOpenAndEscClosesItWithTheWait)
     splash->activateWindow();
     ASSERT_TRUE(espera([&] { return splash->isActiveWindow(); }));
     systemseam::clear();
-    QTest::keyClick(splash, Qt::Key_Escape);
+    tecla(Qt::Key_Escape);
     EXPECT_FALSE(splash->isVisible());
     EXPECT_EQ(systemseam::sleeps(), std::vector<int>{kEsperaPerdaFocoMs});
     EXPECT_FALSE(fSobre->isVisible()) << "the rule closes the hidden about box, which stays hidden";

@@ -84,21 +84,6 @@ void Aula::fecha()
     mmResultado = nullptr;
 }
 
-void Aula::digita(const QString& texto)
-{
-    for (QChar c : texto) {
-        if (c.unicode() < 128)
-            QTest::keyClick(edDig, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, edDig, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-void Aula::tecla(Qt::Key key, Qt::KeyboardModifiers modificadores)
-{
-    QTest::keyClick(edDig, key, modificadores);
-}
-
 void Aula::enter()
 {
     tecla(Qt::Key_Return);

@@ -1,12 +1,14 @@
 #pragma once
-// A lesson on the exercise screen, driven through real key events into the
-// typing field. Each test starts as a fresh program run would: the lesson
-// state that lives for the run is back at its start values, the clock is
-// fixed at 10:00 and an empty lesson file lies in the current directory.
+// A lesson on the exercise screen, driven through real key events sent to the
+// widget that has the focus, as a keyboard sends them. Each test starts as a
+// fresh program run would: the lesson state that lives for the run is back at
+// its start values, the clock is fixed at 10:00 and an empty lesson file lies
+// in the current directory.
 
 #include "course/uExercicio.h"
 #include "data/records.h"
 #include "support/fixture.h"
+#include "support/teclado.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -37,9 +39,7 @@ protected:
     // Closes the lesson's screen and disposes of it.
     void fecha();
 
-    // Types the text key by key; each key carries its character.
-    void digita(const QString& texto);
-    void tecla(Qt::Key key, Qt::KeyboardModifiers modificadores = Qt::NoModifier);
+    // ENTER, and a line typed and ended with it, where the focus is.
     void enter();
     void linha(const QString& texto);
 

@@ -215,15 +215,14 @@ TEST_F(Teclas, TheLastCharacterOfALessonCarriesIntoTheNext)
 TEST_F(Teclas, ComposedCharactersGoThroughTheRulesOneAtATime)
 {
     abre(umExercicio(1, {"a\xE7\xE3o \xE9"}, 5));
-    QTest::sendKeyEvent(QTest::Click, edDig, Qt::Key_Dead_Tilde, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, comFoco(), Qt::Key_Dead_Tilde, QString(), Qt::NoModifier);
     esperaIntacto(QString());
     EXPECT_EQ(status(), QStringLiteral("Caracteres digitados"));
 
-    digita(QStringLiteral("a"));
-    QTest::sendKeyEvent(QTest::Click, edDig, Qt::Key_unknown, QStringLiteral("ç"), Qt::NoModifier);
+    digita(QStringLiteral("aç"));
     QInputMethodEvent composto;
     composto.setCommitString(QStringLiteral("ão é"));
-    QApplication::sendEvent(edDig, &composto);
+    QApplication::sendEvent(comFoco(), &composto);
     esperaIntacto(QStringLiteral("ação é"));
     EXPECT_EQ(tela->TeclasDigitadas, QByteArray("a\xE7\xE3o\xE9"));
     EXPECT_EQ(UltimaTecla, '\xE9');
@@ -232,11 +231,11 @@ TEST_F(Teclas, ComposedCharactersGoThroughTheRulesOneAtATime)
     // text still being composed, or a character the code page lacks, changes nothing
     const QString antes = status();
     QInputMethodEvent emComposicao(QStringLiteral("~"), {});
-    QApplication::sendEvent(edDig, &emComposicao);
-    QTest::sendKeyEvent(QTest::Click, edDig, Qt::Key_unknown, QStringLiteral("ł"), Qt::NoModifier);
+    QApplication::sendEvent(comFoco(), &emComposicao);
+    digita(QStringLiteral("ł"));
     QInputMethodEvent foraDoCodigo;
     foraDoCodigo.setCommitString(QStringLiteral("✓"));
-    QApplication::sendEvent(edDig, &foraDoCodigo);
+    QApplication::sendEvent(comFoco(), &foraDoCodigo);
     esperaIntacto(QStringLiteral("ação é"));
     EXPECT_EQ(tela->TeclasDigitadas, QByteArray("a\xE7\xE3o\xE9"));
     EXPECT_EQ(UltimaTecla, '\xE9');
@@ -319,7 +318,7 @@ TEST_F(Teclas, ADropAndAnInputMethodEditAreRefused)
     // committed characters count, appended one by one
     QInputMethodEvent troca;
     troca.setCommitString(QStringLiteral("X"), -3, 3);
-    QApplication::sendEvent(edDig, &troca);
+    QApplication::sendEvent(comFoco(), &troca);
     esperaIntacto(QStringLiteral("abcX"));
 }
 
@@ -352,16 +351,19 @@ TEST_F(Teclas, TheFieldsMenuIsTheScreensFinalizar)
 TEST_F(Teclas, TheLineBoxSharesTheRulesAndWorksOnTheTypingField)
 {
     abre(umExercicio(1, {"abc"}, 5));
-    edNumLinha->setFocus();
-    QTest::keyClicks(edNumLinha, "ab");
-    QTest::keyClick(edNumLinha, Qt::Key_Backspace);
+    // from the typing field through the results and the button
+    for (int vez = 0; vez < 3; ++vez)
+        tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), edNumLinha);
+    digita("ab");
+    tecla(Qt::Key_Backspace);
     EXPECT_EQ(status(), kApagar);
-    QTest::keyClick(edNumLinha, Qt::Key_Left);
+    tecla(Qt::Key_Left);
     EXPECT_EQ(status(), kMover);
-    QTest::keyClicks(edNumLinha, "c");
+    digita("c");
     EXPECT_EQ(campo(), QStringLiteral("abc"));
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
-    QTest::keyClick(edNumLinha, Qt::Key_Return);
+    enter();
     EXPECT_EQ(resultado(), QStringLiteral("\n3 - Certa: [abc]"));
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("2."));
 }

@@ -10,6 +10,7 @@
 #include "platform/system.h"
 #include "students/uEntrada.h"
 #include "support/modal.h"
+#include "support/teclado.h"
 
 #include <QApplication>
 #include <QFile>
@@ -103,19 +104,20 @@ TEST_F(Entrada, AfterStartUpTheGateAsksForAPasswordBeforeAnyName)
     EXPECT_EQ(lista->item(1)->text(), QStringLiteral("Bia"));
     EXPECT_EQ(texto("lbNumExerc"), QStringLiteral("1"));
 
-    lista->setFocus();
+    tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), lista);
     EXPECT_EQ(senha->palette().color(QPalette::Base), QApplication::palette(senha).color(QPalette::Base));
-    QTest::keyClick(lista, Qt::Key_S, Qt::AltModifier);
+    tecla(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), senha);
 
     // F2 works while the button is disabled
-    QTest::keyClick(senha, Qt::Key_F2);
+    tecla(Qt::Key_F2);
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
     EXPECT_EQ(NumExercicio, 0);
 
-    QTest::keyClick(senha, Qt::Key_F10);
+    tecla(Qt::Key_F10);
     EXPECT_FALSE(tela->isVisible());
 }
 
@@ -125,8 +127,10 @@ TEST_F(Entrada, ANewStudentShowsZeroAndStartsExerciseOne)
     cadastra(QStringLiteral("Ana"));
     abre();
 
-    lista->setFocus();
-    QTest::keyClick(lista, Qt::Key_Down);
+    // from the password the gate asks for on to the list
+    tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), lista);
+    tecla(Qt::Key_Down);
 
     EXPECT_EQ(lista->currentRow(), 0);
     EXPECT_EQ(lista->visualItemRect(lista->item(0)).height(), 20);
@@ -137,7 +141,8 @@ TEST_F(Entrada, ANewStudentShowsZeroAndStartsExerciseOne)
     EXPECT_TRUE(fazerAula->isEnabled());
 
     esperaAula();
-    QTest::keyClick(lista, Qt::Key_Return);  // the default button
+    EXPECT_EQ(QApplication::focusWidget(), lista);
+    tecla(Qt::Key_Return);  // the default button
 
     ASSERT_EQ(aulas.size(), 1u);
     EXPECT_EQ(aulas[0].numExercicio, 1);
@@ -178,9 +183,9 @@ TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
     escolheComAMouse(0);
     EXPECT_EQ(QApplication::focusWidget(), senha);
 
-    QTest::keyClicks(senha, QStringLiteral("abC"));
+    digita(QStringLiteral("abC"));
     EXPECT_TRUE(fazerAula->isEnabled());
-    QTest::keyClick(senha, Qt::Key_Return);
+    tecla(Qt::Key_Return);
 
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
@@ -190,8 +195,8 @@ TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
     EXPECT_EQ(NumExercicio, 2);
 
     esperaAula();
-    QTest::keyClicks(senha, QStringLiteral("abc"));
-    QTest::keyClick(senha, Qt::Key_Return);
+    digita(QStringLiteral("abc"));
+    tecla(Qt::Key_Return);
     ASSERT_EQ(aulas.size(), 1u);
     EXPECT_EQ(aulas[0].numExercicio, 3);
     EXPECT_EQ(texto("lbTempo"), QStringLiteral("120 t/m"));
@@ -205,7 +210,8 @@ TEST_F(Entrada, TextTypedForAnotherStudentIsDroppedWhenTheFieldHides)
     cadastra(QStringLiteral("Bia"));
     abre();
     escolheComAMouse(0);
-    QTest::keyClicks(senha, QStringLiteral("xy"));
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+    digita(QStringLiteral("xy"));
 
     escolheComAMouse(1);
     EXPECT_FALSE(senha->isVisible());
@@ -213,7 +219,7 @@ TEST_F(Entrada, TextTypedForAnotherStudentIsDroppedWhenTheFieldHides)
     EXPECT_TRUE(fazerAula->isEnabled());
 
     esperaAula();
-    QTest::keyClick(lista, Qt::Key_F2);
+    tecla(Qt::Key_F2);
     EXPECT_TRUE(boxseam::shown().empty());
     ASSERT_EQ(aulas.size(), 1u);
     EXPECT_EQ(aulas[0].nome, QStringLiteral("Bia"));
@@ -237,7 +243,7 @@ TEST_F(Entrada, AFinishedCourseOpensNoLesson)
                 aula->close();
             }
         });
-        QTest::keyClick(lista, Qt::Key_F2);
+        tecla(Qt::Key_F2);
 
         ASSERT_EQ(boxseam::shown().size(), 1u);
         EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
@@ -284,7 +290,7 @@ TEST_F(Entrada, ALessonAskedForDuringAReadWaitsForIt)
     systemseam::onLetEventsRun([&] {
         if (!pediu) {
             pediu = true;
-            QTest::keyClick(lista, Qt::Key_F2);
+            tecla(Qt::Key_F2);
         }
     });
     esperaAula();
@@ -304,7 +310,7 @@ TEST_F(Entrada, AStudentWithoutPasswordChosenEarlierStartsAtOnce)
     registraAula(bia, hoje() - 3, 60, 2);
     abre();
     escolheComAMouse(1);
-    QTest::keyClick(lista, Qt::Key_Escape);
+    tecla(Qt::Key_Escape);
     EXPECT_FALSE(tela->isVisible());
     EXPECT_TRUE(aulas.empty());
 

@@ -10,6 +10,7 @@
 #include "data/text.h"
 #include "platform/dialogs.h"
 #include "support/modal.h"
+#include "support/teclado.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -47,20 +48,30 @@ void gravaCatalogo()
     writeFile(kArquivoExercicios, arquivo);
 }
 
-// Keys reach a screen's shortcuts once it has taken the focus.
+// Keys reach a screen once it has taken the focus.
 void esperaAtivar(QWidget* tela)
 {
     EXPECT_TRUE(QTest::qWaitFor([tela] { return QApplication::activeWindow() == tela; }))
         << tela->objectName().toStdString();
 }
 
+// The control that has the focus, by name.
+QString foco()
+{
+    QWidget* widget = QApplication::focusWidget();
+    return widget ? widget->objectName() : QString();
+}
+
 struct Visto {
     bool cadastroAberto = false;
+    QString focoNoCadastro;
     bool senhaPedidaAoAbrir = false;
+    QString focoAposTab;
     QString nomeNaLista;
     int numExercicio = 0;
     int numero = 0;
     QString nomeNaAula;
+    QString focoNaAula;
 };
 
 class Estrada : public ComAlunos {
@@ -89,11 +100,10 @@ TEST_F(Estrada, AFirstStartEndsInExerciseOne)
     // the registration opens by itself after the warning
     whenModal([&](QWidget* cadastro) {
         visto.cadastroAberto = cadastro->objectName() == QStringLiteral("fCadAlunos");
-        esperaAtivar(cadastro);
-        auto* nome = cadastro->findChild<QLineEdit*>(QStringLiteral("dbedNome"));
-        QTest::keyClicks(nome, QStringLiteral("Ana"));
-        QTest::keyClick(nome, Qt::Key_F5);
-        QTest::keyClick(nome, Qt::Key_F10);
+        visto.focoNoCadastro = foco();
+        digita(QStringLiteral("Ana"));
+        tecla(Qt::Key_F5);
+        tecla(Qt::Key_F10);
         cadastroFechouComF10 = !cadastro->isVisible();
         cadastro->close();
     });
@@ -108,13 +118,13 @@ TEST_F(Estrada, AFirstStartEndsInExerciseOne)
     EXPECT_TRUE(boxseam::shown()[0].text.startsWith(QStringLiteral("Atenção!!!\r")));
 
     whenModal([&](QWidget* entrada) {
-        esperaAtivar(entrada);
         auto* senha = entrada->findChild<QLineEdit*>(QStringLiteral("edSenha"));
         auto* lista = entrada->findChild<QListWidget*>(QStringLiteral("lbAluno"));
         // after a registration the gate finds a raw record
         visto.senhaPedidaAoAbrir = QTest::qWaitFor([senha] { return senha->isVisible(); });
-        QTest::keyClick(senha, Qt::Key_Tab);
-        QTest::keyClick(lista, Qt::Key_Down);
+        tecla(Qt::Key_Tab);
+        visto.focoAposTab = foco();
+        tecla(Qt::Key_Down);
         visto.nomeNaLista = lista->currentItem() ? lista->currentItem()->text() : QString();
 
         whenModal(
@@ -122,25 +132,28 @@ TEST_F(Estrada, AFirstStartEndsInExerciseOne)
                 visto.numExercicio = NumExercicio;
                 visto.numero = ExercicioAtual.Numero;
                 visto.nomeNaAula = exercicio->findChild<QLabel*>(QStringLiteral("lbNome"))->text();
-                esperaAtivar(exercicio);
-                QTest::keyClick(exercicio->findChild<QLineEdit*>(QStringLiteral("edDig")),
-                                Qt::Key_F10);  // "Finalizar aula"
+                visto.focoNaAula = foco();
+                tecla(Qt::Key_F10);  // "Finalizar aula"
                 fechouComF10 = !exercicio->isVisible();
                 exercicio->close();
             },
             entrada);
-        QTest::keyClick(lista, Qt::Key_Return);
-        QTest::keyClick(lista, Qt::Key_Escape);
+        tecla(Qt::Key_Return);
+        esperaAtivar(entrada);
+        tecla(Qt::Key_Escape);
     });
     esperaAtivar(menu);
-    QTest::keyClick(menu, Qt::Key_F2);
+    tecla(Qt::Key_F2);
 
+    EXPECT_EQ(visto.focoNoCadastro, QStringLiteral("dbedNome"));
     EXPECT_TRUE(fechouComF10);
     EXPECT_TRUE(visto.senhaPedidaAoAbrir);
+    EXPECT_EQ(visto.focoAposTab, QStringLiteral("lbAluno"));
     EXPECT_EQ(visto.nomeNaLista, QStringLiteral("Ana"));
     EXPECT_EQ(visto.numExercicio, 1);
     EXPECT_EQ(visto.numero, 1);
     EXPECT_EQ(visto.nomeNaAula, QStringLiteral("Ana"));
+    EXPECT_EQ(visto.focoNaAula, QStringLiteral("edDig"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -12,8 +12,10 @@ constexpr int kTries = 1000;
 
 void poll(std::shared_ptr<std::function<void(QWidget*)>> act, QWidget* except, int triesLeft)
 {
+    // the screen has taken the focus once it is the active window: keys sent
+    // to the focused widget then reach it
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != except && modal->isVisible()) {
+    if (modal && modal != except && modal->isVisible() && modal->isActiveWindow()) {
         (*act)(modal);
         return;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 
 // Runs act(modal) once QApplication::activeModalWidget() is a widget other
-// than `except`. Gives up after about 5 s, closing whatever is modal.
+// than `except` and has become the active window, so that keys sent to the
+// focused widget reach it. Gives up after about 5 s, closing whatever is modal.
 void whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr);
 
