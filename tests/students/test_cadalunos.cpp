@@ -157,6 +157,53 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
     EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("segredo"));
 }
 
+// Passwords the student file could never give back as typed: one character
+// comes back with a blank after it, and "==" stands for no password.
+TEST_F(Cadastro, APasswordThatCouldNeverBeTypedAgainIsRefusedBeforeAnythingIsWritten)
+{
+    for (const QString& impossivel : {QStringLiteral("x"), QStringLiteral("==")}) {
+        SCOPED_TRACE(impossivel.toStdString());
+        boxseam::clear();
+        nome->clear();
+        senha->clear();
+        preencheEGrava(QStringLiteral("Ana"), impossivel);
+
+        ASSERT_EQ(boxseam::shown().size(), 1u) << "no confirmation is asked";
+        EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
+        EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Esta senha não pode ser usada.\r"
+                                                           "Digite uma senha de pelo menos 2 caracteres, "
+                                                           "diferente de \"==\",\rou deixe a senha em branco."));
+        EXPECT_FALSE(fileExists(kArquivoAlunos));
+        EXPECT_EQ(senha->text(), impossivel);
+        EXPECT_EQ(QApplication::focusWidget(), senha);
+    }
+}
+
+// What is stored is exactly what was typed: a character the file cannot hold
+// is refused as it is typed, and a box takes no more than its field holds.
+TEST_F(Cadastro, TheBoxesTakeOnlyWhatTheStudentFileHolds)
+{
+    const QString longo = QStringLiteral("Maria Aparecida dos Santos de Oliveira Lima");  // 43
+    for (QLineEdit* caixa : {nome, senha, email}) {
+        SCOPED_TRACE(caixa->objectName().toStdString());
+        QTest::mouseClick(caixa, Qt::LeftButton);
+        digita(QStringLiteral("Zoë ł€"));
+        EXPECT_EQ(caixa->text(), QStringLiteral("Zoë €"));
+    }
+    EXPECT_EQ(senha->displayText(), QStringLiteral("*****"));
+
+    nome->clear();
+    QTest::mouseClick(nome, Qt::LeftButton);
+    digita(longo);
+    EXPECT_EQ(nome->text(), longo.left(40));
+    boxseam::queueInput(QStringLiteral("Zoë €"));
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(NumAlunos, 1);
+    EXPECT_EQ(nomeNoRol(1), longo.left(40));
+    EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("Zoë €"));
+    EXPECT_EQ(fromCp1252(ListaAlunos[1].EMail.bytes()), QStringLiteral("Zoë €"));
+}
+
 TEST_F(Cadastro, ASaveStoresTheStudentAndClearsTheScreen)
 {
     digita(QStringLiteral("Beatriz"));

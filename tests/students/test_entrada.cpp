@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -201,6 +202,69 @@ TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
     EXPECT_EQ(aulas[0].numExercicio, 3);
     EXPECT_EQ(texto("lbTempo"), QStringLiteral("120 t/m"));
     EXPECT_TRUE(senha->text().isEmpty());
+}
+
+// The button follows the field also where emptying it changes no text: the
+// field was empty already.
+TEST_F(Entrada, TheLessonButtonFollowsThePasswordFieldAtEveryStep)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Bia"));
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    abre();
+    escolheComAMouse(0);
+    ASSERT_TRUE(fazerAula->isEnabled());
+
+    // a student with a password right after one without
+    escolheComAMouse(1);
+    EXPECT_EQ(comFoco(), senha);
+    EXPECT_TRUE(fazerAula->isEnabled());
+    QTest::mouseClick(fazerAula, Qt::LeftButton);
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
+    EXPECT_FALSE(fazerAula->isEnabled());
+
+    // a lesson of a student without a password that fails to open
+    ListaAlunos[1].Periodo.set("x");
+    escolheComAMouse(0);
+    ASSERT_TRUE(fazerAula->isEnabled());
+    boxseam::clear();
+    QTest::mouseClick(fazerAula, Qt::LeftButton);
+    EXPECT_EQ(tipos(), std::vector<BoxKind>{BoxKind::ErrorReport});
+    EXPECT_FALSE(fazerAula->isEnabled());
+}
+
+// Every password box hides what is typed behind asterisks.
+TEST_F(Entrada, ThePasswordShowsAnAsteriskForEachCharacter)
+{
+    cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    abre();
+    ASSERT_EQ(comFoco(), senha);
+    digita(QStringLiteral("abç"));
+    EXPECT_EQ(senha->displayText(), QStringLiteral("***"));
+}
+
+TEST_F(Entrada, TheProgressBoxesLieAtTheirDesignPlaces)
+{
+    abre();
+    // each title above its value; the first title is one pixel wider than its value
+    const std::pair<const char*, QRect> lugares[] = {
+        {"Exercício feito", {304, 116, 98, 11}},
+        {"lbNumExerc", {304, 128, 97, 57}},
+        {"Data do último exercício", {304, 200, 277, 11}},
+        {"lbData", {304, 212, 277, 57}},
+        {"Melhor Tempo", {416, 116, 165, 11}},
+        {"lbTempo", {416, 128, 165, 57}},
+    };
+    const QList<QLabel*> rotulos = tela->findChildren<QLabel*>();
+    for (const auto& [nome, lugar] : lugares) {
+        SCOPED_TRACE(nome);
+        const auto rotulo = std::find_if(rotulos.begin(), rotulos.end(), [nome = QString::fromUtf8(nome)](QLabel* l) {
+            return l->objectName() == nome || l->text() == nome;
+        });
+        ASSERT_NE(rotulo, rotulos.end());
+        EXPECT_EQ((*rotulo)->geometry(), lugar);
+    }
 }
 
 TEST_F(Entrada, TextTypedForAnotherStudentIsDroppedWhenTheFieldHides)
