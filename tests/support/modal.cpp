@@ -1,6 +1,7 @@
 #include "modal.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <gtest/gtest.h>
 #include <QTimer>
 #include <memory>
@@ -9,6 +10,25 @@ namespace {
 
 constexpr int kPollMs = 5;
 constexpr int kTries = 1000;
+constexpr int kOpenAfterActMs = 10'000;
+
+// A screen the action should have ended but that stays open would leave its
+// exec() waiting for the test's time-out: after a while it fails the test and
+// closes the screen, unless the screen has ended meanwhile.
+void watch(QWidget* modal)
+{
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (!dialog)
+        return;
+    auto ended = std::make_shared<bool>(false);
+    QObject::connect(dialog, &QDialog::finished, dialog, [ended] { *ended = true; });
+    QTimer::singleShot(kOpenAfterActMs, dialog, [dialog, ended] {
+        if (*ended || !dialog->isVisible())
+            return;
+        ADD_FAILURE() << "the modal screen " << dialog->objectName().toStdString() << " stayed open";
+        dialog->close();
+    });
+}
 
 void poll(std::shared_ptr<std::function<void(QWidget*)>> act, QWidget* except, int triesLeft)
 {
@@ -16,6 +36,7 @@ void poll(std::shared_ptr<std::function<void(QWidget*)>> act, QWidget* except, i
     // to the focused widget then reach it
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != except && modal->isVisible() && modal->isActiveWindow()) {
+        watch(modal);
         (*act)(modal);
         return;
     }

@@ -8,6 +8,7 @@
 
 // Runs act(modal) once QApplication::activeModalWidget() is a widget other
 // than `except` and has become the active window, so that keys sent to the
-// focused widget reach it. Gives up after about 5 s, closing whatever is modal.
+// focused widget reach it. Gives up after about 5 s, closing whatever is modal;
+// a screen still open 10 s after the action fails the test and is closed.
 void whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr);
 
