@@ -386,7 +386,7 @@ TEST_F(Aula, ClosesByButtonKeyAndMenuWithoutWritingAnything)
              QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
                                Qt::LeftButton);
          }},
-        {"F10", [this] { tecla(Qt::Key_F10); }},
+        {"F10", [] { tecla(Qt::Key_F10); }},
         {"menu", [this] { tela->findChild<QAction*>(QStringLiteral("Finalizar1"))->trigger(); }},
     };
     for (const Caso& caso : casos) {
