@@ -4,6 +4,7 @@
 #include "course/uExercicio.h"
 
 #include "app/ajusta/aparencia.h"
+#include "app/ajusta/uAjusta.h"
 #include "course/aula.h"
 #include "data/datafiles.h"
 #include "data/records.h"
@@ -44,6 +45,7 @@ void TfExercicio::TeclaEnter()
 
     edDig->clear();
     edNumLinha->setText(QString::number(LinhasSeguidas + 1) + u'.');
+    AjustaTexto(edNumLinha);  // "10." is wider than "1."
     UltimaTecla = '\r';
 }
 

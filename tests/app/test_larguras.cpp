@@ -3,6 +3,7 @@
 // exercise screen.
 
 #include "fixture_app.h"
+#include "support/teclado.h"
 
 #include "app/ajusta/uAjusta.h"
 #include "app/uInstrucoes.h"
@@ -244,6 +245,30 @@ TEST_F(Larguras, EveryExerciseOfTheCourseFitsTheExerciseScreen)
             tela.MostraExercicio();
             EXPECT_EQ(cortados(&tela), QStringList()) << "exercise " << numero;
         }
+    }
+}
+
+// The line-number box counts the passes: "10." is wider than "1.".
+TEST_F(Larguras, TheLineNumberBoxShowsTwoDigitsWhole)
+{
+    for (int largura : kLarguras) {
+        SCOPED_TRACE(largura);
+        naLargura(largura);
+        clearRecord(ExercicioAtual);
+        ExercicioAtual.Numero = 1;
+        ExercicioAtual.Linha1.set("ab");
+        ExercicioAtual.LinhasExigidas = 20;
+        TfExercicio tela;
+        tela.MostraExercicio();
+        tela.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&tela));
+        for (int passagem = 1; passagem <= 9; ++passagem) {
+            digita(QStringLiteral("ab"));
+            tecla(Qt::Key_Return);
+        }
+        auto* numero = tela.findChild<QLineEdit*>(QStringLiteral("edNumLinha"));
+        ASSERT_EQ(numero->text(), QStringLiteral("10."));
+        EXPECT_EQ(cortados(&tela), QStringList());
     }
 }
 
