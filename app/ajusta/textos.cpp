@@ -62,17 +62,18 @@ struct Texto {
     QSize espaco;
     int extra = 0;
 
+    // how many pixels the text lacks in width and height; 0 or less: it fits
     QSize falta(const QFont& fonte) const
     {
         const QFontMetrics medida(fonte);
         return {medida.horizontalAdvance(texto) + extra - espaco.width(), medida.height() - espaco.height()};
     }
-    bool cabe(const QFont& fonte) const
-    {
-        const QSize f = falta(fonte);
-        return f.width() <= 0 && f.height() <= 0;
-    }
 };
+
+bool cabe(QSize falta)
+{
+    return falta.width() <= 0 && falta.height() <= 0;
+}
 
 // The text an access key marks is drawn without its "&".
 QString semMarca(QString texto)
@@ -283,16 +284,19 @@ void AjustaTexto(QWidget* controle)
     if (!texto)
         return;
     QFont fonte = fonteCheia(controle);
+    QSize falta = texto->falta(fonte);
     for (const Qt::Orientation eixo : {Qt::Horizontal, Qt::Vertical}) {
-        const QSize falta = texto->falta(fonte);
         const int faltaNoEixo = eixo == Qt::Horizontal ? falta.width() : falta.height();
         if (faltaNoEixo > 0 && podeCrescer(controle, eixo)) {
             cresce(controle, faltaNoEixo, eixo);
             texto = textoDoControle(controle);
+            falta = texto->falta(fonte);
         }
     }
-    while (!texto->cabe(fonte) && pixelsDe(fonte) > kMenorFonte)
+    while (!cabe(falta) && pixelsDe(fonte) > kMenorFonte) {
         fonte = comPixels(fonte, pixelsDe(fonte) - 1);
+        falta = texto->falta(fonte);
+    }
     mudaFonte(controle, fonte);
 }
 
