@@ -3,11 +3,11 @@
 // so that tests can answer them and read back what was shown.
 
 #include <QString>
-
-class QWidget;
 #include <functional>
 #include <optional>
 #include <vector>
+
+class QWidget;
 
 inline const QString kApplicationTitle = QStringLiteral("Quiravo - Curso de digitação");
 
