@@ -52,7 +52,6 @@ inline const QColor kAmareloClaro(0xFF, 0xFF, 0x80);
 inline const QColor kAguaClara(0x80, 0xFF, 0xFF);
 inline const QColor kFundoTitulo(0xD0, 0xE3, 0xF9);
 
-
 // the system's colours
 QColor faceDeBotao();
 QColor textoDeJanela();

@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -44,6 +45,15 @@ QFont fonteCheia(const QWidget* w)
 {
     const QVariant cheios = w->property(kPixelsCheios);
     return cheios.isValid() ? comPixels(w->font(), cheios.toInt()) : w->font();
+}
+
+// From the font's size down, the first size at which the text fits, else the
+// smallest size.
+QFont menorQueCabe(QFont fonte, const std::function<bool(const QFont&)>& cabeCom)
+{
+    while (!cabeCom(fonte) && pixelsDe(fonte) > kMenorFonte)
+        fonte = comPixels(fonte, pixelsDe(fonte) - 1);
+    return fonte;
 }
 
 void mudaFonte(QWidget* w, const QFont& fonte)
@@ -268,12 +278,12 @@ void cresce(QWidget* w, int falta, Qt::Orientation eixo)
 void ajustaAbas(QTabWidget* abas)
 {
     QTabBar* barra = abas->tabBar();
-    QFont fonte = fonteCheia(barra);
-    mudaFonte(barra, fonte);
-    while (barra->sizeHint().width() > abas->width() && pixelsDe(fonte) > kMenorFonte) {
-        fonte = comPixels(fonte, pixelsDe(fonte) - 1);
+    // the tabs are measured in the font they are given
+    const auto cabemTodas = [barra, abas](const QFont& fonte) {
         mudaFonte(barra, fonte);
-    }
+        return barra->sizeHint().width() <= abas->width();
+    };
+    mudaFonte(barra, menorQueCabe(fonteCheia(barra), cabemTodas));
 }
 
 }  // namespace
@@ -293,10 +303,8 @@ void AjustaTexto(QWidget* controle)
             falta = texto->falta(fonte);
         }
     }
-    while (!cabe(falta) && pixelsDe(fonte) > kMenorFonte) {
-        fonte = comPixels(fonte, pixelsDe(fonte) - 1);
-        falta = texto->falta(fonte);
-    }
+    if (!cabe(falta))
+        fonte = menorQueCabe(fonte, [&texto](const QFont& menor) { return cabe(texto->falta(menor)); });
     mudaFonte(controle, fonte);
 }
 

@@ -1,7 +1,6 @@
 #include "app/ajusta/uAjusta.h"
 
 #include "app/ajusta/controles.h"
-
 #include "platform/system.h"
 
 #include <QAbstractButton>
