@@ -317,7 +317,7 @@ void TfCadAlunos::BtGravaClick()
     if (senhaImpossivel(dbedSenha->text())) {
         showMessage(BoxKind::Warning,
                     QStringLiteral("Esta senha não pode ser usada.\r"
-                                   "Digite uma senha de pelo menos 2 caracteres, diferente de \"==\",\r"
+                                   "Digite pelo menos 2 caracteres, sem ser \"==\",\r"
                                    "ou deixe a senha em branco."));
         return;
     }

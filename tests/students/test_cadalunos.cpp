@@ -171,8 +171,8 @@ TEST_F(Cadastro, APasswordThatCouldNeverBeTypedAgainIsRefusedBeforeAnythingIsWri
         ASSERT_EQ(boxseam::shown().size(), 1u) << "no confirmation is asked";
         EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
         EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Esta senha não pode ser usada.\r"
-                                                           "Digite uma senha de pelo menos 2 caracteres, "
-                                                           "diferente de \"==\",\rou deixe a senha em branco."));
+                                                           "Digite pelo menos 2 caracteres, sem ser \"==\",\r"
+                                                           "ou deixe a senha em branco."));
         EXPECT_FALSE(fileExists(kArquivoAlunos));
         EXPECT_EQ(senha->text(), impossivel);
         EXPECT_EQ(QApplication::focusWidget(), senha);
