@@ -123,9 +123,8 @@ void TfExercicio::criaExercicio()
     lbTituloInstrucao = titulo(this, QStringLiteral("lbTituloInstrucao"), 60,
                                QStringLiteral("Instruções para este exercício:"));
     pnInstrucao = painel(this, QStringLiteral("pnInstrucao"), QRect(8, 80, 620, 61), kVerdeClaro);
-    dtInstrucao = rotulo(pnInstrucao, QStringLiteral("dtInstrucao"), QRect(4, 4, 613, 53),
-                         QString(), arial(13), textoDeJanela(),
-                         Qt::AlignHCenter);
+    dtInstrucao = rotulo(pnInstrucao, QStringLiteral("dtInstrucao"), QRect(QPoint(4, 4), kTamanhoDaInstrucao),
+                         QString(), fonteDaInstrucao(), textoDeJanela(), Qt::AlignHCenter);
     dtInstrucao->setWordWrap(true);
 
     lbTituloExercicio = titulo(this, QStringLiteral("lbTituloExercicio"), 148,
@@ -242,7 +241,7 @@ void TfExercicio::FormShow()
     AjustaTexto(lbNome);  // the entry screen has named the student
     edDig->setFocus();
     TamanhoLinha = ExercicioAtual.Linha1.size();
-    ModoSom = ExercicioAtual.Numero >= 42;
+    ModoSom = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
 }
 
 void TfExercicio::keyPressEvent(QKeyEvent* event)
@@ -255,10 +254,7 @@ void TfExercicio::keyPressEvent(QKeyEvent* event)
 void TfExercicio::MostraExercicio()
 {
     lbNumExerc->setText(QString::number(ExercicioAtual.Numero));
-    dtInstrucao->setText(fromCp1252(ExercicioAtual.Instrucao.bytes())
-                         + QStringLiteral(". Este exercício tem ")
-                         + QString::number(ExercicioAtual.NumToques)
-                         + QStringLiteral(" toques (caracteres)."));
+    dtInstrucao->setText(InstrucaoMostrada(ExercicioAtual.Instrucao.bytes(), ExercicioAtual.NumToques));
     for (int k = 0; k < 4; ++k)
         dbExercLin[k]->setText(fromCp1252(LinhaDoExercicio(k + 1)));
 }

@@ -1,5 +1,7 @@
 #include "data/records.h"
 
+#include "data/text.h"
+
 Table<tExercicio, 100> Exercicios{};
 tExercicio ExercicioAtual{};
 
@@ -12,3 +14,9 @@ tAula AulaAtual{};
 Table<tAula, 200> HistoricoAulas{};
 
 std::int32_t NumExercicio = 0;
+
+QString InstrucaoMostrada(QByteArrayView instrucao, int numToques)
+{
+    return fromCp1252(instrucao) + QStringLiteral(". Este exercício tem ") + QString::number(numToques)
+           + QStringLiteral(" toques (caracteres).");
+}

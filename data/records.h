@@ -86,6 +86,14 @@ struct tAula {
 
 #pragma pack(pop)
 
+// From this exercise on, the typing field is a musical keyboard and no
+// exercise is passed.
+inline constexpr int kPrimeiroExercicioMusical = 42;
+
+// The instruction as the exercise screen shows it: the catalogue's text
+// (Windows-1252), then the exercise's count of keystrokes.
+QString InstrucaoMostrada(QByteArrayView instrucao, int numToques);
+
 static_assert(sizeof(tExercicio) == 688);
 static_assert(offsetof(tExercicio, Numero) == 11);
 static_assert(offsetof(tExercicio, Linha1) == 12);

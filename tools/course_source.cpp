@@ -1,10 +1,13 @@
 #include "tools/course_source.h"
 
+#include "data/records.h"
 #include "data/text.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -91,11 +94,11 @@ QStringList typingProblems(const QByteArray& line)
 
 // The problem of a line too wide for its frame on the exercise screen, where
 // it would wrap into two clipped half-rows.
-std::optional<QString> screenProblem(const QByteArray& line, const MedidaDaLinha& medida)
+std::optional<QString> screenProblem(const QByteArray& line, const MedidaNaTela& medida)
 {
-    if (!medida.pixels)
+    if (!medida.larguraDaLinha)
         return std::nullopt;
-    const int pixels = medida.pixels(line);
+    const int pixels = medida.larguraDaLinha(line);
     if (pixels <= medida.quadro)
         return std::nullopt;
     return QStringLiteral("a linha ocupa %1 pixels na tela, mais que os %2 do seu quadro")
@@ -103,9 +106,15 @@ std::optional<QString> screenProblem(const QByteArray& line, const MedidaDaLinha
         .arg(medida.quadro);
 }
 
+// A count of keystrokes as the messages and the table show it.
+QString toques(double esforco)
+{
+    return std::isfinite(esforco) ? QString::number(std::llround(esforco)) : QStringLiteral("incontáveis");
+}
+
 class Parser {
 public:
-    Parser(QString fileName, MedidaDaLinha medida)
+    Parser(QString fileName, MedidaNaTela medida)
         : fileName_(std::move(fileName)), medida_(std::move(medida))
     {
     }
@@ -144,6 +153,7 @@ private:
         QString label;  // the number as written, for the messages
         bool hasExigidas = false;
         bool hasInstrucao = false;
+        int instrucaoLine = 0;
         int lines = 0;  // "linha" entries so far, empty ones included
         int firstEmptyLine = 0;
         bool refused = false;
@@ -206,13 +216,10 @@ private:
         if (block_.hasInstrucao)
             return fail(line.number, QStringLiteral("\"%1\" repetida").arg(kChaveInstrucao));
         block_.hasInstrucao = true;
+        block_.instrucaoLine = line.number;
         const Conversion text = convert(line.value);
         if (!text.problem.isEmpty())
             return fail(line.number, QStringLiteral("instrução: %1").arg(text.problem));
-        if (text.bytes.size() > kMaxCaracteresInstrucao)
-            fail(line.number, QStringLiteral("a instrução tem %1 caracteres, mais que %2")
-                                  .arg(text.bytes.size())
-                                  .arg(kMaxCaracteresInstrucao));
         if (text.bytes.size() < 2)
             fail(line.number, QStringLiteral("a instrução precisa de ao menos 2 caracteres"));
         if (text.bytes.endsWith('.'))
@@ -258,12 +265,57 @@ private:
         if (!block_.hasInstrucao)
             fail(header, QStringLiteral("falta \"%1\"").arg(kChaveInstrucao));
         if (!block_.refused)
+            completeExercise();
+        if (!block_.refused)
             result_.exercises << block_.exercise;
         inExercise_ = false;
     }
 
+    // A sound block becomes an exercise: a typing exercise's instruction
+    // gets the sentence with its passes; then what the whole exercise must
+    // meet is checked.
+    void completeExercise()
+    {
+        CourseExercise& exercise = block_.exercise;
+        const int linha = block_.instrucaoLine;
+        QByteArray frase;
+        if (!exercise.musical()) {
+            frase = frasePassagens(exercise.linhasExigidas);
+            exercise.instrucao += ". " + frase;
+        }
+        if (exercise.instrucao.size() > kMaxCaracteresInstrucao)
+            fail(linha, instrucaoLonga(exercise.instrucao.size(), frase));
+        if (medida_.alturaDaInstrucao) {
+            const int altura = medida_.alturaDaInstrucao(InstrucaoMostrada(exercise.instrucao, exercise.numToques()));
+            if (altura > medida_.painel)
+                fail(linha, QStringLiteral("a instrução ocupa %1 pixels de altura na tela, mais que os %2 do seu quadro")
+                                .arg(altura)
+                                .arg(medida_.painel));
+        }
+        if (exercise.musical())
+            return;
+        const double esforco = esforcoEsperado(exercise);
+        if (!(esforco <= kEsforcoMaximo))
+            fail(exercise.sourceLine,
+                 QStringLiteral("passar o exercício custa em média %1 toques a quem acerta %2% deles, mais que os %3 "
+                                "que um exercício pode pedir")
+                     .arg(toques(esforco))
+                     .arg(kAcertoDeReferencia * 100)
+                     .arg(kEsforcoMaximo));
+    }
+
+    static QString instrucaoLonga(qsizetype tamanho, const QByteArray& frase)
+    {
+        const QString limite = QStringLiteral("mais que %1").arg(kMaxCaracteresInstrucao);
+        if (frase.isEmpty())
+            return QStringLiteral("a instrução tem %1 caracteres, %2").arg(tamanho).arg(limite);
+        return QStringLiteral("a instrução tem %1 caracteres com \". %2\" no fim, %3")
+            .arg(tamanho)
+            .arg(fromCp1252(frase), limite);
+    }
+
     QString fileName_;
-    MedidaDaLinha medida_;
+    MedidaNaTela medida_;
     CourseSource result_;
     Block block_;
     bool inExercise_ = false;
@@ -294,7 +346,7 @@ int CourseExercise::numToques() const
     return int(longest);
 }
 
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaDaLinha& medida)
+CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida)
 {
     Parser parser(fileName, medida);
     const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
@@ -316,4 +368,50 @@ CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const 
             parser.read(*line);
     }
     return parser.finish();
+}
+
+bool CourseExercise::musical() const
+{
+    return numero >= kPrimeiroExercicioMusical;
+}
+
+QByteArray frasePassagens(int linhasExigidas)
+{
+    if (linhasExigidas == 1)
+        return "Digite o bloco uma vez sem erro";
+    return "Digite o bloco " + QByteArray::number(linhasExigidas) + " vezes seguidas sem erro";
+}
+
+double esforcoEsperado(const CourseExercise& exercise, double acerto)
+{
+    // over one attempt: what it costs, and the chance to reach each line
+    double custo = 0;
+    double chance = 1;
+    for (int passagem = 0; passagem < exercise.linhasExigidas; ++passagem) {
+        for (const QByteArray& linha : exercise.linhas) {
+            custo += chance * double(linha.size() + 1);
+            chance *= std::pow(acerto, double(linha.size()));
+        }
+    }
+    // the attempts until one gets through
+    return chance > 0 ? custo / chance : std::numeric_limits<double>::infinity();
+}
+
+QString tabelaDeEsforco(const QList<CourseExercise>& exercises)
+{
+    const QString formato = QStringLiteral("%1  %2  %3  %4\n");
+    QString tabela = formato.arg(QStringLiteral("exercício"), QStringLiteral("exigidas"),
+                                 QStringLiteral("toques por passagem"),
+                                 QStringLiteral("esforço esperado com %1% de acerto").arg(kAcertoDeReferencia * 100));
+    for (const CourseExercise& exercise : exercises) {
+        qsizetype porPassagem = 0;
+        for (const QByteArray& linha : exercise.linhas)
+            porPassagem += linha.size() + 1;
+        const QString esforco = exercise.musical() ? QStringLiteral("teclado musical") : toques(esforcoEsperado(exercise));
+        tabela += formato.arg(exercise.numero, 9)
+                      .arg(exercise.linhasExigidas, 8)
+                      .arg(porPassagem, 19)
+                      .arg(esforco, 10);
+    }
+    return tabela;
 }

@@ -19,15 +19,25 @@ inline constexpr int kMaxCaracteresLinha = 80;
 inline constexpr int kMaxCaracteresInstrucao = 250;
 inline constexpr int kMaxLinhas = 4;
 
+// The accuracy per keystroke of a good intermediate learner: every typing
+// exercise must stay passable at it.
+inline constexpr double kAcertoDeReferencia = 0.99;
+// What passing one typing exercise may cost such a learner, in keystrokes on average.
+inline constexpr double kEsforcoMaximo = 4000;
+
 struct CourseExercise {
     int numero = 0;
     int linhasExigidas = 0;
+    // as the catalogue holds it: a typing exercise's instruction ends with
+    // the sentence that says how many passes it asks for
     QByteArray instrucao;
     QList<QByteArray> linhas;  // one to four, none of them empty
     int sourceLine = 0;        // the line of its "exercício" header
 
     // The characters of the longest line: what the speed figure divides.
     int numToques() const;
+    // Whether the typing field is a musical keyboard there.
+    bool musical() const;
 };
 
 struct CourseSource {
@@ -37,13 +47,29 @@ struct CourseSource {
     bool ok() const { return errors.isEmpty(); }
 };
 
-// How wide a line is drawn on the exercise screen, and the width of the frame
-// that holds it there; the measure lives outside, so that reading the course
-// needs no fonts. Without a measure no width is checked.
-struct MedidaDaLinha {
-    std::function<int(const QByteArray& linhaCp1252)> pixels;
+// How wide a line and how tall an instruction are drawn on the exercise
+// screen, beside the room they have there; the measures live outside, so that
+// reading the course needs no fonts. What has no measure is not checked.
+struct MedidaNaTela {
+    std::function<int(const QByteArray& linhaCp1252)> larguraDaLinha;
     int quadro = 0;
+    std::function<int(const QString& instrucaoMostrada)> alturaDaInstrucao;
+    int painel = 0;
 };
 
 // Reads a course source given as UTF-8. fileName only serves the messages.
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaDaLinha& medida = {});
+CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida = {});
+
+// The sentence that a typing exercise's instruction ends with.
+QByteArray frasePassagens(int linhasExigidas);
+
+// The keystrokes, ENTER included, that passing the exercise costs on average
+// when each character is typed right with probability acerto, on its own: the
+// passes asked for, in a row, through all the lines; a wrong line is typed to
+// its end, and the count starts again from the first line. Infinite when it
+// is beyond counting.
+double esforcoEsperado(const CourseExercise& exercise, double acerto = kAcertoDeReferencia);
+
+// One row per exercise: its passes, its keystrokes per pass and its expected
+// effort at the reference accuracy.
+QString tabelaDeEsforco(const QList<CourseExercise>& exercises);

@@ -4,12 +4,18 @@
 #include "data/text.h"
 
 #include <QFontMetrics>
+#include <QRect>
 
-MedidaDaLinha medidaNaTela()
+MedidaNaTela medidaNaTela()
 {
-    const QFontMetrics metrics(aparencia::fonteDaLinha());
-    const auto pixels = [metrics](const QByteArray& linhaCp1252) {
-        return metrics.horizontalAdvance(fromCp1252(linhaCp1252));
+    const QFontMetrics linha(aparencia::fonteDaLinha());
+    const auto largura = [linha](const QByteArray& linhaCp1252) {
+        return linha.horizontalAdvance(fromCp1252(linhaCp1252));
     };
-    return {pixels, aparencia::kLarguraDaLinha};
+    const QFontMetrics instrucao(aparencia::fonteDaInstrucao());
+    const QRect quadro(QPoint(0, 0), aparencia::kTamanhoDaInstrucao);
+    const auto altura = [instrucao, quadro](const QString& texto) {
+        return instrucao.boundingRect(quadro, Qt::AlignHCenter | Qt::TextWordWrap, texto).height();
+    };
+    return {largura, aparencia::kLarguraDaLinha, altura, aparencia::kTamanhoDaInstrucao.height()};
 }

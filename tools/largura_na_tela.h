@@ -1,7 +1,8 @@
 #pragma once
-// The measure of a line on the exercise screen: its drawn width in the
-// screen's font, against the width of its label. Needs a QGuiApplication.
+// The measures of the exercise screen: a line's drawn width in the screen's
+// font against the width of its label, and an instruction's word-wrapped
+// height against its panel. Needs a QGuiApplication.
 
 #include "tools/course_source.h"
 
-MedidaDaLinha medidaNaTela();
+MedidaNaTela medidaNaTela();

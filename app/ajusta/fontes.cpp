@@ -36,4 +36,9 @@ QFont fonteDaLinha()
     return msSansSerif(15, true);
 }
 
+QFont fonteDaInstrucao()
+{
+    return arial(13);
+}
+
 }  // namespace aparencia

@@ -4,6 +4,7 @@
 // metrics). Needs no widgets, so the course compiler measures with them too.
 
 #include <QFont>
+#include <QSize>
 #include <QStringList>
 
 namespace aparencia {
@@ -21,5 +22,10 @@ QFont msSansSerif(int pixels, bool negrito = false);
 // design size; a wider line would wrap into two clipped half-rows.
 QFont fonteDaLinha();
 inline constexpr int kLarguraDaLinha = 600;
+
+// The instruction of an exercise is drawn word-wrapped in this font in a
+// label of this size at design size.
+QFont fonteDaInstrucao();
+inline constexpr QSize kTamanhoDaInstrucao(613, 53);
 
 }  // namespace aparencia

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -34,8 +35,16 @@ QByteArray manyExercises(int count)
     return source;
 }
 
-// Eight pixels a byte in a frame of 600: 75 bytes fill it exactly.
-const MedidaDaLinha kMedidaFalsa{[](const QByteArray& linha) { return int(linha.size()) * 8; }, 600};
+// Eight pixels a byte in a frame of 600: 75 bytes fill it exactly. An
+// instruction takes a row of 15 pixels per 80 characters, 3 rows in its panel.
+const MedidaNaTela kMedidaFalsa{[](const QByteArray& linha) { return int(linha.size()) * 8; }, 600,
+                                [](const QString& instrucao) { return int((instrucao.size() + 79) / 80) * 15; }, 53};
+
+// The first lines of chapter II of a novel, once asked six times in a row.
+const QByteArray kQuatroLinhasLongas = "linha O meu fim evidente era atar as duas pontas da vida,\n"
+                                       "linha e restaurar na velhice a adolesc\xC3\xAAncia. Pois, senhor,\n"
+                                       "linha n\xC3\xA3o consegui recompor o que foi nem o que fui. Em tudo,\n"
+                                       "linha se o rosto \xC3\xA9 igual, a fisionomia \xC3\xA9 diferente.\n";
 
 const Refused kRefused[] = {
     {"line over 80 characters", block(1, "linha " + QByteArray(81, 'a') + "\n"),
@@ -66,9 +75,19 @@ const Refused kRefused[] = {
      "curso.txt:8: exercício 1, linha 5: mais de 4 linhas"},
     {"one-character line", block(1, "linha a\n"),
      "curso.txt:4: exercício 1, linha 1: uma linha de um só caractere volta do catálogo com um espaço a mais"},
-    {"instruction over 250 characters",
-     "exercício 1\nexigidas 3\ninstrução " + QByteArray(250, 'a') + "ç\nlinha asdf\n",
-     "curso.txt:3: exercício 1: a instrução tem 251 caracteres, mais que 250"},
+    {"instruction over 250 characters with the sentence of the passes",
+     "exercício 1\nexigidas 3\ninstrução " + QByteArray(208, 'a') + "ç\nlinha asdf\n",
+     "curso.txt:3: exercício 1: a instrução tem 251 caracteres com \". Digite o bloco 3 vezes seguidas sem erro\" "
+     "no fim, mais que 250"},
+    {"musical instruction over 250 characters",
+     "exercício 42\nexigidas 3\ninstrução " + QByteArray(250, 'a') + "ç\nlinha CDE\n",
+     "curso.txt:3: exercício 42: a instrução tem 251 caracteres, mais que 250"},
+    {"instruction taller than its panel",
+     "exercício 42\nexigidas 3\ninstrução " + QByteArray(250, 'a') + "\nlinha CDE\n",
+     "curso.txt:3: exercício 42: a instrução ocupa 60 pixels de altura na tela, mais que os 53 do seu quadro"},
+    {"an exercise no learner passes", "exercício 39\nexigidas 6\ninstrução Teste\n" + kQuatroLinhasLongas,
+     "curso.txt:1: exercício 39: passar o exercício custa em média 26916518 toques a quem acerta 99% deles, mais "
+     "que os 4000 que um exercício pode pedir"},
     {"instruction ending with a full stop", "exercício 1\nexigidas 3\ninstrução Tecle.\nlinha asdf\n",
      "curso.txt:3: exercício 1: a instrução termina com ponto final, e a tela já acrescenta \". Este exercício "
      "tem N toques\""},
@@ -131,19 +150,21 @@ TEST(CourseSource, ReportsEveryFaultOfTheFileAtOnce)
 TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
 {
     const QByteArray longest(80, 'x');
-    const QByteArray instruction(249, 'i');
+    // with ". Digite o bloco uma vez sem erro", 250 characters
+    const QByteArray instruction(216, 'i');
+    const QByteArray musicalInstruction(249, 'm');
     const QByteArray source = "\xEF\xBB\xBF# comment\r\n"
                               "\r\n"
                               "exercício 1\r\n"
                               "instrução " + instruction + "é\r\n"
-                              "exigidas 255\r\n"
+                              "exigidas 1\r\n"
                               "linha Ação, à vista: R$ 5!\r\n"
                               "linha " + longest + "\r\n"
                               "linha ab \r\n"
                               "linha\r\n"
                               "exercício 100\n"
-                              "exigidas 1\n"
-                              "instrução Só isto\n"
+                              "exigidas 255\n"
+                              "instrução " + musicalInstruction + "ó\n"
                               "linha C D E\n";
     const CourseSource course = parseCourse(source, "curso.txt");
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
@@ -151,15 +172,67 @@ TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
 
     const CourseExercise& first = course.exercises[0];
     EXPECT_EQ(first.numero, 1);
-    EXPECT_EQ(first.linhasExigidas, 255);
-    EXPECT_EQ(first.instrucao, instruction + "\xE9");
+    EXPECT_EQ(first.linhasExigidas, 1);
+    EXPECT_EQ(first.instrucao, instruction + "\xE9. Digite o bloco uma vez sem erro");
     const QList<QByteArray> lines = {"A\xE7\xE3o, \xE0 vista: R$ 5!", longest, "ab "};
     EXPECT_EQ(first.linhas, lines);
     EXPECT_EQ(first.numToques(), 80);
     EXPECT_EQ(first.sourceLine, 3);
 
-    EXPECT_EQ(course.exercises[1].numero, 100);
-    EXPECT_EQ(course.exercises[1].numToques(), 5);
+    // a musical exercise is never passed: any number of passes, and its instruction as written
+    const CourseExercise& musical = course.exercises[1];
+    EXPECT_EQ(musical.numero, 100);
+    EXPECT_EQ(musical.linhasExigidas, 255);
+    EXPECT_EQ(musical.instrucao, musicalInstruction + "\xF3");
+    EXPECT_EQ(musical.numToques(), 5);
+}
+
+TEST(CourseSource, ATypingExercisesInstructionSaysHowManyTimesToTypeTheBlock)
+{
+    const CourseSource course = parseCourse(block(1) + block(2).replace("exigidas 3", "exigidas 1"), "curso.txt");
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    EXPECT_EQ(course.exercises[0].instrucao, "Teste. Digite o bloco 3 vezes seguidas sem erro");
+    EXPECT_EQ(course.exercises[1].instrucao, "Teste. Digite o bloco uma vez sem erro");
+}
+
+// What passing costs on average: each attempt up to its first wrong line,
+// over the chance that an attempt gets through.
+TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
+{
+    struct Case {
+        const char* what;
+        int exigidas;
+        QList<QByteArray> linhas;
+        double acerto;
+        double esforco;
+    };
+    const Case cases[] = {
+        {"never wrong: the keystrokes of the passes, ENTER included", 3, {"asdf", "jk"}, 1.0, 3 * (5 + 3)},
+        {"one line, one character right half the time", 1, {"a"}, 0.5, 2 / 0.5},
+        // an attempt costs 2, and 2 more when the first line was right
+        {"two lines", 1, {"a", "b"}, 0.5, (2 + 0.5 * 2) / 0.25},
+        {"two passes of one line cost as two lines", 2, {"a"}, 0.5, (2 + 0.5 * 2) / 0.25},
+        {"a good learner on a short drill", 1, {"ab"}, 0.99, 3 / (0.99 * 0.99)},
+    };
+    for (const Case& c : cases) {
+        CourseExercise exercise;
+        exercise.numero = 1;
+        exercise.linhasExigidas = c.exigidas;
+        exercise.linhas = c.linhas;
+        EXPECT_DOUBLE_EQ(esforcoEsperado(exercise, c.acerto), c.esforco) << c.what;
+    }
+}
+
+TEST(CourseSource, TheEffortTableHasARowPerExercise)
+{
+    const CourseSource course = parseCourse(block(1) + block(42, "linha CDE\n"), "curso.txt");
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    const QStringList rows = tabelaDeEsforco(course.exercises).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], "exercício  exigidas  toques por passagem  esforço esperado com 99% de acerto");
+    // "asdf" and ENTER, three passes
+    EXPECT_EQ(rows[1].simplified(), "1 3 5 " + QString::number(std::llround(esforcoEsperado(course.exercises[0]))));
+    EXPECT_EQ(rows[2].simplified(), "42 3 4 teclado musical");
 }
 
 TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
@@ -171,9 +244,9 @@ TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
     EXPECT_EQ(course.exercises[0].linhas, QList<QByteArray>{QByteArray(75, '\xE7')});
 }
 
-TEST(CourseSource, TheScreenFontRefusesAWideLineAndTakesATypicalOne)
+TEST(CourseSource, TheScreenFontRefusesAWideLineAndATallInstructionAndTakesATypicalLine)
 {
-    const MedidaDaLinha naTela = medidaNaTela();
+    const MedidaNaTela naTela = medidaNaTela();
     EXPECT_TRUE(parseCourse(block(1, "linha asdf jklç asdf jklç\n"), "curso.txt", naTela).ok());
 
     const CourseSource wide =
@@ -182,6 +255,14 @@ TEST(CourseSource, TheScreenFontRefusesAWideLineAndTakesATypicalOne)
     const QString message = wide.errors[0];
     EXPECT_TRUE(message.startsWith("curso.txt:4: exercício 1, linha 1: a linha ocupa ")) << message.toStdString();
     EXPECT_TRUE(message.endsWith(" pixels na tela, mais que os 600 do seu quadro")) << message.toStdString();
+
+    const QByteArray tall = "exercício 42\nexigidas 1\ninstrução " + QByteArray("Wm ").repeated(68) + "\nlinha CDE\n";
+    const CourseSource refused = parseCourse(tall, "curso.txt", naTela);
+    ASSERT_EQ(refused.errors.size(), 1);
+    EXPECT_TRUE(refused.errors[0].startsWith("curso.txt:3: exercício 42: a instrução ocupa "))
+        << refused.errors[0].toStdString();
+    EXPECT_TRUE(refused.errors[0].endsWith(" pixels de altura na tela, mais que os 53 do seu quadro"))
+        << refused.errors[0].toStdString();
 }
 
 TEST(CourseSource, TakesAHundredExercises)
