@@ -1,5 +1,5 @@
 #include "app/uPrin.h"
-#include "platform/application.h"
+#include "ui/application.h"
 
 int main(int argc, char** argv)
 {

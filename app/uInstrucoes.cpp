@@ -1,10 +1,10 @@
 #include "app/uInstrucoes.h"
 
-#include "app/ajusta/aparencia.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/aparencia.h"
+#include "ui/uAjusta.h"
 #include "app/uSobre.h"
-#include "app/widgets/pecas.h"
-#include "platform/dialogs.h"
+#include "ui/pecas.h"
+#include "ui/dialogs.h"
 
 #include <QFile>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "app/uSobre.h"
 
-#include "app/ajusta/aparencia.h"
-#include "app/ajusta/uAjusta.h"
-#include "app/widgets/jpeg.h"
-#include "app/widgets/pecas.h"
+#include "ui/aparencia.h"
+#include "ui/uAjusta.h"
+#include "ui/jpeg.h"
+#include "ui/pecas.h"
 #include "platform/system.h"
 
 #include <QApplication>

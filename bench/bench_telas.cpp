@@ -11,7 +11,7 @@
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/scrambling.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 
 #include <QApplication>
 #include <QDir>

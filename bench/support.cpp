@@ -1,7 +1,7 @@
 #include "bench/support.h"
 
-#include "platform/application.h"
-#include "platform/dialogs.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
 #include "platform/system.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "course/uExercicio.h"
 
-#include "app/ajusta/aparencia.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/aparencia.h"
+#include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "data/records.h"
 #include "data/text.h"

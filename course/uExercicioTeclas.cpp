@@ -6,7 +6,7 @@
 
 #include "course/uExercicio.h"
 
-#include "app/ajusta/aparencia.h"
+#include "ui/aparencia.h"
 #include "course/aula.h"
 #include "course/notas.h"
 #include "course/teclas.h"

@@ -1,6 +1,5 @@
 #include "errors.h"
 
-#include "dialogs.h"
 
 #include <cerrno>
 
@@ -95,9 +94,4 @@ QString errorReportText(const QString& message)
     if (!message.isEmpty() && message.back() > u'.')
         return message + u'.';
     return message;
-}
-
-void showErrorReport(const QString& message)
-{
-    showMessage(BoxKind::ErrorReport, errorReportText(message));
 }

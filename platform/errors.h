@@ -57,6 +57,3 @@ int toInteger(const QString& text);
 // The text of the error report: the message, plus a full stop when its
 // last character has a higher code than the full stop.
 QString errorReportText(const QString& message);
-
-// Shows the error report box (application title, stop icon, "OK").
-void showErrorReport(const QString& message);

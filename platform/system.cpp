@@ -1,6 +1,5 @@
 #include "system.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
@@ -26,6 +25,12 @@ Seam& seam()
     return s;
 }
 
+WindowSystem& windowSystem()
+{
+    static WindowSystem services;
+    return services;
+}
+
 }  // namespace
 
 void sleepBlocking(int ms)
@@ -43,7 +48,8 @@ void beep()
         ++seam().beeps;
         return;
     }
-    QApplication::beep();
+    if (windowSystem().beep)
+        windowSystem().beep();
 }
 
 int displayWidth()
@@ -64,8 +70,14 @@ void letEventsRun()
     static QElapsedTimer sinceLast;
     if (sinceLast.isValid() && sinceLast.nsecsElapsed() < kEventIntervalNs)
         return;
-    QCoreApplication::processEvents();
+    if (windowSystem().processEvents)
+        windowSystem().processEvents();
     sinceLast.start();
+}
+
+void installWindowSystem(WindowSystem services)
+{
+    windowSystem() = std::move(services);
 }
 
 namespace systemseam {

@@ -1,6 +1,8 @@
 #pragma once
 // Small operating-system services: blocking sleep, the default beep, the
 // display width and letting pending user-interface events be handled.
+// Needs no widgets: the beep and the event loop are the window system's, lent
+// by the program's application object; a command-line tool has neither.
 
 #include <functional>
 #include <vector>
@@ -18,6 +20,13 @@ int displayWidth();
 // the event queue is actually processed at most every few milliseconds, so a
 // long loop stays fast while the screen still repaints in time.
 void letEventsRun();
+
+// What the window system lends; an empty service does nothing.
+struct WindowSystem {
+    std::function<void()> beep;
+    std::function<void()> processEvents;
+};
+void installWindowSystem(WindowSystem services);
 
 namespace systemseam {
 

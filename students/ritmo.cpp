@@ -3,7 +3,7 @@
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/errors.h"
 
 #include <QString>

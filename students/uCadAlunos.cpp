@@ -1,12 +1,12 @@
 #include "students/uCadAlunos.h"
 
-#include "app/ajusta/aparencia.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/aparencia.h"
+#include "ui/uAjusta.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,14 +1,14 @@
 #include "students/uEntrada.h"
 
-#include "app/ajusta/aparencia.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/aparencia.h"
+#include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "course/uExercicio.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/system.h"
 #include "students/ritmo.h"
 

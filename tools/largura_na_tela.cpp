@@ -1,6 +1,6 @@
 #include "tools/largura_na_tela.h"
 
-#include "app/ajusta/fontes.h"
+#include "ui/fontes.h"
 #include "data/text.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "fixture_app.h"
 
 #include "app/uPrin.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 #include "app/uSobre.h"
 #include "data/records.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/uPrin.h"
 #include "app/uSobre.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QImage>

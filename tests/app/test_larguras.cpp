@@ -5,7 +5,7 @@
 #include "fixture_app.h"
 #include "support/teclado.h"
 
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
 #include "app/uPrin.h"
 #include "app/uSobre.h"

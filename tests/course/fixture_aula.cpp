@@ -1,6 +1,6 @@
 #include "fixture_aula.h"
 
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "platform/clock.h"
 #include "platform/sound.h"

@@ -5,7 +5,7 @@
 
 #include "course/aula.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "fixture_aula.h"
 
 #include "course/aula.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/sound.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 
 #include "course/aula.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/sound.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "data/datafiles.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/recordfile.h"
 #include "platform/system.h"
 #include "records_builder.h"

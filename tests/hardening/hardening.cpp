@@ -1,7 +1,7 @@
 #include "hardening.h"
 
 #include "data/scrambling.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "support/fixture.h"
 

@@ -1,6 +1,6 @@
 #include "fixture_alunos.h"
 
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "platform/clock.h"

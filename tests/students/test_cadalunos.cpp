@@ -6,7 +6,7 @@
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/recordfile.h"
 #include "students/uCadAlunos.h"
 #include "support/teclado.h"

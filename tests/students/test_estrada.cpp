@@ -8,7 +8,7 @@
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "data/text.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "support/modal.h"
 #include "support/teclado.h"
 

@@ -4,7 +4,7 @@
 #include "fixture_alunos.h"
 
 #include "data/records.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "students/ritmo.h"
 

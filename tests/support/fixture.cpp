@@ -1,7 +1,7 @@
 #include "fixture.h"
 
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
 #include "platform/sound.h"

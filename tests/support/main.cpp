@@ -1,8 +1,8 @@
 // One application for the whole test run, headless, with every platform seam
 // installed: no real box, sleep or beep ever happens in a test.
 
-#include "platform/application.h"
-#include "platform/dialogs.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
 #include "platform/system.h"
 
 #include <QLocale>

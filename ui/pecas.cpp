@@ -1,4 +1,4 @@
-#include "app/widgets/pecas.h"
+#include "ui/pecas.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 
 #include "support/fixture.h"
 
-#include "app/widgets/jpeg.h"
+#include "ui/jpeg.h"
 
 #include <QFile>
 #include <QIcon>

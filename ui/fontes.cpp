@@ -1,4 +1,4 @@
-#include "app/ajusta/fontes.h"
+#include "ui/fontes.h"
 
 namespace aparencia {
 

@@ -1,10 +1,18 @@
-#include "application.h"
+#include "ui/application.h"
 
-#include "errors.h"
+#include "platform/errors.h"
+#include "platform/system.h"
+#include "ui/dialogs.h"
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    installWindowSystem({&QApplication::beep, [] { QCoreApplication::processEvents(); }});
+}
+
+Application::~Application()
+{
+    installWindowSystem({});
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -2,8 +2,8 @@
 // control by the ratio of widths while the base font follows the width bands,
 // so a caption may no longer fit the box it had at design size.
 
-#include "app/ajusta/controles.h"
-#include "app/ajusta/uAjusta.h"
+#include "ui/controles.h"
+#include "ui/uAjusta.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 
-#include "app/ajusta/controles.h"
+#include "ui/controles.h"
 #include "platform/system.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "app/widgets/jpeg.h"
+#include "ui/jpeg.h"
 
 #include <QFile>
 #include <csetjmp>

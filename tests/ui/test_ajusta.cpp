@@ -3,7 +3,7 @@
 
 #include "support/fixture.h"
 
-#include "app/ajusta/uAjusta.h"
+#include "ui/uAjusta.h"
 #include "platform/system.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/ajusta/controles.h"
+#include "ui/controles.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

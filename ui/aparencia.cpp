@@ -1,4 +1,4 @@
-#include "app/ajusta/aparencia.h"
+#include "ui/aparencia.h"
 
 #include <QAction>
 #include <QApplication>

@@ -33,6 +33,9 @@ void requestFocus(QWidget* window);
 // Shows a modal box; "\r" in the text breaks the line.
 BoxAnswer showMessage(BoxKind kind, const QString& text);
 
+// Shows the error report box (application title, stop icon, "OK").
+void showErrorReport(const QString& message);
+
 // Modal input box with "OK" and "Cancela"; "Cancela" returns defaultText.
 QString inputBox(const QString& title, const QString& prompt, const QString& defaultText);
 

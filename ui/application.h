@@ -7,5 +7,6 @@
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -1,4 +1,6 @@
-#include "dialogs.h"
+#include "ui/dialogs.h"
+
+#include "platform/errors.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -176,3 +178,8 @@ void clear()
 }
 
 }  // namespace boxseam
+
+void showErrorReport(const QString& message)
+{
+    showMessage(BoxKind::ErrorReport, errorReportText(message));
+}

@@ -3,7 +3,7 @@
 // painting of a widget, the focus colours of a box, the buttons' pictures and
 // the frame of a fixed-size dialog.
 
-#include "app/ajusta/fontes.h"
+#include "ui/fontes.h"
 
 #include <QColor>
 #include <QFont>
