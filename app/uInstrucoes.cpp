@@ -1,5 +1,6 @@
 #include "app/uInstrucoes.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "app/uSobre.h"
@@ -106,13 +107,13 @@ void TfInstrucoes::criaBotoes()
     BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/assets/icons/andando.svg")), QStringLiteral("Voltar"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(236, 452, 105, 30);
-    connect(BitBtn1, &QPushButton::clicked, this, &TfInstrucoes::BitBtn1Click);
+    conectaAcao(BitBtn1, &QPushButton::clicked, this, &TfInstrucoes::BitBtn1Click);
 
     BitBtn2 = new QPushButton(QIcon(QStringLiteral(":/assets/icons/certo.svg")), QStringLiteral("Sobre"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(348, 452, 105, 30);
     BitBtn2->setDefault(true);
-    connect(BitBtn2, &QPushButton::clicked, this, &TfInstrucoes::BitBtn2Click);
+    conectaAcao(BitBtn2, &QPushButton::clicked, this, &TfInstrucoes::BitBtn2Click);
 
     setTabOrder(PageControl1, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);

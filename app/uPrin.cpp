@@ -1,5 +1,6 @@
 #include "app/uPrin.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
@@ -119,10 +120,10 @@ void TfPrin::criaControles()
     setTabOrder(bbNovoAluno, bbSair);
     setTabOrder(bbSair, BitBtn3);
 
-    connect(bbFazerAula, &QPushButton::clicked, this, &TfPrin::fazer1Click);
-    connect(bbNovoAluno, &QPushButton::clicked, this, &TfPrin::Alunos1Click);
-    connect(bbSair, &QPushButton::clicked, this, &TfPrin::bbSairClick);
-    connect(BitBtn3, &QPushButton::clicked, this, &TfPrin::BitBtn3Click);
+    conectaAcao(bbFazerAula, &QPushButton::clicked, this, &TfPrin::fazer1Click);
+    conectaAcao(bbNovoAluno, &QPushButton::clicked, this, &TfPrin::Alunos1Click);
+    conectaAcao(bbSair, &QPushButton::clicked, this, &TfPrin::bbSairClick);
+    conectaAcao(BitBtn3, &QPushButton::clicked, this, &TfPrin::BitBtn3Click);
 }
 
 QPushButton* TfPrin::criaBotao(const QString& nome, const QString& texto, QRect caixa, const QColor& cor)
@@ -158,9 +159,9 @@ void TfPrin::criaMenu()
         acao->setShortcutContext(Qt::WindowShortcut);
         addAction(acao);
     }
-    connect(fazer1, &QAction::triggered, this, &TfPrin::fazer1Click);
-    connect(Sair1, &QAction::triggered, this, &TfPrin::bbSairClick);
-    connect(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
+    conectaAcao(fazer1, &QAction::triggered, this, &TfPrin::fazer1Click);
+    conectaAcao(Sair1, &QAction::triggered, this, &TfPrin::bbSairClick);
+    conectaAcao(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
 }
 
 void TfPrin::contextMenuEvent(QContextMenuEvent* event)
@@ -186,19 +187,21 @@ void TfPrin::FormCreate()
 // change of focus is complete, so after the splash's wait.
 bool TfPrin::eventFilter(QObject* objeto, QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
-        auto* janela = static_cast<QWidget*>(objeto);
-        if (janela->isWindow() && !(janela->windowType() == Qt::Popup || janela->windowType() == Qt::ToolTip))
-            registraAtivacao(janela);
-    }
-    return QWidget::eventFilter(objeto, event);
+    return filtraAcao([&] {
+        if (event->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
+            auto* janela = static_cast<QWidget*>(objeto);
+            if (janela->isWindow() && !(janela->windowType() == Qt::Popup || janela->windowType() == Qt::ToolTip))
+                registraAtivacao(janela);
+        }
+        return QWidget::eventFilter(objeto, event);
+    });
 }
 
 void TfPrin::registraAtivacao(QWidget* janela)
 {
     if (janela == this) {
         if (ultimaAtiva_ == Ativa::Nenhuma || ultimaAtiva_ == Ativa::OutraTela)
-            QMetaObject::invokeMethod(this, &TfPrin::FormActivate, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { executaAcao([this] { FormActivate(); }); }, Qt::QueuedConnection);
         ultimaAtiva_ = Ativa::EstaTela;
     } else {
         ultimaAtiva_ = eModal(janela) ? Ativa::TelaModal : Ativa::OutraTela;
@@ -254,8 +257,7 @@ Programa::Programa()
     principal_->show();
     principal_->activateWindow();
     // the user closes the splash: the main menu, behind it, takes the focus
-    QObject::connect(splash_.get(), &QDialog::rejected, principal_.get(),
-                     [menu = principal_.get()] { requestFocus(menu); });
+    conectaAcao(splash_.get(), &QDialog::rejected, principal_.get(), [menu = principal_.get()] { requestFocus(menu); });
 }
 
 Programa::~Programa()

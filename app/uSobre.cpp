@@ -1,5 +1,6 @@
 #include "app/uSobre.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "ui/jpeg.h"
@@ -59,7 +60,7 @@ void TfSobre::criaControles()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setImagem(CarregaJpeg(kFoto));
     Panel1->setPreenchimento(Image1);
-    connect(Image1, &Imagem::clicado, this, &TfSobre::reject);
+    conectaAcao(Image1, &Imagem::clicado, this, &TfSobre::reject);
 
     Image2 = new ImagemSvg(kLogo, Panel1);
     Image2->setObjectName(QStringLiteral("Image2"));
@@ -83,7 +84,7 @@ void TfSobre::criaControles()
     Button1 = new Botao(QStringLiteral("OK"), Panel1);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(12, 240, 77, 29);
-    connect(Button1, &QPushButton::clicked, this, &TfSobre::reject);
+    conectaAcao(Button1, &QPushButton::clicked, this, &TfSobre::reject);
     Button1->setFocus();
 }
 
@@ -120,7 +121,7 @@ void TfSobre::MostraJa()
         QEventLoop espera;
         QTimer::singleShot(kEsperaExposicaoMs, &espera, &QEventLoop::quit);
         QTimer verifica;
-        connect(&verifica, &QTimer::timeout, &espera, [&] {
+        conectaAcao(&verifica, &QTimer::timeout, &espera, [&] {
             if (janela->isExposed())
                 espera.quit();
         });

@@ -1,5 +1,6 @@
 #include "course/uExercicio.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "course/aula.h"
@@ -200,15 +201,15 @@ void TfExercicio::criaRodape()
 
 void TfExercicio::criaConexoes()
 {
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
-    connect(Finalizar1, &QAction::triggered, this, &QDialog::close);
+    conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
     for (QLineEdit* campo : {edDig, edNumLinha}) {
         campo->installEventFilter(this);
-        connect(campo, &QLineEdit::textChanged, this, &TfExercicio::edDigChange);
+        conectaAcao(campo, &QLineEdit::textChanged, this, &TfExercicio::edDigChange);
         // whatever the field does on its own (select all on Tab, ...), the
         // caret stays after the last character and nothing is selected
-        connect(campo, &QLineEdit::selectionChanged, this, [this, campo] { mantemCursorNoFinal(campo); });
-        connect(campo, &QLineEdit::cursorPositionChanged, this,
+        conectaAcao(campo, &QLineEdit::selectionChanged, this, [this, campo] { mantemCursorNoFinal(campo); });
+        conectaAcao(campo, &QLineEdit::cursorPositionChanged, this,
                 [this, campo] { mantemCursorNoFinal(campo); });
     }
 }
@@ -232,7 +233,7 @@ void TfExercicio::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!aberta_) {
         aberta_ = true;
-        FormShow();
+        executaAcao([this] { FormShow(); });
     }
 }
 

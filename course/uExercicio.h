@@ -62,6 +62,7 @@ private:
     std::optional<char> edDigKeyPress(char caractere);
     void edDigChange();
     void edDigMouseDown();
+    bool campoRecebeEvento(QEvent* event);
     bool campoRecebeTecla(QKeyEvent* event);
     void campoRecebeTexto(const QString& texto);
     void campoToma(char caractere);

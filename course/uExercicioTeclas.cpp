@@ -6,6 +6,7 @@
 
 #include "course/uExercicio.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "course/aula.h"
 #include "course/notas.h"
@@ -40,6 +41,13 @@ bool TfExercicio::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != edDig && watched != edNumLinha)
         return QDialog::eventFilter(watched, event);
+    return filtraAcao([&] { return campoRecebeEvento(event); });
+}
+
+// What the typing field and the line-number box do with an event: true when
+// it goes no further.
+bool TfExercicio::campoRecebeEvento(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::KeyPress:
         return campoRecebeTecla(static_cast<QKeyEvent*>(event));

@@ -1,5 +1,6 @@
 #include "students/uCadAlunos.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "data/datafiles.h"
@@ -235,12 +236,12 @@ void TfCadAlunos::criaMenu()
 
 void TfCadAlunos::criaConexoes()
 {
-    connect(BtGrava, &QPushButton::clicked, this, &TfCadAlunos::BtGravaClick);
-    connect(BtCancela, &QPushButton::clicked, this, &TfCadAlunos::BtCancelaClick);
-    connect(BtVoltar, &QPushButton::clicked, this, &TfCadAlunos::BtVoltarClick);
-    connect(Grava1, &QAction::triggered, this, &TfCadAlunos::BtGravaClick);
-    connect(Cancela1, &QAction::triggered, this, &TfCadAlunos::BtCancelaClick);
-    connect(Voltar1, &QAction::triggered, this, &TfCadAlunos::BtVoltarClick);
+    conectaAcao(BtGrava, &QPushButton::clicked, this, &TfCadAlunos::BtGravaClick);
+    conectaAcao(BtCancela, &QPushButton::clicked, this, &TfCadAlunos::BtCancelaClick);
+    conectaAcao(BtVoltar, &QPushButton::clicked, this, &TfCadAlunos::BtVoltarClick);
+    conectaAcao(Grava1, &QAction::triggered, this, &TfCadAlunos::BtGravaClick);
+    conectaAcao(Cancela1, &QAction::triggered, this, &TfCadAlunos::BtCancelaClick);
+    conectaAcao(Voltar1, &QAction::triggered, this, &TfCadAlunos::BtVoltarClick);
 
     setTabOrder(dbedNome, dbedSenha);
     setTabOrder(dbedSenha, edeMail);
@@ -263,7 +264,7 @@ void TfCadAlunos::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!ativada_) {
         ativada_ = true;
-        FormActivate();
+        executaAcao([this] { FormActivate(); });
     }
 }
 
@@ -282,21 +283,23 @@ void TfCadAlunos::FormActivate()
 
 bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
 {
-    // Tab enters the period group at the chosen period
-    if (auto* escolha = qobject_cast<QRadioButton*>(watched); escolha && event->type() == QEvent::FocusIn) {
-        const auto motivo = static_cast<QFocusEvent*>(event)->reason();
-        QAbstractButton* escolhida = grupoPeriodo->checkedButton();
-        if ((motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason) && escolhida
-            && escolhida != escolha)
-            escolhida->setFocus(motivo);
-    }
-    if (auto* box = qobject_cast<QLineEdit*>(watched)) {
-        if (event->type() == QEvent::FocusIn)
-            coresDeFoco(box);
-        else if (event->type() == QEvent::FocusOut)
-            coresSemFoco(box);
-    }
-    return QDialog::eventFilter(watched, event);
+    return filtraAcao([&] {
+        // Tab enters the period group at the chosen period
+        if (auto* escolha = qobject_cast<QRadioButton*>(watched); escolha && event->type() == QEvent::FocusIn) {
+            const auto motivo = static_cast<QFocusEvent*>(event)->reason();
+            QAbstractButton* escolhida = grupoPeriodo->checkedButton();
+            if ((motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason) && escolhida
+                && escolhida != escolha)
+                escolhida->setFocus(motivo);
+        }
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            if (event->type() == QEvent::FocusIn)
+                coresDeFoco(box);
+            else if (event->type() == QEvent::FocusOut)
+                coresSemFoco(box);
+        }
+        return QDialog::eventFilter(watched, event);
+    });
 }
 
 bool TfCadAlunos::cursoLotado() const

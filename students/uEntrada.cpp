@@ -1,5 +1,6 @@
 #include "students/uEntrada.h"
 
+#include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "course/aula.h"
@@ -147,17 +148,17 @@ void TfEntrada::criaConexoes()
 {
     edSenha->installEventFilter(this);
     lbAluno->viewport()->installEventFilter(this);
-    connect(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
-    connect(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
-    connect(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
-    connect(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
-    connect(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
+    conectaAcao(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
+    conectaAcao(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
+    conectaAcao(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
+    conectaAcao(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
+    conectaAcao(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
-    connect(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
+    conectaAcao(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
         if (linhaEscolhida() >= 0)
             lbAlunoClick();
     });
-    connect(lbAluno, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
+    conectaAcao(lbAluno, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
         if (linha.row() == linhaAntesDoClique_)
             lbAlunoClick();
     });
@@ -192,7 +193,7 @@ void TfEntrada::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!ativada_) {
         ativada_ = true;
-        QTimer::singleShot(0, this, &TfEntrada::FormActivate);
+        QTimer::singleShot(0, this, [this] { executaAcao([this] { FormActivate(); }); });
     }
 }
 
@@ -304,13 +305,15 @@ void TfEntrada::edSenhaExit()
 
 bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == edSenha && event->type() == QEvent::FocusIn)
-        edSenhaEnter();
-    else if (watched == edSenha && event->type() == QEvent::FocusOut)
-        edSenhaExit();
-    else if (watched == lbAluno->viewport() && event->type() == QEvent::MouseButtonPress)
-        linhaAntesDoClique_ = linhaEscolhida();
-    return QDialog::eventFilter(watched, event);
+    return filtraAcao([&] {
+        if (watched == edSenha && event->type() == QEvent::FocusIn)
+            edSenhaEnter();
+        else if (watched == edSenha && event->type() == QEvent::FocusOut)
+            edSenhaExit();
+        else if (watched == lbAluno->viewport() && event->type() == QEvent::MouseButtonPress)
+            linhaAntesDoClique_ = linhaEscolhida();
+        return QDialog::eventFilter(watched, event);
+    });
 }
 
 void TfEntrada::bbFazerAulaClick()

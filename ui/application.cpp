@@ -15,14 +15,36 @@ Application::~Application()
     installWindowSystem({});
 }
 
+namespace {
+
+std::function<void(const QString&)>& lastResortCallback()
+{
+    static std::function<void(const QString&)> callback;
+    return callback;
+}
+
+void reachedLastResort(const QString& message)
+{
+    if (lastResortCallback())
+        lastResortCallback()(message);
+    showErrorReport(message);
+}
+
+}  // namespace
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError& error) {
-        showErrorReport(error.message());
+        reachedLastResort(error.message());
     } catch (const std::exception& error) {
-        showErrorReport(QString::fromLocal8Bit(error.what()));
+        reachedLastResort(QString::fromLocal8Bit(error.what()));
     }
     return true;
+}
+
+void Application::onLastResort(std::function<void(const QString&)> callback)
+{
+    lastResortCallback() = std::move(callback);
 }

@@ -1,4 +1,5 @@
 #include "data/datafiles.h"
+#include "ui/acao.h"
 #include "ui/dialogs.h"
 #include "platform/recordfile.h"
 #include "platform/system.h"
@@ -123,7 +124,7 @@ TEST_F(Catalogo, AFailedLoadKeepsTheSlotsReadBeforeIt)
 TEST_F(Catalogo, AMissingCatalogueIsReportedAsFileNotFound)
 {
     spoilCatalogue();
-    QTimer::singleShot(0, [] { CarregaExercicios(); });
+    QTimer::singleShot(0, [] { executaAcao(CarregaExercicios); });
     QTRY_COMPARE(boxseam::shown().size(), size_t(1));
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("File not found."));
     EXPECT_TRUE(isZero(Exercicios[1]) && isZero(ExercicioAtual));

@@ -1,6 +1,7 @@
 #include "hardening.h"
 
 #include "data/scrambling.h"
+#include "ui/acao.h"
 #include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "support/fixture.h"
@@ -49,7 +50,7 @@ QStringList reportsOf(const std::function<void()>& action)
 {
     boxseam::clear();
     QObject receiver;
-    QMetaObject::invokeMethod(&receiver, action, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&receiver, [&action] { executaAcao(action); }, Qt::QueuedConnection);
     QCoreApplication::sendPostedEvents(&receiver, QEvent::MetaCall);
     QStringList texts;
     for (const boxseam::Shown& box : boxseam::shown()) {

@@ -1,9 +1,6 @@
-#include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "support/fixture.h"
 
-#include <QPushButton>
-#include <QTest>
 #include <cerrno>
 
 namespace {
@@ -27,26 +24,6 @@ TEST(ErrorReport, FullStopOnlyAfterCharactersAboveIt)
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown)) << c.message;
-}
-
-TEST(ErrorReport, ErrorEscapingAClickIsReportedAndTheProgramGoesOn)
-{
-    clearSeams();
-    QPushButton button;
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] {
-        ++clicks;
-        throw IoError(IoError::FileNotFound);
-    });
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QTest::mouseClick(&button, Qt::LeftButton);
-
-    EXPECT_EQ(clicks, 2);
-    ASSERT_EQ(boxseam::shown().size(), 2u);
-    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::ErrorReport);
-    EXPECT_EQ(boxseam::shown()[0].title, QStringLiteral("Quiravo - Curso de digitação"));
-    EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("File not found."));
 }
 
 TEST(IoErrors, MessagesFollowTheErrnoOfTheFailure)
@@ -84,29 +61,6 @@ TEST(ToInteger, AcceptsDecimalNumbersOnly)
             EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
         }
     }
-}
-
-TEST(Boxes, SeamRecordsAndAnswersFromItsQueue)
-{
-    clearSeams();
-    boxseam::queueAnswer(BoxAnswer::Yes);
-    EXPECT_EQ(showMessage(BoxKind::Confirmation, QStringLiteral("a\rb")), BoxAnswer::Yes);
-    EXPECT_EQ(showMessage(BoxKind::Confirmation, QStringLiteral("c")), BoxAnswer::No);
-    EXPECT_EQ(showMessage(BoxKind::Warning, QStringLiteral("d")), BoxAnswer::Ok);
-    boxseam::queueInput(QStringLiteral("abc"));
-    boxseam::queueInput(std::nullopt);
-    EXPECT_EQ(inputBox(QStringLiteral("T"), QStringLiteral("P"), QString()), QStringLiteral("abc"));
-    EXPECT_EQ(inputBox(QStringLiteral("T"), QStringLiteral("P"), QStringLiteral("def")), QStringLiteral("def"));
-
-    const auto& shown = boxseam::shown();
-    ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[0].title, QStringLiteral("Confirmação"));
-    EXPECT_EQ(shown[0].text, QStringLiteral("a\rb"));
-    EXPECT_EQ(shown[2].title, QStringLiteral("Perigo"));
-    EXPECT_EQ(shown[3].kind, BoxKind::Input);
-    EXPECT_EQ(shown[3].title, QStringLiteral("T"));
-    EXPECT_EQ(boxTitle(BoxKind::Error), QStringLiteral("Erro"));
-    EXPECT_EQ(boxTitle(BoxKind::Information), QStringLiteral("Informação"));
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ QString testDataPath(const QString& name);
 // Clears the box, system, clock and file seams.
 void clearSeams();
 
+// What every test does with an error that reaches Application::notify: the
+// handlers must have caught it at their own boundary.
+void failOnLastResort(const QString& message);
+
 // The message of the error that action throws, or "(no error)".
 QString errorOf(const std::function<void()>& action);
 

@@ -1,6 +1,7 @@
 // One application for the whole test run, headless, with every platform seam
 // installed: no real box, sleep or beep ever happens in a test.
 
+#include "support/fixture.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "platform/system.h"
@@ -8,6 +9,11 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 #include <cstdlib>
+
+void failOnLastResort(const QString& message)
+{
+    ADD_FAILURE() << "an error went through Qt's frames to the last resort: " << message.toStdString();
+}
 
 int main(int argc, char** argv)
 {
@@ -20,6 +26,8 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     Application app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    // the handlers catch the program's errors at their own boundary
+    Application::onLastResort(failOnLastResort);
     boxseam::install();
     systemseam::install();
     return RUN_ALL_TESTS();
