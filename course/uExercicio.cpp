@@ -205,7 +205,6 @@ void TfExercicio::criaConexoes()
     conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
     for (QLineEdit* campo : {edDig, edNumLinha}) {
         campo->installEventFilter(this);
-        conectaAcao(campo, &QLineEdit::textChanged, this, &TfExercicio::edDigChange);
         // whatever the field does on its own (select all on Tab, ...), the
         // caret stays after the last character and nothing is selected
         conectaAcao(campo, &QLineEdit::selectionChanged, this, [this, campo] { mantemCursorNoFinal(campo); });
@@ -221,10 +220,6 @@ void TfExercicio::FormCreate()
     if (const QScreen* tela = screen())
         move(tela->availableGeometry().center() - rect().center());
 
-    TempoIniciado = false;
-    TeclasDigitadas.clear();
-    LinhasSeguidas = 0;
-    LinhaAtual = 1;
     edDig->setCursor(Qt::BlankCursor);
 }
 
@@ -241,8 +236,7 @@ void TfExercicio::FormShow()
 {
     AjustaTexto(lbNome);  // the entry screen has named the student
     edDig->setFocus();
-    TamanhoLinha = ExercicioAtual.Linha1.size();
-    ModoSom = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
+    licao_.Abre();
 }
 
 void TfExercicio::keyPressEvent(QKeyEvent* event)
@@ -263,7 +257,7 @@ void TfExercicio::MostraExercicio()
 void TfExercicio::destacaLinhaAtual()
 {
     for (int k = 0; k < 4; ++k)
-        pinta(dbExercLin[k], QPalette::WindowText, k + 1 == LinhaAtual ? kMarinho : kAgua);
+        pinta(dbExercLin[k], QPalette::WindowText, k + 1 == licao_.LinhaAtual() ? kMarinho : kAgua);
 }
 
 void TfExercicio::adicionaResultado(const QString& linha)
@@ -279,24 +273,31 @@ void TfExercicio::adicionaResultado(const QString& linha)
 }
 
 // A message wider than the status bar is shown whole in a smaller type.
-void TfExercicio::mostraStatus(const QString& texto)
+void TfExercicio::mostraStatus(const Licao::Status& status)
 {
-    lbDigitado->setText(texto);
+    lbDigitado->setText(status.texto);
     AjustaTexto(lbDigitado);
-}
-
-void TfExercicio::corTextoStatus(const QColor& cor)
-{
-    pinta(lbDigitado, QPalette::WindowText, cor);
-}
-
-void TfExercicio::coresStatus(const QColor& texto, const QColor& fundo)
-{
-    corTextoStatus(texto);
-    pinta(lbDigitado, QPalette::Window, fundo);
-}
-
-QByteArray TfExercicio::digitado() const
-{
-    return toCp1252(edDig->text());
+    switch (status.cores) {
+    case Licao::Cores::Mantem:
+        return;
+    case Licao::Cores::TextoDeJanela:
+        pinta(lbDigitado, QPalette::WindowText, textoDeJanela());
+        return;
+    case Licao::Cores::Contagem:
+        pinta(lbDigitado, QPalette::WindowText, kPreto);
+        pinta(lbDigitado, QPalette::Window, faceDeBotao());
+        return;
+    case Licao::Cores::FimDaLinha:
+        pinta(lbDigitado, QPalette::WindowText, kVermelho);
+        pinta(lbDigitado, QPalette::Window, kAgua);
+        return;
+    case Licao::Cores::Certa:
+        pinta(lbDigitado, QPalette::WindowText, kMarinho);
+        pinta(lbDigitado, QPalette::Window, kAmarelo);
+        return;
+    case Licao::Cores::Errada:
+        pinta(lbDigitado, QPalette::WindowText, kVermelho);
+        pinta(lbDigitado, QPalette::Window, kRosaClaro);
+        return;
+    }
 }

@@ -3,8 +3,9 @@
 // lines of ExercicioAtual, one at a time, into the typing field and presses
 // ENTER after each; enough error-free passes in a row record the exercise and
 // bring the next one. From exercise 42 on the field is a musical keyboard.
+// The lesson and its rules live in Licao; the screen shows what it answers.
 
-#include "platform/sound.h"
+#include "course/licao.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -35,13 +36,8 @@ public:
     QLabel* lbNome;
     QLabel* lbUltimaData;
 
-    // The lesson, set when the screen is created and discarded with it.
-    std::uint8_t LinhaAtual = 1;     // the line to be typed next, 1 to 4
-    std::int32_t LinhasSeguidas = 0; // complete error-free passes in a row
-    std::int32_t TamanhoLinha = 0;   // the length of line LinhaAtual
-    bool TempoIniciado = false;      // the lesson's first character started the clock
-    QByteArray TeclasDigitadas;      // accepted in the line, plain blanks left out
-    bool ModoSom = false;            // the field is a musical keyboard
+    // The lesson on view, as it stands.
+    const Licao& licao() const { return licao_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,35 +55,23 @@ private:
 
     // the typing field and the line-number box share these
     bool edDigKeyDown(int codigo);
-    std::optional<char> edDigKeyPress(char caractere);
-    void edDigChange();
+    void edDigKeyPress(char caractere);
     void edDigMouseDown();
     bool campoRecebeEvento(QEvent* event);
     bool campoRecebeTecla(QKeyEvent* event);
     void campoRecebeTexto(const QString& texto);
-    void campoToma(char caractere);
     void colaNoCampo();
+    void mostraCampo();
     void mantemCursorNoFinal(QLineEdit* campo);
-
-    // keystroke rules
-    std::optional<char> regraDoBranco();
-    char regraDaDigitacao(char caractere);
-    void acrescentaTeclasDigitadas(char caractere);
-    char tocaNota(char caractere);
 
     // the ENTER step and its outcomes
     void TeclaEnter();
-    void LinhaCerta();
-    void LinhaErrada();
+    void perguntaLetrasErradas(const Licao::Veredito& veredito);
     void PassaExercicio();
-    QString letrasErradas() const;
     void destacaLinhaAtual();
     void adicionaResultado(const QString& linha);
 
-    void mostraStatus(const QString& texto);
-    void corTextoStatus(const QColor& cor);
-    void coresStatus(const QColor& texto, const QColor& fundo);
-    QByteArray digitado() const;
+    void mostraStatus(const Licao::Status& status);
 
     QFrame* fraNumero;
     QLabel* lbTituloNumero;
@@ -107,7 +91,7 @@ private:
     QPushButton* BitBtn1;
     QLabel* lbDigitado;
     QAction* Finalizar1;
-    MediaPlayer MediaPlayer1;
+    Licao licao_;
 
     bool aberta_ = false;          // the opening handler has run
     int linhasResultado_ = 0;      // lines in mmResultado

@@ -100,7 +100,7 @@ TEST_F(Aula, OpensWithTheFocusInAnEmptyTypingFieldAndLineOneHighlighted)
         EXPECT_EQ(corDaLinha(k), cor::agua);
     EXPECT_EQ(edDig->palette().color(QPalette::Text), cor::vermelho);
     EXPECT_EQ(edDig->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0x80));
-    EXPECT_FALSE(tela->ModoSom);
+    EXPECT_FALSE(tela->licao().ModoSom());
 }
 
 TEST_F(Aula, TabMovesTheFocusThroughFieldResultsButtonAndLineBox)
@@ -197,7 +197,7 @@ TEST_F(Aula, FourLinesMakeOnePassAndTheHighlightFollowsTheCurrentLine)
         EXPECT_LE(QFontMetrics(lbDigitado->font()).horizontalAdvance(status()),
                   lbDigitado->contentsRect().width());
         EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
-        EXPECT_EQ(tela->LinhaAtual, k + 2);
+        EXPECT_EQ(tela->licao().LinhaAtual(), k + 2);
         for (int l = 1; l <= 4; ++l)
             EXPECT_EQ(corDaLinha(l), l == k + 2 ? cor::marinho : cor::agua);
     }
@@ -205,7 +205,7 @@ TEST_F(Aula, FourLinesMakeOnePassAndTheHighlightFollowsTheCurrentLine)
     EXPECT_EQ(status(),
               QStringLiteral("1 Linha sequencial digitada sem erro! Faltam 4 Linhas para terminar."));
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("2."));
-    EXPECT_EQ(tela->LinhaAtual, 1);
+    EXPECT_EQ(tela->licao().LinhaAtual(), 1);
     EXPECT_EQ(corDaLinha(1), cor::marinho);
     EXPECT_EQ(corDaLinha(4), cor::agua);
 
@@ -224,11 +224,11 @@ TEST_F(Aula, TwoLinesWrapBackToLineOne)
     abre(umExercicio(1, {"ab", "cd"}, 5));
     linha("ab");
     linha("cd");
-    EXPECT_EQ(tela->LinhaAtual, 1);
+    EXPECT_EQ(tela->licao().LinhaAtual(), 1);
     EXPECT_EQ(corDaLinha(1), cor::marinho);
     EXPECT_EQ(corDaLinha(3), cor::agua);
     linha("ab");
-    EXPECT_EQ(tela->LinhaAtual, 2);
+    EXPECT_EQ(tela->licao().LinhaAtual(), 2);
     EXPECT_TRUE(resultado().endsWith(QStringLiteral("2 - Certa: [ab]")));
 }
 
@@ -239,11 +239,11 @@ TEST_F(Aula, WrongLineThreeGoesBackToLineOneAndItsLength)
     linha("segunda");
     linha("terceira");
     EXPECT_EQ(status(), kErrada);
-    EXPECT_EQ(tela->LinhaAtual, 1);
-    EXPECT_EQ(tela->LinhasSeguidas, 0);
+    EXPECT_EQ(tela->licao().LinhaAtual(), 1);
+    EXPECT_EQ(tela->licao().LinhasSeguidas(), 0);
     EXPECT_EQ(corDaLinha(1), cor::marinho);
     EXPECT_EQ(corDaLinha(3), cor::agua);
-    EXPECT_EQ(tela->TamanhoLinha, 3);
+    EXPECT_EQ(tela->licao().TamanhoLinha(), 3);
 
     digita("ab");
     EXPECT_TRUE(status().startsWith(QStringLiteral("Já foram digitados 2 caracteres")));
@@ -260,7 +260,7 @@ TEST_F(Aula, LosingTwoPassesAsksFirstAndThreeRightLinesAfterwardsPass)
     linha("abd");
     ASSERT_EQ(caixas(), std::vector<BoxKind>{BoxKind::Confirmation});
     EXPECT_EQ(boxseam::shown()[0].text, pergunta(2));
-    EXPECT_EQ(tela->LinhasSeguidas, 0);
+    EXPECT_EQ(tela->licao().LinhasSeguidas(), 0);
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
 
     linha("abc");
@@ -313,8 +313,8 @@ TEST_F(Aula, ExerciseWithAGapCountsNoLinesAndNeverPasses)
     for (int vez = 0; vez < 3; ++vez) {
         linha("abc");
         EXPECT_EQ(status(), kTermine);
-        EXPECT_EQ(tela->LinhaAtual, 1);
-        EXPECT_EQ(tela->LinhasSeguidas, 0);
+        EXPECT_EQ(tela->licao().LinhaAtual(), 1);
+        EXPECT_EQ(tela->licao().LinhasSeguidas(), 0);
         EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
     }
     EXPECT_TRUE(boxseam::shown().empty());
@@ -325,7 +325,7 @@ TEST_F(Aula, NoLinesRequiredPassesOnTheFirstEnterThatLeavesTheCountAtZero)
     Exercicios[2] = umExercicio(2, {"seguinte"});
     abre(umExercicio(1, {"abc"}, 0));
     linha("abc");  // a right last line: the count is 1, not 0
-    EXPECT_EQ(tela->LinhasSeguidas, 1);
+    EXPECT_EQ(tela->licao().LinhasSeguidas(), 1);
     EXPECT_TRUE(boxseam::shown().empty());
     linha("xyz");
     EXPECT_EQ(caixas(), std::vector<BoxKind>{BoxKind::Information});
@@ -362,10 +362,10 @@ TEST_F(Aula, EnterOnAnEmptyFieldOnlyMeasuresTheTime)
 TEST_F(Aula, TheLessonsFirstCharacterStartsTheClockOnce)
 {
     abre(umExercicio(1, {"abcdef"}, 5));
-    EXPECT_FALSE(tela->TempoIniciado);
+    EXPECT_FALSE(tela->licao().TempoIniciado());
     clockseam::set(as(10, 0, 30));
     digita("a");
-    EXPECT_TRUE(tela->TempoIniciado);
+    EXPECT_TRUE(tela->licao().TempoIniciado());
     EXPECT_DOUBLE_EQ(InicioLinha, (10 * 3600 + 30) / 86400.0);
     clockseam::set(as(10, 1));
     digita("b");

@@ -31,7 +31,7 @@ TEST_F(Aula, EnterWhereverTabLeavesTheFocusEndsTheLessonOnlyOnItsButton)
     ::tecla(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(tela->isVisible()) << "ENTER in the results list ended the lesson";
     EXPECT_EQ(campo(), QStringLiteral("abc"));
-    EXPECT_EQ(tela->LinhasSeguidas, 0);
+    EXPECT_EQ(tela->licao().LinhasSeguidas(), 0);
 
     ::tecla(Qt::Key_Tab);
     ASSERT_EQ(comFoco(), finalizar);

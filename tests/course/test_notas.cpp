@@ -45,7 +45,7 @@ protected:
 TEST_F(Notas, ALessonOpenedOnFortyTwoPlaysANoteForEveryCharacter)
 {
     abreNoQuarentaEDois();
-    EXPECT_TRUE(tela->ModoSom);
+    EXPECT_TRUE(tela->licao().ModoSom());
 
     digita("c");
     EXPECT_EQ(pedidos(), (std::vector<Request>{abrir("notas/do5.wav"), tocar}));
@@ -57,7 +57,7 @@ TEST_F(Notas, ALessonOpenedOnFortyTwoPlaysANoteForEveryCharacter)
     EXPECT_EQ(UltimaTecla, 'D');
     // no keystroke rule, no status text, no clock other than the first character's
     EXPECT_EQ(status(), QStringLiteral("Caracteres digitados"));
-    EXPECT_TRUE(tela->TempoIniciado);
+    EXPECT_TRUE(tela->licao().TempoIniciado());
     EXPECT_DOUBLE_EQ(InicioLinha, 10 / 24.0);
 }
 
@@ -117,7 +117,7 @@ TEST_F(Notas, EditingKeysActAsInAPlainFieldAndReplayTheLastNote)
     enter();
     EXPECT_EQ(campo(), QStringLiteral("cd"));
     EXPECT_EQ(resultado(), QString());
-    EXPECT_EQ(tela->LinhasSeguidas, 0);
+    EXPECT_EQ(tela->licao().LinhasSeguidas(), 0);
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("1."));
     EXPECT_EQ(pedidos(), (std::vector<Request>{parar, fechar, abrir("notas/mi5.wav"), tocar}));
 
@@ -153,16 +153,16 @@ TEST_F(Notas, TheModeIsDecidedWhenTheLessonOpens)
 {
     Exercicios[2] = umExercicio(42, {"cde"});
     abre(umExercicio(41, {"abc"}, 1));
-    EXPECT_FALSE(tela->ModoSom);
+    EXPECT_FALSE(tela->licao().ModoSom());
     linha("abc");
     ASSERT_EQ(ExercicioAtual.Numero, 42);
-    EXPECT_FALSE(tela->ModoSom);
+    EXPECT_FALSE(tela->licao().ModoSom());
     digita("c");
     EXPECT_TRUE(soundseam::requests().empty());
     EXPECT_TRUE(status().startsWith(QStringLiteral("Já foram digitados 1 caracteres")));
 
     abre(Exercicios[2]);
-    EXPECT_TRUE(tela->ModoSom);
+    EXPECT_TRUE(tela->licao().ModoSom());
     digita("c");
     EXPECT_EQ(pedidos(), (std::vector<Request>{abrir("notas/do5.wav"), tocar}));
 }

@@ -73,11 +73,11 @@ TEST_F(Aula, PassRecordsTheLessonAndShowsTheNextExercise)
     EXPECT_TRUE(tela->findChild<QLabel*>(QStringLiteral("dtInstrucao"))
                     ->text()
                     .startsWith(QStringLiteral("Nova instrucao. ")));
-    EXPECT_EQ(tela->TamanhoLinha, 7);
+    EXPECT_EQ(tela->licao().TamanhoLinha(), 7);
     EXPECT_EQ(corDaLinha(1), cor::marinho);
 
     // the lesson stays in the mode it opened in, though the new exercise is 42
-    EXPECT_FALSE(tela->ModoSom);
+    EXPECT_FALSE(tela->licao().ModoSom());
     digita("p");
     EXPECT_TRUE(soundseam::requests().empty());
     EXPECT_EQ(campo(), QStringLiteral("p"));

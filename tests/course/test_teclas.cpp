@@ -112,7 +112,7 @@ TEST_F(Teclas, EachKeyFollowsItsRule)
         abre(umExercicio(1, {"abcdefghij"}, 5));
         executa(caso.passos);
         esperaIntacto(caso.campo);
-        EXPECT_EQ(tela->TeclasDigitadas, caso.teclasDigitadas);
+        EXPECT_EQ(tela->licao().TeclasDigitadas(), caso.teclasDigitadas);
         EXPECT_EQ(UltimaTecla, caso.ultimaTecla);
         EXPECT_EQ(status(), caso.status);
     }
@@ -208,7 +208,7 @@ TEST_F(Teclas, TheLastCharacterOfALessonCarriesIntoTheNext)
     abre(umExercicio(1, {"abc def"}, 5));
     digita(" ");
     EXPECT_EQ(campo(), QStringLiteral("_"));
-    EXPECT_EQ(tela->TeclasDigitadas, QByteArray("_"));
+    EXPECT_EQ(tela->licao().TeclasDigitadas(), QByteArray("_"));
     EXPECT_EQ(UltimaTecla, '_');
 }
 
@@ -224,7 +224,7 @@ TEST_F(Teclas, ComposedCharactersGoThroughTheRulesOneAtATime)
     composto.setCommitString(QStringLiteral("ão é"));
     QApplication::sendEvent(comFoco(), &composto);
     esperaIntacto(QStringLiteral("ação é"));
-    EXPECT_EQ(tela->TeclasDigitadas, QByteArray("a\xE7\xE3o\xE9"));
+    EXPECT_EQ(tela->licao().TeclasDigitadas(), QByteArray("a\xE7\xE3o\xE9"));
     EXPECT_EQ(UltimaTecla, '\xE9');
     EXPECT_EQ(status(), kFinal);
 
@@ -237,7 +237,7 @@ TEST_F(Teclas, ComposedCharactersGoThroughTheRulesOneAtATime)
     foraDoCodigo.setCommitString(QStringLiteral("✓"));
     QApplication::sendEvent(comFoco(), &foraDoCodigo);
     esperaIntacto(QStringLiteral("ação é"));
-    EXPECT_EQ(tela->TeclasDigitadas, QByteArray("a\xE7\xE3o\xE9"));
+    EXPECT_EQ(tela->licao().TeclasDigitadas(), QByteArray("a\xE7\xE3o\xE9"));
     EXPECT_EQ(UltimaTecla, '\xE9');
     EXPECT_EQ(status(), antes);
 }

@@ -1,0 +1,258 @@
+#include "course/licao.h"
+
+#include "course/aula.h"
+#include "course/notas.h"
+#include "course/teclas.h"
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "data/text.h"
+#include "platform/clock.h"
+#include "platform/system.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kEspaco = ' ';
+constexpr char kSublinhado = '_';
+constexpr char kCedilha = '\xE7';  // "ç"
+constexpr char kEnter = '\r';
+constexpr char kApaga = '\b';
+constexpr char kCola = '\x16';
+
+bool ehControle(char caractere)
+{
+    const auto codigo = static_cast<unsigned char>(caractere);
+    return codigo < 32 || codigo == 127;
+}
+
+Licao::Status aviso(const char* texto)
+{
+    return {QString::fromUtf8(texto), Licao::Cores::Mantem};
+}
+
+}  // namespace
+
+void Licao::Abre()
+{
+    tamanhoLinha_ = ExercicioAtual.Linha1.size();
+    modoSom_ = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
+}
+
+std::optional<Licao::Status> Licao::edDigKeyDown(int codigo) const
+{
+    if (codigo >= teclas::End && codigo <= teclas::Down)
+        return aviso("Não pode tentar mover sobre o texto. Apenas continue a digitar.");
+    return std::nullopt;
+}
+
+Licao::Resposta Licao::edDigKeyPress(char caractere)
+{
+    if (modoSom_) {
+        // every character sounds, then the field handles it as a plain field would
+        tocaNota(caractere);
+        campoToma(caractere);
+        return {std::nullopt, caractere == kCola};
+    }
+    switch (caractere) {
+    case kApaga:
+        return {aviso("Não pode apagar letras para tentar corrigir. Prossiga, mesmo com o erro."), false};
+    case kCola:
+        return {aviso("Não pode tentar colar um texto inteiro para ir mais rápido."), false};
+    case kEspaco:
+        if (const std::optional<char> branco = regraDoBranco())
+            campoToma(*branco);
+        return {};
+    case ';':
+        acrescentaTeclasDigitadas(kCedilha);
+        UltimaTecla = kCedilha;
+        campoToma(kCedilha);
+        return {};
+    default: {
+        const Status status = regraDaDigitacao(caractere);
+        campoToma(caractere);
+        return {status, false};
+    }
+    }
+}
+
+std::optional<char> Licao::regraDoBranco()
+{
+    char caractere = kEspaco;
+    if (UltimaTecla == kEspaco) {
+        caractere = kSublinhado;
+        acrescentaTeclasDigitadas(kSublinhado);
+    }
+    // nothing but blanks accepted in the line yet: no blank at its start
+    if (teclasDigitadas_.isEmpty())
+        return std::nullopt;
+    UltimaTecla = caractere;
+    return caractere;
+}
+
+Licao::Status Licao::regraDaDigitacao(char caractere)
+{
+    acrescentaTeclasDigitadas(caractere);
+    const qsizetype posicao = campo_.size() + 1;
+    UltimaTecla = caractere;
+    if (posicao < tamanhoLinha_) {
+        return {QStringLiteral("Já foram digitados ") + QString::number(posicao) + QStringLiteral(" caracteres em ")
+                    + longTime(timeOfDay() - InicioLinha) + QStringLiteral(" minutos."),
+                Cores::Contagem};
+    }
+    beep();
+    return {QStringLiteral("A digitação chegou ao final"), Cores::FimDaLinha};
+}
+
+void Licao::acrescentaTeclasDigitadas(char caractere)
+{
+    if (teclasDigitadas_.size() < kCapacidadeCampo)
+        teclasDigitadas_.append(caractere);
+}
+
+void Licao::tocaNota(char caractere)
+{
+    const QString arquivo = ArquivoDaNota(caractere);
+    if (arquivo.isEmpty())
+        MediaPlayer1.Stop();  // any other key replays the last note
+    else
+        MediaPlayer1.FileName = arquivo;
+    MediaPlayer1.Open();
+    MediaPlayer1.Play();
+    UltimaTecla = caractere;
+}
+
+// What the field does with a character that the rules let through: ENTER and
+// the other control characters insert nothing; the musical keyboard's field
+// also deletes with backspace. The first character of the lesson starts the
+// clock.
+void Licao::campoToma(char caractere)
+{
+    if (caractere == kApaga)
+        campo_.chop(1);
+    else if (!ehControle(caractere) && campo_.size() < kCapacidadeCampo)
+        campo_.append(caractere);
+    if (!tempoIniciado_ && campo_.size() == 1) {
+        tempoIniciado_ = true;
+        InicioLinha = timeOfDay();
+    }
+}
+
+void Licao::Cola(const QByteArray& texto)
+{
+    campo_.append(texto.left(kCapacidadeCampo - campo_.size()));
+    if (!tempoIniciado_ && campo_.size() == 1) {
+        tempoIniciado_ = true;
+        InicioLinha = timeOfDay();
+    }
+}
+
+Licao::Veredito Licao::TeclaEnter()
+{
+    // every ENTER measures the line time, also on an empty field
+    const double tempoDaLinha = timeOfDay() - InicioLinha;
+    if (tempoDaLinha > TempoMaximo)
+        TempoMaximo = tempoDaLinha;
+    Veredito veredito;
+    if (campo_.isEmpty()) {
+        veredito.status = {QStringLiteral("Digite a linha para teclar ENTER!"), Cores::TextoDeJanela};
+        return veredito;
+    }
+
+    tempoIniciado_ = true;
+    InicioLinha = timeOfDay();
+    teclasDigitadas_.clear();
+    // what is typed after the line's length is not looked at
+    if (campo_.startsWith(LinhaDoExercicio(linhaAtual_)))
+        LinhaCerta(veredito);
+    else
+        LinhaErrada(veredito);
+    return veredito;
+}
+
+void Licao::LinhaCerta(Veredito& veredito)
+{
+    veredito.tipo = Veredito::Tipo::Certa;
+    const int linhas = ContaLinhas();
+    if (linhaAtual_ == linhas) {
+        ++linhasSeguidas_;
+        const QString faltam = QString::number(ExercicioAtual.LinhasExigidas - linhasSeguidas_);
+        const QString feitas = linhasSeguidas_ == 1 ? QStringLiteral(" Linha sequencial digitada sem erro!")
+                                                    : QStringLiteral(" Linhas sequenciais digitadas sem erros!");
+        veredito.status = {QString::number(linhasSeguidas_) + feitas + QStringLiteral(" Faltam ") + faltam
+                               + QStringLiteral(" Linhas para terminar."),
+                           Cores::Certa};
+    } else {
+        veredito.status = {
+            QStringLiteral("Termine a digitação de todas as linhas para contar como se fosse um acerto completo."),
+            Cores::TextoDeJanela};
+    }
+    if (linhas > 1)
+        linhaAtual_ = linhaAtual_ >= linhas ? 1 : linhaAtual_ + 1;
+    tamanhoLinha_ = LinhaDoExercicio(linhaAtual_).size();
+    veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Certa: [") + fromCp1252(campo_) + u']';
+}
+
+void Licao::LinhaErrada(Veredito& veredito)
+{
+    veredito.tipo = Veredito::Tipo::Errada;
+    veredito.status = {QStringLiteral("Linha digitada com erros!"), Cores::Errada};
+    veredito.seguidasPerdidas = linhasSeguidas_;
+    veredito.letrasErradas = letrasErradas();
+    veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Errada: [") + fromCp1252(campo_) + u']';
+    linhasSeguidas_ = 0;
+    linhaAtual_ = 1;
+    tamanhoLinha_ = ExercicioAtual.Linha1.size();
+}
+
+QString Licao::letrasErradas() const
+{
+    const QByteArray linha = LinhaDoExercicio(linhaAtual_);
+    // typed past the end of the line never makes a line wrong: not listed
+    const qsizetype ate = std::min(campo_.size(), linha.size());
+    QString lista;
+    for (qsizetype i = 0; i < ate; ++i) {
+        if (campo_[i] != linha[i]) {
+            lista += QStringLiteral("Letra na posição ") + QString::number(i + 1) + QStringLiteral(" (\"")
+                     + fromCp1252(campo_.mid(i, 1)) + QStringLiteral("\") errada\r");
+        }
+    }
+    return lista;
+}
+
+bool Licao::ExercicioCompleto() const
+{
+    return linhasSeguidas_ == ExercicioAtual.LinhasExigidas;
+}
+
+// After the catalogue's last exercise the lesson ends with the course: no
+// empty slot beyond it is shown or recorded.
+bool Licao::UltimoDoCurso() const
+{
+    return CursoTerminaAntes(NumExercicio + 1);
+}
+
+void Licao::GravaPassagem()
+{
+    clearRecord(AulaAtual);
+    AulaAtual.CodAluno = CodAlunoAtual;
+    AulaAtual.Data = today();
+    AulaAtual.Tempo = Velocidade(ExercicioAtual.NumToques, TempoMaximo);
+    AulaAtual.NumExerc = std::uint8_t(NumExercicio);
+    GravaAula();
+}
+
+Licao::Status Licao::ProximoExercicio()
+{
+    ++NumExercicio;
+    ExercicioAtual = Exercicios[NumExercicio];
+    linhasSeguidas_ = 0;
+    tamanhoLinha_ = LinhaDoExercicio(linhaAtual_).size();
+    return {QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."), Cores::TextoDeJanela};
+}
+
+void Licao::FechaEnter()
+{
+    campo_.clear();
+    UltimaTecla = kEnter;
+}

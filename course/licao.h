@@ -1,0 +1,103 @@
+#pragma once
+// One lesson of the typing course, with no screen: the state of the exercise
+// being practised (ExercicioAtual), the text of the typing field, and the
+// rules that judge every character and every ENTER. The exercise screen
+// forwards what the student types, shows what the lesson answers, and asks
+// the student what only a box can ask.
+
+#include "platform/sound.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class Licao {
+public:
+    // The typing field holds this many characters.
+    static constexpr int kCapacidadeCampo = 80;
+
+    // What the status bar shows, and in which colours.
+    enum class Cores {
+        Mantem,         // the colours stay as they are
+        TextoDeJanela,  // the text in the window's text colour, the background kept
+        Contagem,       // black on the button face
+        FimDaLinha,     // red on aqua
+        Certa,          // navy on yellow
+        Errada,         // red on pink
+    };
+    struct Status {
+        QString texto;
+        Cores cores = Cores::Mantem;
+    };
+
+    // What one character did.
+    struct Resposta {
+        std::optional<Status> status;  // nothing: the status bar is not touched
+        bool cola = false;             // the field takes the clipboard's text (Licao::Cola)
+    };
+
+    // The verdict of the ENTER step.
+    struct Veredito {
+        enum class Tipo { CampoVazio, Certa, Errada };
+        Tipo tipo = Tipo::CampoVazio;
+        Status status;
+        QString resultado;               // the line for the list of results
+        std::int32_t seguidasPerdidas = 0;  // the passes a wrong line threw away
+        QString letrasErradas;           // the wrong letters of a wrong line
+    };
+
+    // A lesson opened on ExercicioAtual: the mode it is chosen now, for the
+    // whole lesson, whatever exercise comes later.
+    void Abre();
+
+    // A key that would move the caret (End, Home and the arrows) is refused
+    // with a status; any other key passes.
+    std::optional<Status> edDigKeyDown(int codigo) const;
+    // One character typed into the field (Windows-1252). ENTER in normal mode
+    // is the ENTER step, not this.
+    Resposta edDigKeyPress(char caractere);
+    // The first line of the clipboard, in the musical keyboard's field.
+    void Cola(const QByteArray& texto);
+
+    // The ENTER step: the line time, then, for a typed line, its verdict and
+    // the count of passes. Passing the exercise and closing the step follow.
+    Veredito TeclaEnter();
+    // The count of passes has reached what the exercise asks.
+    bool ExercicioCompleto() const;
+    // The exercise is the catalogue's last: the course ends with it.
+    bool UltimoDoCurso() const;
+    // Appends the lesson record of the exercise passed, with its speed.
+    void GravaPassagem();
+    // The next exercise of the catalogue, from its first pass.
+    Status ProximoExercicio();
+    // An ENTER on a typed line empties the field.
+    void FechaEnter();
+
+    const QByteArray& Campo() const { return campo_; }
+    std::uint8_t LinhaAtual() const { return linhaAtual_; }
+    std::int32_t LinhasSeguidas() const { return linhasSeguidas_; }
+    std::int32_t TamanhoLinha() const { return tamanhoLinha_; }
+    bool TempoIniciado() const { return tempoIniciado_; }
+    const QByteArray& TeclasDigitadas() const { return teclasDigitadas_; }
+    bool ModoSom() const { return modoSom_; }
+
+private:
+    std::optional<char> regraDoBranco();
+    Status regraDaDigitacao(char caractere);
+    void acrescentaTeclasDigitadas(char caractere);
+    void tocaNota(char caractere);
+    void campoToma(char caractere);
+    void LinhaCerta(Veredito& veredito);
+    void LinhaErrada(Veredito& veredito);
+    QString letrasErradas() const;
+
+    std::uint8_t linhaAtual_ = 1;      // the line to be typed next, 1 to 4
+    std::int32_t linhasSeguidas_ = 0;  // complete error-free passes in a row
+    std::int32_t tamanhoLinha_ = 0;    // the length of the current line
+    bool tempoIniciado_ = false;       // the lesson's first character started the clock
+    QByteArray teclasDigitadas_;       // accepted in the line, plain blanks left out
+    bool modoSom_ = false;             // the field is a musical keyboard
+    QByteArray campo_;                 // the typing field's text
+    MediaPlayer MediaPlayer1;
+};
