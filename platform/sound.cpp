@@ -4,20 +4,23 @@
 
 #include <QFile>
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
 #include <utility>
+#include <vector>
 
 using soundseam::Kind;
 using soundseam::Request;
 
 namespace {
 
-// A small mixer buffer keeps the time from key to sound short: 256 frames
+// A small device buffer keeps the time from key to sound short: 256 frames
 // at 44100 Hz are under 6 ms per buffer.
 constexpr int kFrequency = 44100;
-constexpr int kChannels = 2;
-constexpr int kBufferFrames = 256;
+constexpr Uint8 kChannels = 2;
+constexpr Uint16 kBufferFrames = 256;
 
 struct Seam {
     bool installed = false;
@@ -50,36 +53,130 @@ QString sdlError()
     return QString::fromUtf8(SDL_GetError());
 }
 
+// A loaded sound, already in the device's format, so playing it is a copy.
+using Sound = std::vector<Uint8>;
+
+Sound* asSound(void* sound)
+{
+    return static_cast<Sound*>(sound);
+}
+
+// The one voice of the device: the notes never sound together, a new play
+// replaces whatever is playing. The audio thread reads it under the device
+// lock; every other access takes that lock too.
+struct Voice {
+    const Sound* sound = nullptr;  // null when silent
+    size_t position = 0;           // bytes of the sound already handed out
+    int play = -1;                 // which play this is, to tell its owner
+};
+
 // The audio device, opened on the first open request and kept until the
 // program ends. A failed opening is tried again on the next request.
 class AudioDevice {
 public:
     ~AudioDevice()
     {
-        if (!open_)
+        if (id_ == 0)
             return;
-        Mix_CloseAudio();
+        SDL_CloseAudioDevice(id_);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        id_ = 0;
     }
+
+    const SDL_AudioSpec& spec() const { return spec_; }
 
     void ensureOpen()
     {
-        if (open_)
+        if (id_ != 0)
             return;
         // SDL would otherwise take over SIGINT and SIGTERM from the program
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
             throw AppError(sdlError());
-        if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kBufferFrames) < 0) {
+
+        SDL_AudioSpec wanted{};
+        wanted.freq = kFrequency;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = kChannels;
+        wanted.samples = kBufferFrames;
+        wanted.callback = fillBuffer;
+        wanted.userdata = this;
+        // the sounds are converted to whatever the device takes, but the
+        // buffer stays small
+        const int changes = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE
+                            | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
+        const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, changes);
+        if (id == 0) {
             const QString message = sdlError();
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             throw AppError(message);
         }
-        open_ = true;
+        id_ = id;
+        // silence until the first play, so a play starts within one buffer
+        SDL_PauseAudioDevice(id_, 0);
+    }
+
+    // Starts the sound from its start on the voice; returns the play's number.
+    int play(const Sound* sound)
+    {
+        const Lock lock(id_);
+        lastPlay_ = lastPlay_ == std::numeric_limits<int>::max() ? 0 : lastPlay_ + 1;
+        voice_ = {sound, 0, lastPlay_};
+        return lastPlay_;
+    }
+
+    // Whether the voice still sounds that play.
+    bool sounds(int play) const
+    {
+        if (play < 0)
+            return false;
+        const Lock lock(id_);
+        return voice_.sound && voice_.play == play;
+    }
+
+    // Silences the voice if it still sounds that play. Once this returns, the
+    // audio thread no longer reads the play's sound.
+    void halt(int play)
+    {
+        if (play < 0)
+            return;
+        const Lock lock(id_);
+        if (voice_.play == play)
+            voice_.sound = nullptr;
     }
 
 private:
-    bool open_ = false;
+    // Runs on the audio thread with the device locked.
+    static void SDLCALL fillBuffer(void* userdata, Uint8* buffer, int length)
+    {
+        AudioDevice& device = *static_cast<AudioDevice*>(userdata);
+        Voice& voice = device.voice_;
+        size_t copied = 0;
+        if (voice.sound) {
+            copied = std::min(size_t(length), voice.sound->size() - voice.position);
+            std::memcpy(buffer, voice.sound->data() + voice.position, copied);
+            voice.position += copied;
+            if (voice.position == voice.sound->size())
+                voice.sound = nullptr;
+        }
+        std::memset(buffer + copied, device.spec_.silence, size_t(length) - copied);
+    }
+
+    class Lock {
+    public:
+        explicit Lock(SDL_AudioDeviceID id) : id_(id) { SDL_LockAudioDevice(id_); }
+        ~Lock() { SDL_UnlockAudioDevice(id_); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        SDL_AudioDeviceID id_;
+    };
+
+    SDL_AudioDeviceID id_ = 0;
+    SDL_AudioSpec spec_{};
+    Voice voice_;
+    int lastPlay_ = -1;
 };
 
 AudioDevice& audioDevice()
@@ -88,35 +185,51 @@ AudioDevice& audioDevice()
     return device;
 }
 
-// Loads a WAV file whole. Opening the file first gives SDL's text that names
-// it ("Couldn't open notas/la5.wav") when it cannot be read.
-Mix_Chunk* loadWav(const QString& fileName)
+// Loads a WAV file whole and converts it to the device's format. Opening the
+// file first gives SDL's text that names it ("Couldn't open notas/la5.wav")
+// when it cannot be read.
+std::unique_ptr<Sound> loadWav(const QString& fileName, const SDL_AudioSpec& device)
 {
     SDL_RWops* file = SDL_RWFromFile(QFile::encodeName(fileName).constData(), "rb");
     if (!file)
         throw AppError(sdlError());
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
-    if (!chunk)
+    SDL_AudioSpec spec{};
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(file, 1, &spec, &data, &length))
         throw AppError(sdlError());
-    return chunk;
+    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> wav(data, SDL_FreeWAV);
+
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format,
+                          device.channels, device.freq) < 0)
+        throw AppError(sdlError());
+
+    // the conversion works in place and may need more room than the result
+    auto sound = std::make_unique<Sound>(size_t(length) * size_t(std::max(cvt.len_mult, 1)));
+    if (length > 0)
+        std::memcpy(sound->data(), data, length);
+    if (cvt.needed && length > 0) {
+        cvt.buf = sound->data();
+        cvt.len = int(length);
+        if (SDL_ConvertAudio(&cvt) < 0)
+            throw AppError(sdlError());
+        length = Uint32(cvt.len_cvt);
+    }
+    // whole frames only, so a play never leaves the device mid-frame
+    const size_t frameBytes = SDL_AUDIO_BITSIZE(device.format) / 8 * device.channels;
+    sound->resize(length - length % frameBytes);
+    sound->shrink_to_fit();
+    return sound;
 }
 
-Mix_Chunk* asChunk(void* chunk)
+// Silences the player's play if it still sounds, then frees its sound.
+void freeSound(void* sound, int play)
 {
-    return static_cast<Mix_Chunk*>(chunk);
-}
-
-// Whether the channel still plays this player's sound (another sound may have
-// taken the channel since this player's last play).
-bool playsChunk(int channel, void* chunk)
-{
-    return channel >= 0 && Mix_Playing(channel) && Mix_GetChunk(channel) == asChunk(chunk);
-}
-
-void haltChannel(int channel, void* chunk)
-{
-    if (playsChunk(channel, chunk))
-        Mix_HaltChannel(channel);
+    if (!sound)
+        return;
+    audioDevice().halt(play);
+    delete asSound(sound);
 }
 
 }  // namespace
@@ -125,10 +238,7 @@ MediaPlayer::MediaPlayer() = default;
 
 MediaPlayer::~MediaPlayer()
 {
-    if (!chunk_)
-        return;
-    haltChannel(channel_, chunk_);
-    Mix_FreeChunk(asChunk(chunk_));
+    freeSound(chunk_, channel_);
 }
 
 void MediaPlayer::requireOpen() const
@@ -152,7 +262,7 @@ void MediaPlayer::Open()
 
     try {
         audioDevice().ensureOpen();
-        chunk_ = loadWav(FileName);
+        chunk_ = loadWav(FileName, audioDevice().spec()).release();
     } catch (const AppError& error) {
         lastError_ = error.message();
         throw;
@@ -172,9 +282,8 @@ void MediaPlayer::Play()
     }
 
     // from the start, cutting off the sound still playing
-    haltChannel(channel_, chunk_);
-    channel_ = Mix_PlayChannel(-1, asChunk(chunk_), 0);
-    lastError_ = channel_ < 0 ? sdlError() : QString();
+    channel_ = audioDevice().play(asSound(chunk_));
+    lastError_.clear();
 }
 
 void MediaPlayer::Stop()
@@ -188,7 +297,7 @@ void MediaPlayer::Stop()
         return;
     }
 
-    haltChannel(channel_, chunk_);
+    audioDevice().halt(channel_);
     lastError_.clear();
 }
 
@@ -206,8 +315,7 @@ void MediaPlayer::Close()
         return;
     }
 
-    haltChannel(channel_, chunk_);
-    Mix_FreeChunk(asChunk(chunk_));
+    freeSound(chunk_, channel_);
     chunk_ = nullptr;
     channel_ = -1;
     open_ = false;
@@ -218,7 +326,7 @@ bool MediaPlayer::isPlaying() const
 {
     if (seam().installed)
         return playing_;
-    return open_ && playsChunk(channel_, chunk_);
+    return open_ && audioDevice().sounds(channel_);
 }
 
 namespace soundseam {

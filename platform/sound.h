@@ -1,6 +1,6 @@
 #pragma once
 // The media player that plays the note sounds: a stand-in for the media
-// control interface, played through SDL2_mixer.
+// control interface, played through SDL2's own audio.
 //
 // open  waits; it first closes the open sound, then loads FileName (relative
 //       to the current directory). A failure throws AppError with the sound
@@ -44,7 +44,7 @@ private:
     bool open_ = false;
     bool playing_ = false;    // kept only for the recording seam
     void* chunk_ = nullptr;   // the loaded sound of the real service
-    int channel_ = -1;        // the mixer channel of the last play
+    int channel_ = -1;        // the number of the last play, to tell it on the voice
     QString lastError_;
 };
 

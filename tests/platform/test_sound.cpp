@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QProcess>
+#include <QThread>
 #include <QtMath>
 #include <csignal>
 #include <functional>
@@ -27,12 +28,22 @@ QString errorOf(const std::function<void()>& action)
     return {};
 }
 
-// A mono 16-bit PCM WAV file holding a 440 Hz sine.
-QByteArray sineWav(int milliseconds)
+// How a WAV file stores its samples.
+struct WavFormat {
+    quint16 tag;  // 1: integer PCM, 3: IEEE float
+    quint16 bits;
+    quint16 channels;
+    quint32 rate;
+};
+
+constexpr WavFormat kMono16{1, 16, 1, 22050};
+
+// A WAV file holding a 440 Hz sine at a quarter of full scale.
+QByteArray sineWav(int milliseconds, WavFormat format = kMono16)
 {
-    constexpr quint32 rate = 22050;
-    const quint32 samples = rate * milliseconds / 1000;
-    const quint32 dataBytes = samples * 2;
+    const quint32 frames = format.rate * milliseconds / 1000;
+    const quint16 frameBytes = format.channels * format.bits / 8;
+    const quint32 dataBytes = frames * frameBytes;
 
     QByteArray wav;
     QDataStream out(&wav, QIODevice::WriteOnly);
@@ -40,13 +51,35 @@ QByteArray sineWav(int milliseconds)
     out.writeRawData("RIFF", 4);
     out << quint32(36 + dataBytes);
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << rate << quint32(rate * 2) << quint16(2)
-        << quint16(16);
+    out << quint32(16) << format.tag << format.channels << format.rate
+        << quint32(format.rate * frameBytes) << frameBytes << format.bits;
     out.writeRawData("data", 4);
     out << dataBytes;
-    for (quint32 i = 0; i < samples; ++i)
-        out << qint16(8000 * qSin(2 * M_PI * 440 * i / rate));
+    for (quint32 i = 0; i < frames; ++i) {
+        const double value = 0.25 * qSin(2 * M_PI * 440 * i / format.rate);
+        for (int c = 0; c < format.channels; ++c) {
+            if (format.tag == 3) {
+                const float sample = float(value);
+                out.writeRawData(reinterpret_cast<const char*>(&sample), 4);
+            } else if (format.bits == 8) {
+                out << quint8(128 + qRound(127 * value));
+            } else {
+                // the top bytes of a 32-bit sample, lowest first
+                const qint32 sample = qRound(2147483647.0 * value);
+                for (int byte = 4 - format.bits / 8; byte < 4; ++byte)
+                    out << quint8(sample >> (8 * byte));
+            }
+        }
+    }
     return wav;
+}
+
+// Waits, within a bound, until the player's sound has ended by itself.
+bool endsByItself(const MediaPlayer& player)
+{
+    for (int i = 0; i < 1000 && player.isPlaying(); ++i)
+        QThread::msleep(10);
+    return !player.isPlaying();
 }
 
 void writeNote(const QString& name, int milliseconds)
@@ -196,6 +229,71 @@ TEST_F(RealSound, PlayReturnsWhileTheSoundGoesOnAndStopHaltsIt)
     player.Close();
     EXPECT_FALSE(player.isOpen());
     EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
+}
+
+// The notes share one voice: the last play is the one that sounds.
+TEST_F(RealSound, APlayOfAnotherPlayerCutsThisOneWhichCanNoLongerStopIt)
+{
+    writeNote(QStringLiteral("notas/do5.wav"), 3000);
+    writeNote(QStringLiteral("notas/re5.wav"), 3000);
+    MediaPlayer first;
+    MediaPlayer second;
+    first.FileName = QStringLiteral("notas/do5.wav");
+    second.FileName = QStringLiteral("notas/re5.wav");
+    first.Open();
+    first.Play();
+    second.Open();
+    EXPECT_TRUE(first.isPlaying());  // opening cuts nothing
+    EXPECT_FALSE(second.isPlaying());
+
+    second.Play();
+    EXPECT_FALSE(first.isPlaying());
+    EXPECT_TRUE(second.isPlaying());
+    first.Stop();
+    first.Close();
+    EXPECT_TRUE(second.isPlaying());
+
+    {
+        MediaPlayer gone;
+        gone.FileName = QStringLiteral("notas/do5.wav");
+        gone.Open();
+        gone.Play();
+        EXPECT_FALSE(second.isPlaying());
+    }  // freed while it plays
+
+    second.Play();  // the voice is free again
+    EXPECT_TRUE(second.isPlaying());
+    second.Stop();
+    EXPECT_FALSE(second.isPlaying());
+    EXPECT_TRUE(second.lastError().isEmpty());
+}
+
+TEST_F(RealSound, WavInAnotherSampleFormatPlaysToItsEnd)
+{
+    const struct {
+        const char* what;
+        WavFormat format;
+    } cases[] = {
+        {"8-bit mono 22050 Hz", {1, 8, 1, 22050}},
+        {"16-bit mono 11025 Hz", {1, 16, 1, 11025}},
+        {"16-bit stereo 44100 Hz", {1, 16, 2, 44100}},
+        {"24-bit mono 48000 Hz", {1, 24, 1, 48000}},
+        {"32-bit float stereo 48000 Hz", {3, 32, 2, 48000}},
+    };
+    QDir().mkpath(QStringLiteral("notas"));
+    for (const auto& c : cases) {
+        writeFile(QStringLiteral("notas/sol5.wav"), sineWav(200, c.format));
+        MediaPlayer player;
+        player.FileName = QStringLiteral("notas/sol5.wav");
+        EXPECT_EQ(errorOf([&] { player.Open(); }), QString()) << c.what;
+        if (!player.isOpen())
+            continue;
+        player.Play();
+        EXPECT_TRUE(player.isPlaying()) << c.what;
+        EXPECT_TRUE(endsByItself(player)) << c.what;
+        player.Play();  // an ended sound plays again from its start
+        EXPECT_TRUE(player.isPlaying()) << c.what;
+    }
 }
 
 TEST_F(RealSound, MissingFileFailsWithTheServiceTextNamingIt)
