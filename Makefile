@@ -5,7 +5,7 @@ CMAKE_ARGS ?=
 BENCH_BUILD    ?= build-bench
 SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: setup configure build course run test bench check-sanitize clean
+.PHONY: setup configure build course run test package bench check-sanitize clean
 
 setup:
 	@bash tools/setup.sh
@@ -26,6 +26,11 @@ run: course
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
+
+# the Debian package: build/quiravo_<version>_<arch>.deb, checked by lintian
+package: build
+	@cd $(BUILD) && rm -f quiravo_*.deb && cpack
+	@lintian --fail-on error $(BUILD)/quiravo_*.deb
 
 # the benchmarks, each beside its floor, in a Release build of their own
 bench: setup

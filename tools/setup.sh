@@ -5,9 +5,10 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-svg-dev libgl-dev
-  libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libsndfile1-dev
+  libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth x11-utils xdotool
+  desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-14-dev
 )
 
