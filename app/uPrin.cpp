@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <utility>
 
 TfEntrada* fEntrada = nullptr;
 TfCadAlunos* fCadAlunos = nullptr;
@@ -60,11 +61,6 @@ void abreModal(Tela*& tela, QWidget* dono)
     encerra();
 }
 
-bool eModal(const QWidget* janela)
-{
-    return janela->isModal() || janela->testAttribute(Qt::WA_ShowModal);
-}
-
 }  // namespace
 
 TfPrin::TfPrin(QWidget* parent)
@@ -76,13 +72,7 @@ TfPrin::TfPrin(QWidget* parent)
     setFixedSize(kTamanho);
     criaControles();
     criaMenu();
-    qApp->installEventFilter(this);
     FormCreate();
-}
-
-TfPrin::~TfPrin()
-{
-    qApp->removeEventFilter(this);
 }
 
 void TfPrin::criaControles()
@@ -180,34 +170,6 @@ void TfPrin::FormCreate()
     LarguraTela = displayWidth();
 }
 
-// The main menu's activation runs when it takes the focus from another,
-// non-modal screen of the program (the splash), or first gets it at
-// start-up; not when a modal screen or a message box hands it back, nor
-// when the program comes back from another application. It runs after the
-// change of focus is complete, so after the splash's wait.
-bool TfPrin::eventFilter(QObject* objeto, QEvent* event)
-{
-    return filtraAcao([&] {
-        if (event->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
-            auto* janela = static_cast<QWidget*>(objeto);
-            if (janela->isWindow() && !(janela->windowType() == Qt::Popup || janela->windowType() == Qt::ToolTip))
-                registraAtivacao(janela);
-        }
-        return QWidget::eventFilter(objeto, event);
-    });
-}
-
-void TfPrin::registraAtivacao(QWidget* janela)
-{
-    if (janela == this) {
-        if (ultimaAtiva_ == Ativa::Nenhuma || ultimaAtiva_ == Ativa::OutraTela)
-            QMetaObject::invokeMethod(this, [this] { executaAcao([this] { FormActivate(); }); }, Qt::QueuedConnection);
-        ultimaAtiva_ = Ativa::EstaTela;
-    } else {
-        ultimaAtiva_ = eModal(janela) ? Ativa::TelaModal : Ativa::OutraTela;
-    }
-}
-
 void TfPrin::FormActivate()
 {
     CarregaExercicios();
@@ -245,6 +207,7 @@ void TfPrin::bbSairClick()
 Programa::Programa()
 {
     splash_ = std::make_unique<TfSobre>();
+    splash_->installEventFilter(this);
     fSobre = splash_.get();
     splash_->MostraJa();
     splash_->activateWindow();
@@ -252,6 +215,7 @@ Programa::Programa()
     // also be appended to every window and box title on X11
     QCoreApplication::setApplicationName(kApplicationTitle);
     principal_ = std::make_unique<TfPrin>();
+    principal_->installEventFilter(this);
     sobre_ = std::make_unique<TfSobre>();
     fSobre = sobre_.get();
     principal_->show();
@@ -262,5 +226,30 @@ Programa::Programa()
 
 Programa::~Programa()
 {
+    // the windows are destroyed after this: their closing is no change of focus to follow
+    splash_->removeEventFilter(this);
+    principal_->removeEventFilter(this);
     fSobre = nullptr;
+}
+
+bool Programa::eventFilter(QObject* janela, QEvent* event)
+{
+    return filtraAcao([&] {
+        if (event->type() == QEvent::WindowActivate) {
+            if (janela == splash_.get())
+                ativacaoDevida_ = true;
+            else if (janela == principal_.get() && std::exchange(ativacaoDevida_, false))
+                ativaOMenu();
+        }
+        return QObject::eventFilter(janela, event);
+    });
+}
+
+// Queued, so that it runs once the change of focus is complete: after the
+// splash's wait when the splash hands the focus over.
+void Programa::ativaOMenu()
+{
+    TfPrin* menu = principal_.get();
+    QMetaObject::invokeMethod(
+        menu, [menu] { executaAcao([menu] { menu->FormActivate(); }); }, Qt::QueuedConnection);
 }

@@ -18,16 +18,16 @@ class TfPrin : public QWidget {
     Q_OBJECT
 public:
     explicit TfPrin(QWidget* parent = nullptr);
-    ~TfPrin() override;
+
+    // Loads the course data; the program runs it when the menu is activated.
+    void FormActivate();
 
 protected:
-    bool eventFilter(QObject* objeto, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
-    void FormActivate();
     void criaControles();
     QPushButton* criaBotao(const QString& nome, const QString& texto, QRect caixa, const QColor& cor);
     void criaMenu();
@@ -36,10 +36,6 @@ private:
     void Alunos1Click();
     void BitBtn3Click();
     void bbSairClick();
-
-    // Which kind of window of the program had the activation last.
-    enum class Ativa { Nenhuma, EstaTela, TelaModal, OutraTela };
-    void registraAtivacao(QWidget* janela);
 
     Moldura* Panel1;
     Imagem* Image1;
@@ -51,7 +47,6 @@ private:
     QMenu* PopupMenu1;
     QAction* fazer1;
     QAction* Sair1;
-    Ativa ultimaAtiva_ = Ativa::Nenhuma;
 };
 
 // The modal screens while they are shown; empty otherwise.
@@ -63,19 +58,31 @@ extern TfCadAlunos* fCadAlunos;
 // application title, creates the main menu and the hidden about box and
 // shows the main menu; the caller then runs the event loop, which ends when
 // the main menu is closed.
-class Programa {
+//
+// The main menu's activation runs when the menu takes the focus from the
+// splash, or first gets it at start-up; not when a modal screen or a message
+// box hands it back, nor when the program comes back from another application.
+class Programa : public QObject {
 public:
     Programa();
-    ~Programa();
-    Programa(const Programa&) = delete;
-    Programa& operator=(const Programa&) = delete;
+    ~Programa() override;
 
     TfSobre* splash() const { return splash_.get(); }
     TfPrin* principal() const { return principal_.get(); }
     TfSobre* sobre() const { return sobre_.get(); }
 
+protected:
+    // Sees the splash and the main menu take the focus.
+    bool eventFilter(QObject* janela, QEvent* event) override;
+
 private:
+    void ativaOMenu();
+
     std::unique_ptr<TfSobre> splash_;
     std::unique_ptr<TfPrin> principal_;
     std::unique_ptr<TfSobre> sobre_;
+    // The menu's next taking of the focus runs its activation: at start-up,
+    // and again once the splash has had the focus. Modal screens, boxes and
+    // other applications leave it as it is.
+    bool ativacaoDevida_ = true;
 };

@@ -63,9 +63,9 @@ const Periodo* periodoDe(int p)
 
 // Whole days from the last lesson record to today; a damaged date that is
 // no day count at all is kept inside the range of the count.
-std::int32_t diasSemExercicio()
+std::int32_t diasEntre(double ultimaAula, double hoje)
 {
-    const double dias = std::trunc(today() - AulaAtual.Data);
+    const double dias = std::trunc(hoje - ultimaAula);
     constexpr double menor = std::numeric_limits<std::int32_t>::min();
     constexpr double maior = std::numeric_limits<std::int32_t>::max();
     if (std::isnan(dias))
@@ -75,28 +75,46 @@ std::int32_t diasSemExercicio()
 
 }  // namespace
 
+std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao)
+{
+    const std::int32_t DiasSemExercicio = diasEntre(situacao.ultimaAula, situacao.hoje);
+    const Periodo* periodo = periodoDe(situacao.periodo);
+    if (!periodo || DiasSemExercicio <= periodo->dias)
+        return std::nullopt;
+    return Atraso{DiasSemExercicio, DiasSemExercicio / periodo->dias,
+                  ExercicioVolta(situacao.numExercicio, DiasSemExercicio, periodo->dias), periodo->explicacao};
+}
+
+std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::int32_t divisor)
+{
+    const std::int32_t volta = dias % divisor != 0 ? numExercicio - dias / divisor
+                                                   : numExercicio - (dias - 1) / divisor;
+    return volta <= 0 ? 1 : volta;
+}
+
 std::int32_t ExercicioVolta(std::int32_t dias, std::int32_t divisor)
 {
-    const std::int32_t volta = dias % divisor != 0 ? NumExercicio - dias / divisor
-                                                   : NumExercicio - (dias - 1) / divisor;
-    return volta <= 0 ? 1 : volta;
+    return ExercicioVolta(NumExercicio, dias, divisor);
 }
 
 void AplicaRitmo()
 {
-    const std::int32_t DiasSemExercicio = diasSemExercicio();
-    const Periodo* periodo = periodoDe(toInteger(fromCp1252(AlunoAtual.Periodo.bytes())));
-    if (!periodo || DiasSemExercicio <= periodo->dias)
+    const std::optional<Atraso> atraso = MedeRitmo({
+        .periodo = toInteger(fromCp1252(AlunoAtual.Periodo.bytes())),
+        .ultimaAula = AulaAtual.Data,
+        .hoje = today(),
+        .numExercicio = NumExercicio,
+    });
+    if (!atraso)
         return;
 
     showMessage(BoxKind::Information,
-                QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(DiasSemExercicio));
+                QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(atraso->DiasSemExercicio));
     showMessage(BoxKind::Information,
-                periodo->explicacao + QString::number(DiasSemExercicio / periodo->dias)
+                atraso->explicacao + QString::number(atraso->exerciciosParaRever)
                     + QStringLiteral(" exercícios para rever o que havia feito.") + u'\r'
                     + QStringLiteral("Você estava no exercício ") + QString::number(NumExercicio)
-                    + QStringLiteral(" e voltará para o de Nº ")
-                    + QString::number(ExercicioVolta(DiasSemExercicio, periodo->dias))
+                    + QStringLiteral(" e voltará para o de Nº ") + QString::number(atraso->exercicioDeVolta)
                     + u'.');
-    NumExercicio = ExercicioVolta(DiasSemExercicio, periodo->dias);
+    NumExercicio = atraso->exercicioDeVolta;
 }

@@ -2,10 +2,34 @@
 // The practice-rhythm rule: a student who stays away longer than the chosen
 // period allows is told so and sent back a number of exercises.
 
+#include <QString>
 #include <cstdint>
+#include <optional>
 
-// The exercise to go back to after `dias` days away, for a period that allows
-// `divisor` days between lessons, counted back from NumExercicio; never below 1.
+// What the rule looks at when a lesson starts.
+struct SituacaoRitmo {
+    int periodo;                // AlunoAtual.Periodo as a number
+    double ultimaAula;          // day count of the student's last lesson record
+    double hoje;                // today's day count
+    std::int32_t numExercicio;  // the exercise the student would now practise
+};
+
+// The rule's answer when the gap is longer than the period allows.
+struct Atraso {
+    std::int32_t DiasSemExercicio;     // whole days since the last lesson record
+    std::int32_t exerciciosParaRever;  // the count the second box names
+    std::int32_t exercicioDeVolta;     // the exercise the lesson opens
+    QString explicacao;                // the period's text that opens the second box
+};
+
+// The rule without its boxes: nothing when the period is none of the three
+// or the gap is within it.
+std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao);
+
+// The exercise to go back to from `numExercicio` after `dias` days away, for
+// a period that allows `divisor` days between lessons; never below 1.
+std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::int32_t divisor);
+// The same, counted back from NumExercicio.
 std::int32_t ExercicioVolta(std::int32_t dias, std::int32_t divisor);
 
 // Measures the days since AulaAtual against AlunoAtual.Periodo and, when the

@@ -20,8 +20,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTimer>
+#include <utility>
 
 using namespace aparencia;
 
@@ -31,6 +34,42 @@ constexpr int kLargura = 610;
 constexpr int kAltura = 354;
 constexpr int kAlturaLista = 281;
 constexpr int kAlturaLinha = 20;
+
+int linhaEscolhida(const QListWidget* lista)
+{
+    const QList<QListWidgetItem*> escolhidas = lista->selectedItems();
+    return escolhidas.isEmpty() ? -1 : lista->row(escolhidas.first());
+}
+
+// A click on the line already chosen changes no selection, so the list
+// tells it from a click that chose a new line only by the line chosen when
+// the button went down.
+class CliqueNaLinhaEscolhida : public QObject {
+public:
+    CliqueNaLinhaEscolhida(QListWidget* lista, std::function<void()> aoClicar)
+        : QObject(lista), lista_(lista), aoClicar_(std::move(aoClicar))
+    {
+        lista->viewport()->installEventFilter(this);
+        conectaAcao(lista, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
+            if (linha.row() == linhaAoPressionar_)
+                aoClicar_();
+        });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return filtraAcao([&] {
+            if (event->type() == QEvent::MouseButtonPress)
+                linhaAoPressionar_ = linhaEscolhida(lista_);
+            return QObject::eventFilter(watched, event);
+        });
+    }
+
+private:
+    QListWidget* lista_;
+    std::function<void()> aoClicar_;
+    int linhaAoPressionar_ = -1;
+};
 
 }  // namespace
 
@@ -147,7 +186,6 @@ void TfEntrada::criaMenu()
 void TfEntrada::criaConexoes()
 {
     edSenha->installEventFilter(this);
-    lbAluno->viewport()->installEventFilter(this);
     conectaAcao(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
     conectaAcao(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
     conectaAcao(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
@@ -155,13 +193,10 @@ void TfEntrada::criaConexoes()
     conectaAcao(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
     conectaAcao(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
-        if (linhaEscolhida() >= 0)
+        if (linhaEscolhida(lbAluno) >= 0)
             lbAlunoClick();
     });
-    conectaAcao(lbAluno, &QListWidget::clicked, this, [this](const QModelIndex& linha) {
-        if (linha.row() == linhaAntesDoClique_)
-            lbAlunoClick();
-    });
+    new CliqueNaLinhaEscolhida(lbAluno, [this] { lbAlunoClick(); });
 
     setTabOrder(bbFazerAula, BitBtn2);
     setTabOrder(BitBtn2, edSenha);
@@ -175,17 +210,16 @@ void TfEntrada::FormCreate()
 
     // lines 20 pixels high at design size, scaled with the list
     const int alturaLinha = qMax(1, qRound(double(kAlturaLinha) * lbAluno->height() / kAlturaLista));
-    lendo_ = true;
-    for (int k = 1; k <= NumAlunos; ++k) {
-        letEventsRun();
-        auto* linha = new QListWidgetItem(fromCp1252(ListaAlunos[k].Nome.bytes()), lbAluno);
-        linha->setSizeHint(QSize(0, alturaLinha));
-    }
-    lendo_ = false;
+    le([&] {
+        for (int k = 1; k <= NumAlunos; ++k) {
+            letEventsRun();
+            auto* linha = new QListWidgetItem(fromCp1252(ListaAlunos[k].Nome.bytes()), lbAluno);
+            linha->setSizeHint(QSize(0, alturaLinha));
+        }
+    });
     // no line is current: the first arrow key chooses the first name
     lbAluno->setCurrentIndex(QModelIndex());
-    if (escolhaPendente_)
-        lbAlunoClick();
+    atendePedidos();
 }
 
 void TfEntrada::showEvent(QShowEvent* event)
@@ -223,44 +257,39 @@ void TfEntrada::mostraSenha(bool comSenha)
 
 void TfEntrada::lbAlunoClick()
 {
-    // one read at a time: a name chosen meanwhile is read when this read ends
-    if (lendo_) {
-        escolhaPendente_ = true;
-        return;
-    }
-    do {
-        escolhaPendente_ = false;
-        leAlunoEscolhido();
-    } while (escolhaPendente_);
-    if (aulaPendente_) {
-        aulaPendente_ = false;
-        bbFazerAulaClick();
-    }
+    pedidos_.outroNome = true;
+    atendePedidos();
 }
 
-int TfEntrada::linhaEscolhida() const
+// One read at a time; what was asked for during a read is done once it has
+// ended. Names come first, so that a lesson asked for meanwhile is the last
+// chosen student's. An error ends the action and drops what was asked with it.
+void TfEntrada::atendePedidos()
 {
-    const QList<QListWidgetItem*> escolhidas = lbAluno->selectedItems();
-    return escolhidas.isEmpty() ? -1 : lbAluno->row(escolhidas.first());
+    if (estado_ == Estado::Lendo)
+        return;
+    const auto esquece = qScopeGuard([this] { pedidos_ = {}; });
+    while (std::exchange(pedidos_.outroNome, false))
+        leAlunoEscolhido();
+    if (std::exchange(pedidos_.aula, false))
+        comecaAula();
+}
+
+// However the read ends, the screen is idle again after it.
+void TfEntrada::le(const std::function<void()>& leitura)
+{
+    const QScopedValueRollback<Estado> lendo(estado_, Estado::Lendo);
+    leitura();
 }
 
 void TfEntrada::leAlunoEscolhido()
 {
-    const int linha = linhaEscolhida();
+    const int linha = linhaEscolhida(lbAluno);
     if (linha >= 0)
         AlunoAtual = ListaAlunos[linha + 1];
     CodAlunoAtual = AlunoAtual.Codigo;
 
-    lendo_ = true;
-    try {
-        LeHistoricoAulas();
-    } catch (...) {
-        lendo_ = false;
-        escolhaPendente_ = false;
-        aulaPendente_ = false;
-        throw;
-    }
-    lendo_ = false;
+    le(LeHistoricoAulas);
 
     NumExercicio = AulaAtual.NumExerc;
     lbNumExerc->setText(QString::number(NumExercicio));
@@ -310,19 +339,19 @@ bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
             edSenhaEnter();
         else if (watched == edSenha && event->type() == QEvent::FocusOut)
             edSenhaExit();
-        else if (watched == lbAluno->viewport() && event->type() == QEvent::MouseButtonPress)
-            linhaAntesDoClique_ = linhaEscolhida();
         return QDialog::eventFilter(watched, event);
     });
 }
 
+// AulaAtual is the read's buffer: a lesson asked for during a read waits for it.
 void TfEntrada::bbFazerAulaClick()
 {
-    // AulaAtual is the read's buffer: a lesson waits for the read to end
-    if (lendo_) {
-        aulaPendente_ = true;
-        return;
-    }
+    pedidos_.aula = true;
+    atendePedidos();
+}
+
+void TfEntrada::comecaAula()
+{
     if (fromCp1252(AlunoAtual.Senha.bytes()) != edSenha->text()) {
         showMessage(BoxKind::Warning,
                     QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
@@ -331,18 +360,15 @@ void TfEntrada::bbFazerAulaClick()
         return;
     }
     ++NumExercicio;
-    auto* fExercicio = new TfExercicio(this);
-    auto encerra = [this, fExercicio] {
-        esvaziaSenha();
-        fExercicio->deleteLater();
-    };
-    try {
+    {
+        auto* fExercicio = new TfExercicio(this);
+        // the next lesson starts from an empty field and a new exercise screen
+        const auto encerra = qScopeGuard([this, fExercicio] {
+            esvaziaSenha();
+            fExercicio->deleteLater();
+        });
         fazAula(fExercicio);
-    } catch (...) {
-        encerra();
-        throw;
     }
-    encerra();
     lbAlunoClick();
 }
 

@@ -3,6 +3,7 @@
 // chosen student's progress, the password gate and "Fazer aula".
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class TfExercicio;
@@ -36,13 +37,15 @@ private:
     void FormActivate();
     void dbgAlunosClick();
     void lbAlunoClick();
+    void atendePedidos();
+    void le(const std::function<void()>& leitura);
     void leAlunoEscolhido();
-    int linhaEscolhida() const;
     void edSenhaChange();
     void esvaziaSenha();
     void edSenhaEnter();
     void edSenhaExit();
     void bbFazerAulaClick();
+    void comecaAula();
     void fazAula(TfExercicio* fExercicio);
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
@@ -60,9 +63,17 @@ private:
     QAction* Sair1;
     QAction* FazerAula1;
 
-    bool ativada_ = false;        // the password gate has run
-    bool lendo_ = false;          // the list is filled or a history is read
-    bool escolhaPendente_ = false;  // a name chosen while reading, to read next
-    bool aulaPendente_ = false;     // "Fazer aula" asked for while reading
-    int linhaAntesDoClique_ = -1;  // the current line when the mouse went down
+    bool ativada_ = false;  // the password gate has run
+
+    // Filling the list and reading a history let pending events run: what
+    // the user asks for meanwhile waits until the read has ended.
+    enum class Estado { Parada, Lendo };
+    Estado estado_ = Estado::Parada;
+
+    // Asked for and not yet done; between two actions, nothing.
+    struct Pedidos {
+        bool outroNome = false;  // a name was chosen: it is read next
+        bool aula = false;       // "Fazer aula": after the last name asked for is read
+    };
+    Pedidos pedidos_;
 };

@@ -302,3 +302,41 @@ TEST_F(MenuTest, TheButtonsFollowTheirTabOrder)
         EXPECT_TRUE(botao(proximo)->hasFocus()) << proximo;
     }
 }
+
+TEST_F(MenuTest, ClosingTheSplashHandsTheFocusToTheMainMenuWhichReloadsAfterTheWait)
+{
+    enum class Como { Esc, Ok };
+    for (const Como como : {Como::Esc, Como::Ok}) {
+        SCOPED_TRACE(como == Como::Esc ? "Esc" : "OK");
+        criaCatalogoVazio();
+        criaArquivoAlunosVazio();
+        Exercicios[1].Numero = 7;
+        boxseam::clear();
+        inicia();
+        ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 0; }));
+        // a reload from now on would report the missing catalogue
+        QFile::remove(kArquivoExercicios);
+        systemseam::clear();
+        std::vector<int> esperasAntesDoErro;
+        boxseam::onShow([&](const boxseam::Shown&) { esperasAntesDoErro = systemseam::sleeps(); });
+
+        TfSobre* splash = programa->splash();
+        splash->activateWindow();
+        ASSERT_TRUE(espera([&] { return splash->isActiveWindow(); }));
+        if (como == Como::Esc)
+            tecla(Qt::Key_Escape);
+        else
+            QTest::mouseClick(splash->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+
+        ASSERT_TRUE(espera([&] { return boxseam::shown().size() == std::size_t(1); }));
+        esvaziaEventos();
+        ASSERT_EQ(boxseam::shown().size(), std::size_t(1));
+        EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("File not found."));
+        EXPECT_EQ(esperasAntesDoErro, std::vector<int>{kEsperaPerdaFocoMs});
+        EXPECT_FALSE(splash->isVisible());
+        EXPECT_TRUE(menu()->isActiveWindow());
+        boxseam::onShow(nullptr);
+        programa.reset();
+        esvaziaEventos();
+    }
+}

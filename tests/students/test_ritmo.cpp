@@ -8,6 +8,9 @@
 #include "platform/errors.h"
 #include "students/ritmo.h"
 
+#include <QScopedValueRollback>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -112,6 +115,55 @@ TEST_F(Ritmo, APeriodThatIsNoNumberFailsBeforeAnyBox)
         EXPECT_EQ(NumExercicio, 11);
         EXPECT_TRUE(boxseam::shown().empty());
     }
+}
+
+// The rule as a pure function: a table of periods, gaps and exercises, with
+// NumExercicio set elsewhere to show that only the given exercise counts.
+struct Medida {
+    int periodo;
+    double diasFora;   // today minus the last record's day count
+    int numExercicio;  // as raised for the lesson
+    std::optional<int> n;  // the count of the second box; none: the rule does nothing
+    int volta;         // the exercise the lesson opens
+};
+
+TEST(MedeRitmo, DaysCountAndTargetForEveryPeriodAndBoundary)
+{
+    const QString textos[] = {kTexto0, kTexto1, kTexto2};
+    constexpr double kHoje = 46366;  // 10/12/2026
+    const Medida casos[] = {
+        {0, 7, 11, {}, 11}, {0, 8, 11, 1, 10}, {0, 14, 11, 2, 10}, {0, 15, 11, 2, 9},
+        {0, 21, 11, 3, 9},  {0, 22, 11, 3, 8},
+        {1, 4, 11, {}, 11}, {1, 5, 11, 1, 10}, {1, 8, 11, 2, 10}, {1, 9, 11, 2, 9},
+        {2, 1, 11, {}, 11}, {2, 2, 11, 2, 10}, {2, 3, 11, 3, 9},
+        // the floor at exercise 1
+        {0, 30, 2, 4, 1}, {0, 10, 1, 1, 1}, {2, 100, 11, 100, 1},
+        // a lesson record of day 0: tens of thousands of days
+        {1, kHoje, 11, 11591, 1},
+        // a part of a day does not count
+        {0, 7.9, 11, {}, 11}, {0, 8.9, 11, 1, 10},
+        // other periods, a record dated after today, a damaged date
+        {3, 400, 11, {}, 11}, {-1, 400, 11, {}, 11}, {0, -30, 11, {}, 11}, {0, std::nan(""), 11, {}, 11},
+    };
+    const QScopedValueRollback<std::int32_t> outro(NumExercicio, 50);
+    for (const Medida& c : casos) {
+        SCOPED_TRACE(testing::Message() << "period " << c.periodo << ", " << c.diasFora << " days, exercise "
+                                        << c.numExercicio);
+        const std::optional<Atraso> atraso = MedeRitmo({
+            .periodo = c.periodo,
+            .ultimaAula = kHoje - c.diasFora,
+            .hoje = kHoje,
+            .numExercicio = c.numExercicio,
+        });
+        ASSERT_EQ(atraso.has_value(), c.n.has_value());
+        if (!atraso)
+            continue;
+        EXPECT_EQ(atraso->DiasSemExercicio, int(c.diasFora));
+        EXPECT_EQ(atraso->exerciciosParaRever, *c.n);
+        EXPECT_EQ(atraso->exercicioDeVolta, c.volta);
+        EXPECT_EQ(atraso->explicacao, textos[c.periodo]);
+    }
+    EXPECT_EQ(NumExercicio, 50);
 }
 
 TEST(ExercicioVolta, StepsBackFromNumExercicioWithTheFloorAtOne)
