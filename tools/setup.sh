@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth x11-utils xdotool
+  fonts-liberation xvfb xauth x11-utils xdotool libx11-dev
   desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-14-dev
 )
