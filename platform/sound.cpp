@@ -83,7 +83,7 @@ public:
         id_ = 0;
     }
 
-    const SDL_AudioSpec& spec() const { return spec_; }
+    const SDL_AudioSpec& format() const { return format_; }
 
     void ensureOpen()
     {
@@ -105,7 +105,7 @@ public:
         // buffer stays small
         const int changes = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE
                             | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
-        const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, changes);
+        const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &format_, changes);
         if (id == 0) {
             const QString message = sdlError();
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -159,7 +159,7 @@ private:
             if (voice.position == voice.sound->size())
                 voice.sound = nullptr;
         }
-        std::memset(buffer + copied, device.spec_.silence, size_t(length) - copied);
+        std::memset(buffer + copied, device.format_.silence, size_t(length) - copied);
     }
 
     class Lock {
@@ -174,7 +174,7 @@ private:
     };
 
     SDL_AudioDeviceID id_ = 0;
-    SDL_AudioSpec spec_{};
+    SDL_AudioSpec format_{};
     Voice voice_;
     int lastPlay_ = -1;
 };
@@ -193,15 +193,15 @@ std::unique_ptr<Sound> loadWav(const QString& fileName, const SDL_AudioSpec& dev
     SDL_RWops* file = SDL_RWFromFile(QFile::encodeName(fileName).constData(), "rb");
     if (!file)
         throw AppError(sdlError());
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(file, 1, &spec, &data, &length))
+    if (!SDL_LoadWAV_RW(file, 1, &format, &data, &length))
         throw AppError(sdlError());
     const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> wav(data, SDL_FreeWAV);
 
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format,
+    if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, device.format,
                           device.channels, device.freq) < 0)
         throw AppError(sdlError());
 
@@ -262,7 +262,7 @@ void MediaPlayer::Open()
 
     try {
         audioDevice().ensureOpen();
-        chunk_ = loadWav(FileName, audioDevice().spec()).release();
+        chunk_ = loadWav(FileName, audioDevice().format()).release();
     } catch (const AppError& error) {
         lastError_ = error.message();
         throw;
