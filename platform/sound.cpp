@@ -4,10 +4,12 @@
 
 #include <QFile>
 #include <SDL.h>
+#include <dlfcn.h>
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,63 @@ namespace {
 constexpr int kFrequency = 44100;
 constexpr Uint8 kChannels = 2;
 constexpr Uint16 kBufferFrames = 256;
+
+// SDL2 is loaded with the first note that is played, not with the program:
+// the sound library and what it brings cost nothing at start-up when no note
+// is played.
+struct Sdl {
+    decltype(&SDL_GetError) GetError;
+    decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem;
+    decltype(&SDL_SetHint) SetHint;
+    decltype(&SDL_InitSubSystem) InitSubSystem;
+    decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
+    decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
+    decltype(&SDL_LockAudioDevice) LockAudioDevice;
+    decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice;
+    decltype(&SDL_RWFromFile) RWFromFile;
+    decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
+    decltype(&SDL_FreeWAV) FreeWAV;
+    decltype(&SDL_BuildAudioCVT) BuildAudioCVT;
+    decltype(&SDL_ConvertAudio) ConvertAudio;
+};
+
+template <class Funcao>
+void resolve(void* biblioteca, Funcao& funcao, const char* nome)
+{
+    funcao = reinterpret_cast<Funcao>(dlsym(biblioteca, nome));
+    if (!funcao)
+        throw AppError(QString::fromLocal8Bit(dlerror()));
+}
+
+// The library's functions; the first call loads it. A library that cannot be
+// loaded fails the open that asked for it, with the loader's own text.
+const Sdl& sdl()
+{
+    static std::optional<Sdl> carregada;
+    if (carregada)
+        return *carregada;
+    void* biblioteca = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!biblioteca)
+        throw AppError(QString::fromLocal8Bit(dlerror()));
+    Sdl funcoes{};
+    resolve(biblioteca, funcoes.GetError, "SDL_GetError");
+    resolve(biblioteca, funcoes.CloseAudioDevice, "SDL_CloseAudioDevice");
+    resolve(biblioteca, funcoes.QuitSubSystem, "SDL_QuitSubSystem");
+    resolve(biblioteca, funcoes.SetHint, "SDL_SetHint");
+    resolve(biblioteca, funcoes.InitSubSystem, "SDL_InitSubSystem");
+    resolve(biblioteca, funcoes.OpenAudioDevice, "SDL_OpenAudioDevice");
+    resolve(biblioteca, funcoes.PauseAudioDevice, "SDL_PauseAudioDevice");
+    resolve(biblioteca, funcoes.LockAudioDevice, "SDL_LockAudioDevice");
+    resolve(biblioteca, funcoes.UnlockAudioDevice, "SDL_UnlockAudioDevice");
+    resolve(biblioteca, funcoes.RWFromFile, "SDL_RWFromFile");
+    resolve(biblioteca, funcoes.LoadWAV_RW, "SDL_LoadWAV_RW");
+    resolve(biblioteca, funcoes.FreeWAV, "SDL_FreeWAV");
+    resolve(biblioteca, funcoes.BuildAudioCVT, "SDL_BuildAudioCVT");
+    resolve(biblioteca, funcoes.ConvertAudio, "SDL_ConvertAudio");
+    carregada = funcoes;
+    return *carregada;
+}
 
 struct Seam {
     bool installed = false;
@@ -50,7 +109,7 @@ QString recordRequest(Kind kind, const QString& argument = {})
 
 QString sdlError()
 {
-    return QString::fromUtf8(SDL_GetError());
+    return QString::fromUtf8(sdl().GetError());
 }
 
 // A loaded sound, already in the device's format, so playing it is a copy.
@@ -78,8 +137,8 @@ public:
     {
         if (id_ == 0)
             return;
-        SDL_CloseAudioDevice(id_);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl().CloseAudioDevice(id_);
+        sdl().QuitSubSystem(SDL_INIT_AUDIO);
         id_ = 0;
     }
 
@@ -90,8 +149,8 @@ public:
         if (id_ != 0)
             return;
         // SDL would otherwise take over SIGINT and SIGTERM from the program
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (sdl().InitSubSystem(SDL_INIT_AUDIO) < 0)
             throw AppError(sdlError());
 
         SDL_AudioSpec wanted{};
@@ -105,15 +164,15 @@ public:
         // buffer stays small
         const int changes = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE
                             | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
-        const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &format_, changes);
+        const SDL_AudioDeviceID id = sdl().OpenAudioDevice(nullptr, 0, &wanted, &format_, changes);
         if (id == 0) {
             const QString message = sdlError();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            sdl().QuitSubSystem(SDL_INIT_AUDIO);
             throw AppError(message);
         }
         id_ = id;
         // silence until the first play, so a play starts within one buffer
-        SDL_PauseAudioDevice(id_, 0);
+        sdl().PauseAudioDevice(id_, 0);
     }
 
     // Starts the sound from its start on the voice; returns the play's number.
@@ -164,8 +223,8 @@ private:
 
     class Lock {
     public:
-        explicit Lock(SDL_AudioDeviceID id) : id_(id) { SDL_LockAudioDevice(id_); }
-        ~Lock() { SDL_UnlockAudioDevice(id_); }
+        explicit Lock(SDL_AudioDeviceID id) : id_(id) { sdl().LockAudioDevice(id_); }
+        ~Lock() { sdl().UnlockAudioDevice(id_); }
         Lock(const Lock&) = delete;
         Lock& operator=(const Lock&) = delete;
 
@@ -190,18 +249,18 @@ AudioDevice& audioDevice()
 // when it cannot be read.
 std::unique_ptr<Sound> loadWav(const QString& fileName, const SDL_AudioSpec& device)
 {
-    SDL_RWops* file = SDL_RWFromFile(QFile::encodeName(fileName).constData(), "rb");
+    SDL_RWops* file = sdl().RWFromFile(QFile::encodeName(fileName).constData(), "rb");
     if (!file)
         throw AppError(sdlError());
     SDL_AudioSpec format{};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(file, 1, &format, &data, &length))
+    if (!sdl().LoadWAV_RW(file, 1, &format, &data, &length))
         throw AppError(sdlError());
-    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> wav(data, SDL_FreeWAV);
+    const std::unique_ptr<Uint8, decltype(Sdl::FreeWAV)> wav(data, sdl().FreeWAV);
 
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, device.format,
+    if (sdl().BuildAudioCVT(&cvt, format.format, format.channels, format.freq, device.format,
                           device.channels, device.freq) < 0)
         throw AppError(sdlError());
 
@@ -212,7 +271,7 @@ std::unique_ptr<Sound> loadWav(const QString& fileName, const SDL_AudioSpec& dev
     if (cvt.needed && length > 0) {
         cvt.buf = sound->data();
         cvt.len = int(length);
-        if (SDL_ConvertAudio(&cvt) < 0)
+        if (sdl().ConvertAudio(&cvt) < 0)
             throw AppError(sdlError());
         length = Uint32(cvt.len_cvt);
     }
