@@ -1,6 +1,7 @@
 #include "ui/jpeg.h"
 
 #include <QFile>
+#include <QHash>
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
@@ -67,8 +68,15 @@ QImage DecodificaJpeg(const QByteArray& dados)
 
 QImage CarregaJpeg(const QString& caminho)
 {
+    // the splash and the about box show the same picture: it is decoded once
+    static QHash<QString, QImage> decodificadas;
+    if (const auto achada = decodificadas.constFind(caminho); achada != decodificadas.constEnd())
+        return *achada;
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         return {};
-    return DecodificaJpeg(arquivo.readAll());
+    const QImage imagem = DecodificaJpeg(arquivo.readAll());
+    if (!imagem.isNull())
+        decodificadas.insert(caminho, imagem);
+    return imagem;
 }

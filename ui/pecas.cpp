@@ -14,16 +14,23 @@ Imagem::Imagem(QWidget* parent)
 void Imagem::setImagem(const QImage& imagem)
 {
     imagem_ = imagem;
+    escalada_ = QPixmap();
     update();
 }
 
+// The picture is scaled once per size of the widget; a repaint only copies it.
 void Imagem::paintEvent(QPaintEvent*)
 {
     if (imagem_.isNull())
         return;
+    const qreal escala = devicePixelRatioF();
+    const QSize pixels = size() * escala;
+    if (escalada_.size() != pixels) {
+        escalada_ = QPixmap::fromImage(imagem_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        escalada_.setDevicePixelRatio(escala);
+    }
     QPainter pintor(this);
-    pintor.setRenderHint(QPainter::SmoothPixmapTransform);
-    pintor.drawImage(rect(), imagem_);
+    pintor.drawPixmap(0, 0, escalada_);
 }
 
 void Imagem::mousePressEvent(QMouseEvent* event)

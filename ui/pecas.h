@@ -3,6 +3,7 @@
 // its box, a vector picture, and a panel with bevels that its picture fills.
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -27,6 +28,7 @@ protected:
 
 private:
     QImage imagem_;
+    QPixmap escalada_;  // the picture at the widget's size, made at its first paint
     bool pressionado_ = false;
 };
 
