@@ -27,6 +27,10 @@ const QCommandLineOption kCurso(QStringLiteral("curso"),
                                                "                   (uma escola pode dar a mesma pasta a "
                                                "todas as máquinas)."),
                                 QStringLiteral("DIR"));
+const QCommandLineOption kRelatorio(QStringLiteral("relatorio"),
+                                    QStringLiteral("Grava o relatório da turma em ARQ (.pdf ou .csv)\n"
+                                                   "                   e sai, sem abrir janela."),
+                                    QStringLiteral("ARQ"));
 
 QString uso()
 {
@@ -38,10 +42,12 @@ QString uso()
                "  -h, --help       %1\n"
                "  -v, --version    %2\n"
                "  --curso DIR      %3\n"
+               "  --relatorio ARQ  %4\n"
                "\n"
                "Sem --curso, o programa trabalha na pasta atual se ela tiver o curso\n"
-               "(%4), ou na pasta do curso do usuário.\n")
-        .arg(kAjuda.description(), kVersao.description(), kCurso.description(), kArquivoExercicios);
+               "(%5), ou na pasta do curso do usuário.\n")
+        .arg(kAjuda.description(), kVersao.description(), kCurso.description(), kRelatorio.description(),
+             kArquivoExercicios);
 }
 
 LinhaDeComando termina(int saida, QString mensagem)
@@ -50,6 +56,14 @@ LinhaDeComando termina(int saida, QString mensagem)
     linha.saida = saida;
     linha.mensagem = std::move(mensagem);
     return linha;
+}
+
+// An option without its value can only be the last argument.
+QString faltaOValor(const QString& ultimo)
+{
+    if (ultimo.endsWith(QStringLiteral("relatorio")))
+        return QStringLiteral("falta o arquivo depois de --relatorio");
+    return QStringLiteral("falta a pasta depois de --curso");
 }
 
 // A file laid under a temporary name, renamed into place once all are there.
@@ -88,11 +102,11 @@ LinhaDeComando leLinhaDeComando(const QStringList& argumentos)
 {
     QCommandLineParser leitor;
     leitor.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    leitor.addOptions({kAjuda, kVersao, kCurso});
+    leitor.addOptions({kAjuda, kVersao, kCurso, kRelatorio});
     if (!leitor.parse(argumentos)) {
         const QStringList desconhecidas = leitor.unknownOptionNames();
         const QString problema = desconhecidas.isEmpty()
-            ? QStringLiteral("falta a pasta depois de --curso")
+            ? faltaOValor(argumentos.last())
             : QStringLiteral("opção desconhecida: %1%2")
                   .arg(desconhecidas.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
                        desconhecidas.first());
@@ -108,6 +122,8 @@ LinhaDeComando leLinhaDeComando(const QStringList& argumentos)
     LinhaDeComando linha;
     if (leitor.isSet(kCurso))
         linha.curso = leitor.value(kCurso);
+    if (leitor.isSet(kRelatorio))
+        linha.relatorio = leitor.value(kRelatorio);
     return linha;
 }
 

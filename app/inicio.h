@@ -10,6 +10,7 @@
 // What the command line asks for.
 struct LinhaDeComando {
     std::optional<QString> curso;  // --curso DIR
+    std::optional<QString> relatorio;  // --relatorio ARQ: the class report, without a window
     // The program ends at once with this status: after the help or the
     // version (0), or after a command line it cannot take (2).
     std::optional<int> saida;

@@ -1,10 +1,12 @@
 #include "app/inicio.h"
+#include "app/relatorio.h"
 #include "app/uPrin.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -18,6 +20,20 @@ QStringList argumentos(int argc, char** argv)
     return lista;
 }
 
+// The class report needs fonts, not a window: the display is never asked for.
+int relatorioSemJanela(int argc, char** argv, const LinhaDeComando& linha)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quiravo"));
+    if (const std::optional<QString> erro = relatorioDaLinhaDeComando(*linha.relatorio, escolhePastaDoCurso(linha.curso))) {
+        std::fprintf(stderr, "quiravo: %s\n", qPrintable(*erro));
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -28,6 +44,8 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(linha.mensagem), *linha.saida == 0 ? stdout : stderr);
         return *linha.saida;
     }
+    if (linha.relatorio)
+        return relatorioSemJanela(argc, argv, linha);
 
     Application app(argc, argv);
     // the user's own course folder is named after the program

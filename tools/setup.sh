@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth x11-utils xdotool libx11-dev
-  desktop-file-utils appstream lintian dpkg-dev
+  desktop-file-utils appstream lintian dpkg-dev poppler-utils
   clang libclang-rt-14-dev
 )
 

@@ -1,0 +1,248 @@
+#include "app/relatorio.h"
+
+#include "platform/clock.h"
+#include "platform/errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+enum class Formato { Pdf, Csv };
+
+const QStringList kColunas = {
+    QStringLiteral("Código"),
+    QStringLiteral("Nome"),
+    QStringLiteral("Último exercício"),
+    QStringLiteral("Passagens"),
+    QStringLiteral("Dias de prática"),
+    QStringLiteral("Primeira aula"),
+    QStringLiteral("Última aula"),
+    QStringLiteral("Melhor velocidade (t/m)"),
+    QStringLiteral("Última velocidade (t/m)"),
+};
+
+// The share of the table's width of each column, in hundredths.
+constexpr int kLarguras[] = {7, 25, 10, 10, 9, 11, 10, 9, 9};
+
+std::optional<Formato> formatoDe(const QString& arquivo)
+{
+    const QString extensao = QFileInfo(arquivo).suffix().toLower();
+    if (extensao == u"pdf")
+        return Formato::Pdf;
+    if (extensao == u"csv")
+        return Formato::Csv;
+    return std::nullopt;
+}
+
+QString data(const QDate& dia)
+{
+    return dia.isNull() ? QString() : dia.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QStringList linha(const Desempenho& aluno)
+{
+    return {QString::number(aluno.codigo),
+            aluno.nome,
+            QString::number(aluno.ultimoExercicio),
+            QString::number(aluno.passagens.size()),
+            QString::number(aluno.diasDePratica),
+            data(aluno.primeiraAula),
+            data(aluno.ultimaAula),
+            QString::number(aluno.melhorVelocidade),
+            QString::number(aluno.ultimaVelocidade)};
+}
+
+QString campoCsv(QString campo)
+{
+    if (!campo.contains(u';') && !campo.contains(u'"'))
+        return campo;
+    campo.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + campo + u'"';
+}
+
+QString linhaCsv(const QStringList& campos)
+{
+    QStringList cotados;
+    for (const QString& campo : campos)
+        cotados << campoCsv(campo);
+    return cotados.join(u';') + QStringLiteral("\r\n");
+}
+
+// Lays the report out on A4 pages, a student (row and chart) never split.
+class Folhas {
+public:
+    Folhas(QPdfWriter& pdf, QPainter& pintor) : pdf_(pdf), p_(pintor), largura_(pdf.width()), altura_(pdf.height()) {}
+
+    void cabecalho(const QString& pasta, const QDate& impresso);
+    void aluno(const Desempenho& aluno);
+
+private:
+    int mm(double milimetros) const { return int(milimetros * pdf_.resolution() / 25.4); }
+    void fonte(double pontos, bool negrito);
+    void linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool negrito);
+    void grafico(const Desempenho& aluno, const QRect& area);
+
+    QPdfWriter& pdf_;
+    QPainter& p_;
+    int largura_;
+    int altura_;
+    int y_ = 0;
+};
+
+void Folhas::fonte(double pontos, bool negrito)
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSizeF(pontos);
+    f.setBold(negrito);
+    p_.setFont(f);
+}
+
+void Folhas::cabecalho(const QString& pasta, const QDate& impresso)
+{
+    fonte(16, true);
+    p_.drawText(QRect(0, y_, largura_, mm(9)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Relatório da turma"));
+    y_ += mm(10);
+    fonte(9, false);
+    p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
+                QStringLiteral("Pasta do curso: %1").arg(QDir::toNativeSeparators(pasta)));
+    y_ += mm(5);
+    p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
+                QStringLiteral("Impresso em %1").arg(data(impresso)));
+    y_ += mm(8);
+    linhaDaTabela(kColunas, mm(10), true);
+}
+
+void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool negrito)
+{
+    fonte(8, negrito);
+    int x = 0;
+    for (int i = 0; i < campos.size(); ++i) {
+        const QRect celula(x, y_, largura_ * kLarguras[i] / 100, alturaDaLinha);
+        p_.drawRect(celula);
+        p_.drawText(celula.adjusted(mm(1), 0, -mm(1), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
+                    campos[i]);
+        x += celula.width();
+    }
+    y_ += alturaDaLinha;
+}
+
+void Folhas::aluno(const Desempenho& aluno)
+{
+    const int alturaDaLinha = mm(7);
+    const int alturaDoGrafico = mm(24);
+    const int bloco = alturaDaLinha + alturaDoGrafico + mm(4);
+    if (y_ + bloco > altura_) {
+        pdf_.newPage();
+        y_ = 0;
+        linhaDaTabela(kColunas, mm(10), true);
+    }
+    linhaDaTabela(linha(aluno), alturaDaLinha, false);
+    grafico(aluno, QRect(mm(4), y_ + mm(2), largura_ - mm(8), alturaDoGrafico - mm(2)));
+    y_ += bloco - alturaDaLinha;
+}
+
+// The speed of each pass in order, from zero up to the best speed.
+void Folhas::grafico(const Desempenho& aluno, const QRect& area)
+{
+    fonte(7, false);
+    const QRect eixo = area.adjusted(mm(14), 0, 0, 0);
+    p_.drawLine(eixo.bottomLeft(), eixo.topLeft());
+    p_.drawLine(eixo.bottomLeft(), eixo.bottomRight());
+    if (aluno.passagens.empty()) {
+        p_.drawText(eixo, Qt::AlignCenter, QStringLiteral("Nenhuma passagem"));
+        return;
+    }
+    const QRect rotulo(area.left(), area.top(), mm(13), mm(4));
+    p_.drawText(rotulo, Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 t/m").arg(aluno.melhorVelocidade));
+    p_.drawText(rotulo.translated(0, area.height() - rotulo.height()), Qt::AlignRight | Qt::AlignBottom,
+                QStringLiteral("0"));
+    const double passo = double(eixo.width()) / double(std::max<size_t>(aluno.passagens.size() - 1, 1));
+    const double escala = double(eixo.height()) / double(std::max(aluno.melhorVelocidade, 1));
+    QPainterPath curva;
+    for (size_t i = 0; i < aluno.passagens.size(); ++i) {
+        const QPointF ponto(eixo.left() + passo * double(i),
+                            eixo.bottom() - escala * double(std::max(aluno.passagens[i].velocidade, 0)));
+        if (i == 0)
+            curva.moveTo(ponto);
+        else
+            curva.lineTo(ponto);
+    }
+    p_.save();
+    p_.setPen(QPen(QColor(0x1f, 0x5f, 0xa8), mm(0.4)));
+    p_.drawPath(curva);
+    p_.restore();
+}
+
+bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
+{
+    QPdfWriter pdf(&saida);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setResolution(300);
+    pdf.setTitle(QStringLiteral("Relatório da turma"));
+    QPainter pintor;
+    if (!pintor.begin(&pdf))
+        return false;
+    Folhas folhas(pdf, pintor);
+    folhas.cabecalho(pasta, impresso);
+    for (const Desempenho& aluno : turma)
+        folhas.aluno(aluno);
+    return pintor.end();
+}
+
+std::optional<QString> extensaoRecusada(const QString& arquivo)
+{
+    if (formatoDe(arquivo))
+        return std::nullopt;
+    return QStringLiteral("o relatório deve ter a extensão .pdf ou .csv: %1").arg(arquivo);
+}
+
+}  // namespace
+
+QByteArray relatorioCsv(const std::vector<Desempenho>& turma)
+{
+    QString texto = linhaCsv(kColunas);
+    for (const Desempenho& aluno : turma)
+        texto += linhaCsv(linha(aluno));
+    return QByteArrayLiteral("\xEF\xBB\xBF") + texto.toUtf8();
+}
+
+std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
+                                      const QString& pasta, const QDate& impresso)
+{
+    if (std::optional<QString> recusa = extensaoRecusada(arquivo))
+        return recusa;
+    QSaveFile saida(arquivo);
+    bool ok = saida.open(QIODevice::WriteOnly);
+    if (ok && formatoDe(arquivo) == Formato::Csv)
+        ok = saida.write(relatorioCsv(turma)) >= 0;
+    else if (ok)
+        ok = gravaPdf(saida, turma, pasta, impresso);
+    if (!ok || !saida.commit())
+        return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(arquivo, saida.errorString());
+    return std::nullopt;
+}
+
+std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta)
+{
+    const QString destino = QFileInfo(arquivo).absoluteFilePath();
+    // a wrong name is told before the course is read
+    if (std::optional<QString> recusa = extensaoRecusada(destino))
+        return recusa;
+    if (!QDir::setCurrent(pasta))
+        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    try {
+        return gravaRelatorio(destino, DesempenhoDaTurma(), pasta, dateOfDayCount(today()));
+    } catch (const AppError& erro) {
+        return QStringLiteral("não foi possível ler o curso em %1: %2")
+            .arg(QDir::toNativeSeparators(pasta), erro.message());
+    }
+}

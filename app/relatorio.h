@@ -1,0 +1,27 @@
+#pragma once
+// The class report: one row per student of the roster, as a spreadsheet's CSV
+// or as a printable PDF with each student's speed chart. It holds no password
+// and no e-mail: a password protects the lessons, not the progress.
+
+#include "students/desempenho.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// UTF-8 with a byte-order mark, ";" between fields and CRLF line ends, so that
+// a spreadsheet in Portuguese opens it as it is.
+QByteArray relatorioCsv(const std::vector<Desempenho>& turma);
+
+// Writes the report into arquivo, in the format its extension names (.pdf or
+// .csv), through a temporary file: on a failure nothing is written. The PDF
+// names the course folder and the date it was printed. Returns the problem,
+// in the program's words, or nothing.
+std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
+                                      const QString& pasta, const QDate& impresso);
+
+// The report of the command line: the course of `pasta` into arquivo (relative
+// to the current directory). The course folder becomes the current directory.
+std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta);

@@ -1,0 +1,33 @@
+#pragma once
+// A student's progress as the progress screen and the class report show it,
+// computed for the whole roster from one pass over the lesson file.
+
+#include <QDate>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// One passed exercise: a lesson record with an exercise number of 1 or more.
+struct Passagem {
+    QDate data;
+    int exercicio = 0;
+    int velocidade = 0;  // t/m
+};
+
+struct Desempenho {
+    std::int32_t codigo = 0;
+    QString nome;
+    int ultimoExercicio = 0;  // of the last record in file order
+    int diasDePratica = 0;    // distinct dates among the passes
+    QDate primeiraAula;       // null when the student has no record
+    QDate ultimaAula;
+    int melhorVelocidade = 0;  // among the passes
+    int ultimaVelocidade = 0;  // of the last record
+    std::vector<Passagem> passagens;  // in file order, all of them
+};
+
+// The figures of every student of the roster, in roster order. Reloads the
+// roster (ListaAlunos, with AlunoAtual as its read buffer) from the student
+// file, then streams the lesson file once; a missing file counts as empty.
+// A file error throws the file's IoError.
+std::vector<Desempenho> DesempenhoDaTurma();

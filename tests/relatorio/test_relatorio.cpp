@@ -1,0 +1,145 @@
+// quiravo --relatorio: the class report written without a window.
+
+#include "data/records.h"
+#include "data/scrambling.h"
+#include "platform/clock.h"
+#include "../data/records_builder.h"
+#include "support/fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <vector>
+
+namespace {
+
+const QString kCurso = QStringLiteral("curso");
+constexpr int kAlunos = 8;
+
+struct Saida {
+    int status;
+    QString erro;
+};
+
+// Runs a program in the current directory and returns its status and error stream.
+Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr)
+{
+    QProcess processo;
+    processo.start(programa, argumentos);
+    if (!processo.waitForFinished(60000))
+        return {-1, processo.errorString()};
+    if (saida)
+        *saida = processo.readAllStandardOutput();
+    return {processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1,
+            QString::fromUtf8(processo.readAllStandardError())};
+}
+
+Saida relatorio(const QString& arquivo)
+{
+    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), kCurso, QStringLiteral("--relatorio"), arquivo});
+}
+
+QString pdfParaTexto(const QString& pdf, int pagina)
+{
+    QByteArray texto;
+    const QString p = QString::number(pagina);
+    EXPECT_EQ(roda(QStringLiteral("pdftotext"), {QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf, QStringLiteral("-")}, &texto).status, 0);
+    return QString::fromUtf8(texto);
+}
+
+double dia(int d)
+{
+    return dayCount(QDate(2026, 12, d));
+}
+
+tAluno aluno(std::int32_t codigo, const QByteArray& nome)
+{
+    tAluno a = rawAluno(codigo, nome, "segredo");
+    a.EMail.set(Embaralha("aluno@escola.br", kChave));
+    return a;
+}
+
+// João, then Ana (whose name needs quotes in a CSV), then students without records.
+class RelatorioTest : public InTempDir {
+protected:
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        QDir().mkdir(kCurso);
+        std::vector<tAluno> alunos{aluno(1, "Jo\xE3o Silva"), aluno(2, "Ana \"Nina\"; Souza")};
+        for (int codigo = 3; codigo <= kAlunos; ++codigo)
+            alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
+        writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
+        writeFile(kCurso + u'/' + kArquivoAulas,
+                  bytesOf(std::vector<tAula>{aula(1, 0, dia(1)), aula(1, 2, dia(2), 150), aula(2, 1, dia(2), 80),
+                                             aula(1, 3, dia(2), 140)}));
+    }
+};
+
+TEST_F(RelatorioTest, TheCsvOpensInASpreadsheetAsItIs)
+{
+    const Saida saida = relatorio(QStringLiteral("turma.csv"));
+    ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    QByteArray esperado = "\xEF\xBB\xBF"
+                          "C\xC3\xB3" "digo;Nome;\xC3\x9Altimo exerc\xC3\xAD" "cio;Passagens;Dias de pr\xC3\xA1tica;"
+                          "Primeira aula;\xC3\x9Altima aula;Melhor velocidade (t/m);\xC3\x9Altima velocidade (t/m)\r\n"
+                          "1;Jo\xC3\xA3o Silva;3;2;1;01/12/2026;02/12/2026;150;140\r\n"
+                          "2;\"Ana \"\"Nina\"\"; Souza\";1;1;1;02/12/2026;02/12/2026;80;80\r\n";
+    for (int codigo = 3; codigo <= kAlunos; ++codigo)
+        esperado += QByteArray::number(codigo) + ";Aluno " + QByteArray::number(codigo) + ";0;0;0;;;0;0\r\n";
+    EXPECT_EQ(readFile(QStringLiteral("turma.csv")), esperado);
+}
+
+TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
+{
+    const Saida saida = relatorio(QStringLiteral("turma.pdf"));
+    ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    QByteArray info;
+    ASSERT_EQ(roda(QStringLiteral("pdfinfo"), {QStringLiteral("turma.pdf")}, &info).status, 0);
+    EXPECT_TRUE(info.contains("Pages:           2")) << info.toStdString();
+    EXPECT_TRUE(info.contains("A4")) << info.toStdString();
+
+    const QString primeira = pdfParaTexto(QStringLiteral("turma.pdf"), 1);
+    const QString segunda = pdfParaTexto(QStringLiteral("turma.pdf"), 2);
+    EXPECT_TRUE(primeira.contains(QStringLiteral("Relatório da turma")));
+    EXPECT_TRUE(primeira.contains(QDir(kCurso).absolutePath()));
+    EXPECT_TRUE(primeira.contains(QStringLiteral("Impresso em ")));
+    EXPECT_TRUE(primeira.contains(QStringLiteral("João Silva")));
+    EXPECT_TRUE(primeira.contains(QStringLiteral("01/12/2026")));
+    // the heading comes again above the students of the next page
+    EXPECT_TRUE(segunda.contains(QStringLiteral("Código")));
+    // each student whole on one page
+    for (int codigo = 3; codigo <= kAlunos; ++codigo) {
+        const QString nome = QStringLiteral("Aluno %1").arg(codigo);
+        EXPECT_NE(primeira.contains(nome), segunda.contains(nome)) << nome.toStdString();
+    }
+    for (const QString& texto : {primeira, segunda}) {
+        EXPECT_FALSE(texto.contains(QStringLiteral("segredo")));
+        EXPECT_FALSE(texto.contains(QStringLiteral("@escola")));
+    }
+}
+
+TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)
+{
+    writeFile(QStringLiteral("comum"), "um arquivo, n\xC3\xA3o uma pasta");
+    struct Caso {
+        QString arquivo;
+        const char* mensagem;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("turma.txt"), "quiravo: o relat\xC3\xB3rio deve ter a extens\xC3\xA3o .pdf ou .csv: "},
+        {QStringLiteral("comum/turma.csv"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
+        {QStringLiteral("comum/turma.pdf"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.arquivo.toStdString());
+        const Saida saida = relatorio(caso.arquivo);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_TRUE(saida.erro.contains(QString::fromUtf8(caso.mensagem))) << saida.erro.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(caso.arquivo));
+    }
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("comum")});
+}
+
+}  // namespace
