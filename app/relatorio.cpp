@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -167,6 +168,7 @@ void Folhas::grafico(const Desempenho& aluno, const QRect& area)
     const double passo = double(eixo.width()) / double(std::max<size_t>(aluno.passagens.size() - 1, 1));
     const double escala = double(eixo.height()) / double(std::max(aluno.melhorVelocidade, 1));
     QPainterPath curva;
+    std::vector<QPointF> pontos;
     for (size_t i = 0; i < aluno.passagens.size(); ++i) {
         const QPointF ponto(eixo.left() + passo * double(i),
                             eixo.bottom() - escala * double(std::max(aluno.passagens[i].velocidade, 0)));
@@ -174,10 +176,16 @@ void Folhas::grafico(const Desempenho& aluno, const QRect& area)
             curva.moveTo(ponto);
         else
             curva.lineTo(ponto);
+        pontos.push_back(ponto);
     }
+    const QColor azul(0x1f, 0x5f, 0xa8);
     p_.save();
-    p_.setPen(QPen(QColor(0x1f, 0x5f, 0xa8), mm(0.4)));
+    p_.setPen(QPen(azul, mm(0.4)));
     p_.drawPath(curva);
+    // a dot for every pass, so that a single pass shows too
+    p_.setBrush(azul);
+    for (const QPointF& ponto : pontos)
+        p_.drawEllipse(ponto, mm(0.6), mm(0.6));
     p_.restore();
 }
 
