@@ -90,6 +90,12 @@ QStringList faltando(const QString& pasta, const QString& origem)
     return lista;
 }
 
+QString naoGrava(const QString& pasta, const QString& motivo)
+{
+    return QStringLiteral("Não foi possível gravar na pasta do curso %1: %2.")
+        .arg(QDir::toNativeSeparators(pasta), motivo);
+}
+
 void desfaz(const std::vector<Copia>& copias)
 {
     for (const Copia& copia : copias)
@@ -161,8 +167,7 @@ std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& 
         QFile arquivo(copia.origem);
         if (!arquivo.copy(copia.temporario)) {
             desfaz(copias);
-            return QStringLiteral("Não foi possível gravar na pasta do curso %1: %2.")
-                .arg(QDir::toNativeSeparators(pasta), arquivo.errorString());
+            return naoGrava(pasta, arquivo.errorString());
         }
         copias.push_back(copia);
     }
@@ -170,8 +175,7 @@ std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& 
     QFile teste(pasta + QStringLiteral("/.quiravo-teste"));
     if (!teste.open(QIODevice::WriteOnly)) {
         desfaz(copias);
-        return QStringLiteral("Não foi possível gravar na pasta do curso %1: %2.")
-            .arg(QDir::toNativeSeparators(pasta), teste.errorString());
+        return naoGrava(pasta, teste.errorString());
     }
     teste.close();
     teste.remove();

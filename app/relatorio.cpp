@@ -206,10 +206,8 @@ bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QStr
     return pintor.end();
 }
 
-std::optional<QString> extensaoRecusada(const QString& arquivo)
+QString extensaoRecusada(const QString& arquivo)
 {
-    if (formatoDe(arquivo))
-        return std::nullopt;
     return QStringLiteral("o relatório deve ter a extensão .pdf ou .csv: %1").arg(arquivo);
 }
 
@@ -226,11 +224,12 @@ QByteArray relatorioCsv(const std::vector<Desempenho>& turma)
 std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
                                       const QString& pasta, const QDate& impresso)
 {
-    if (std::optional<QString> recusa = extensaoRecusada(arquivo))
-        return recusa;
+    const std::optional<Formato> formato = formatoDe(arquivo);
+    if (!formato)
+        return extensaoRecusada(arquivo);
     QSaveFile saida(arquivo);
     bool ok = saida.open(QIODevice::WriteOnly);
-    if (ok && formatoDe(arquivo) == Formato::Csv)
+    if (ok && *formato == Formato::Csv)
         ok = saida.write(relatorioCsv(turma)) >= 0;
     else if (ok)
         ok = gravaPdf(saida, turma, pasta, impresso);
@@ -243,8 +242,8 @@ std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const Q
 {
     const QString destino = QFileInfo(arquivo).absoluteFilePath();
     // a wrong name is told before the course is read
-    if (std::optional<QString> recusa = extensaoRecusada(destino))
-        return recusa;
+    if (!formatoDe(destino))
+        return extensaoRecusada(destino);
     if (!QDir::setCurrent(pasta))
         return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
     try {

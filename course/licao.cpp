@@ -124,23 +124,25 @@ void Licao::tocaNota(char caractere)
 
 // What the field does with a character that the rules let through: ENTER and
 // the other control characters insert nothing; the musical keyboard's field
-// also deletes with backspace. The first character of the lesson starts the
-// clock.
+// also deletes with backspace.
 void Licao::campoToma(char caractere)
 {
     if (caractere == kApaga)
         campo_.chop(1);
     else if (!ehControle(caractere) && campo_.size() < kCapacidadeCampo)
         campo_.append(caractere);
-    if (!tempoIniciado_ && campo_.size() == 1) {
-        tempoIniciado_ = true;
-        InicioLinha = timeOfDay();
-    }
+    iniciaTempo();
 }
 
 void Licao::Cola(const QByteArray& texto)
 {
     campo_.append(texto.left(kCapacidadeCampo - campo_.size()));
+    iniciaTempo();
+}
+
+// The lesson's clock starts when its first character is in the field.
+void Licao::iniciaTempo()
+{
     if (!tempoIniciado_ && campo_.size() == 1) {
         tempoIniciado_ = true;
         InicioLinha = timeOfDay();

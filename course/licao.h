@@ -88,6 +88,7 @@ private:
     void acrescentaTeclasDigitadas(char caractere);
     void tocaNota(char caractere);
     void campoToma(char caractere);
+    void iniciaTempo();
     void LinhaCerta(Veredito& veredito);
     void LinhaErrada(Veredito& veredito);
     QString letrasErradas() const;

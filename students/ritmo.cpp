@@ -92,11 +92,6 @@ std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::i
     return volta <= 0 ? 1 : volta;
 }
 
-std::int32_t ExercicioVolta(std::int32_t dias, std::int32_t divisor)
-{
-    return ExercicioVolta(NumExercicio, dias, divisor);
-}
-
 void AplicaRitmo()
 {
     const std::optional<Atraso> atraso = MedeRitmo({

@@ -29,8 +29,6 @@ std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao);
 // The exercise to go back to from `numExercicio` after `dias` days away, for
 // a period that allows `divisor` days between lessons; never below 1.
 std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::int32_t divisor);
-// The same, counted back from NumExercicio.
-std::int32_t ExercicioVolta(std::int32_t dias, std::int32_t divisor);
 
 // Measures the days since AulaAtual against AlunoAtual.Periodo and, when the
 // gap is too long, shows two boxes and only then lowers NumExercicio. A period

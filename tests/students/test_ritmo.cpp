@@ -166,15 +166,13 @@ TEST(MedeRitmo, DaysCountAndTargetForEveryPeriodAndBoundary)
     EXPECT_EQ(NumExercicio, 50);
 }
 
-TEST(ExercicioVolta, StepsBackFromNumExercicioWithTheFloorAtOne)
+TEST(ExercicioVolta, StepsBackFromTheExerciseWithTheFloorAtOne)
 {
-    NumExercicio = 11;
-    EXPECT_EQ(ExercicioVolta(8, 7), 10);
-    EXPECT_EQ(ExercicioVolta(14, 7), 10);  // an exact multiple steps back one less
-    EXPECT_EQ(ExercicioVolta(15, 7), 9);
-    EXPECT_EQ(ExercicioVolta(3, 1), 9);
-    EXPECT_EQ(ExercicioVolta(100, 1), 1);
-    NumExercicio = 0;
+    EXPECT_EQ(ExercicioVolta(11, 8, 7), 10);
+    EXPECT_EQ(ExercicioVolta(11, 14, 7), 10);  // an exact multiple steps back one less
+    EXPECT_EQ(ExercicioVolta(11, 15, 7), 9);
+    EXPECT_EQ(ExercicioVolta(11, 3, 1), 9);
+    EXPECT_EQ(ExercicioVolta(11, 100, 1), 1);
 }
 
 }  // namespace
