@@ -2,21 +2,23 @@
 
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "students/grafico.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringList>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 enum class Formato { Pdf, Csv };
+
+const QString kTitulo = QStringLiteral("Relatório da turma");
+const QMarginsF kMargens(15, 15, 15, 15);
 
 const QStringList kColunas = {
     QStringLiteral("Código"),
@@ -80,18 +82,21 @@ QString linhaCsv(const QStringList& campos)
 // Lays the report out on A4 pages, a student (row and chart) never split.
 class Folhas {
 public:
-    Folhas(QPdfWriter& pdf, QPainter& pintor) : pdf_(pdf), p_(pintor), largura_(pdf.width()), altura_(pdf.height()) {}
+    Folhas(QPagedPaintDevice& folhas, QPainter& pintor)
+        : folhas_(folhas), p_(pintor), largura_(folhas.width()), altura_(folhas.height())
+    {
+    }
 
     void cabecalho(const QString& pasta, const QDate& impresso);
     void aluno(const Desempenho& aluno);
 
 private:
-    int mm(double milimetros) const { return int(milimetros * pdf_.resolution() / 25.4); }
+    int mm(double milimetros) const { return int(milimetros * folhas_.logicalDpiY() / 25.4); }
     void fonte(double pontos, bool negrito);
     void linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool negrito);
     void grafico(const Desempenho& aluno, const QRect& area);
 
-    QPdfWriter& pdf_;
+    QPagedPaintDevice& folhas_;
     QPainter& p_;
     int largura_;
     int altura_;
@@ -109,7 +114,7 @@ void Folhas::fonte(double pontos, bool negrito)
 void Folhas::cabecalho(const QString& pasta, const QDate& impresso)
 {
     fonte(16, true);
-    p_.drawText(QRect(0, y_, largura_, mm(9)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Relatório da turma"));
+    p_.drawText(QRect(0, y_, largura_, mm(9)), Qt::AlignLeft | Qt::AlignVCenter, kTitulo);
     y_ += mm(10);
     fonte(9, false);
     p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
@@ -141,7 +146,7 @@ void Folhas::aluno(const Desempenho& aluno)
     const int alturaDoGrafico = mm(24);
     const int bloco = alturaDaLinha + alturaDoGrafico + mm(4);
     if (y_ + bloco > altura_) {
-        pdf_.newPage();
+        folhas_.newPage();
         y_ = 0;
         linhaDaTabela(kColunas, mm(10), true);
     }
@@ -150,60 +155,20 @@ void Folhas::aluno(const Desempenho& aluno)
     y_ += bloco - alturaDaLinha;
 }
 
-// The speed of each pass in order, from zero up to the best speed.
 void Folhas::grafico(const Desempenho& aluno, const QRect& area)
 {
     fonte(7, false);
-    const QRect eixo = area.adjusted(mm(14), 0, 0, 0);
-    p_.drawLine(eixo.bottomLeft(), eixo.topLeft());
-    p_.drawLine(eixo.bottomLeft(), eixo.bottomRight());
-    if (aluno.passagens.empty()) {
-        p_.drawText(eixo, Qt::AlignCenter, QStringLiteral("Nenhuma passagem"));
-        return;
-    }
-    const QRect rotulo(area.left(), area.top(), mm(13), mm(4));
-    p_.drawText(rotulo, Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 t/m").arg(aluno.melhorVelocidade));
-    p_.drawText(rotulo.translated(0, area.height() - rotulo.height()), Qt::AlignRight | Qt::AlignBottom,
-                QStringLiteral("0"));
-    const double passo = double(eixo.width()) / double(std::max<size_t>(aluno.passagens.size() - 1, 1));
-    const double escala = double(eixo.height()) / double(std::max(aluno.melhorVelocidade, 1));
-    QPainterPath curva;
-    std::vector<QPointF> pontos;
-    for (size_t i = 0; i < aluno.passagens.size(); ++i) {
-        const QPointF ponto(eixo.left() + passo * double(i),
-                            eixo.bottom() - escala * double(std::max(aluno.passagens[i].velocidade, 0)));
-        if (i == 0)
-            curva.moveTo(ponto);
-        else
-            curva.lineTo(ponto);
-        pontos.push_back(ponto);
-    }
-    const QColor azul(0x1f, 0x5f, 0xa8);
-    p_.save();
-    p_.setPen(QPen(azul, mm(0.4)));
-    p_.drawPath(curva);
-    // a dot for every pass, so that a single pass shows too
-    p_.setBrush(azul);
-    for (const QPointF& ponto : pontos)
-        p_.drawEllipse(ponto, mm(0.6), mm(0.6));
-    p_.restore();
+    desenhaGrafico(p_, QRectF(area), aluno.passagens, aluno.melhorVelocidade);
 }
 
 bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
 {
     QPdfWriter pdf(&saida);
     pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setPageMargins(kMargens, QPageLayout::Millimeter);
     pdf.setResolution(300);
-    pdf.setTitle(QStringLiteral("Relatório da turma"));
-    QPainter pintor;
-    if (!pintor.begin(&pdf))
-        return false;
-    Folhas folhas(pdf, pintor);
-    folhas.cabecalho(pasta, impresso);
-    for (const Desempenho& aluno : turma)
-        folhas.aluno(aluno);
-    return pintor.end();
+    pdf.setTitle(kTitulo);
+    return desenhaRelatorio(pdf, turma, pasta, impresso);
 }
 
 QString extensaoRecusada(const QString& arquivo)
@@ -212,6 +177,19 @@ QString extensaoRecusada(const QString& arquivo)
 }
 
 }  // namespace
+
+bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& turma, const QString& pasta,
+                      const QDate& impresso)
+{
+    QPainter pintor;
+    if (!pintor.begin(&folhas))
+        return false;
+    Folhas paginas(folhas, pintor);
+    paginas.cabecalho(pasta, impresso);
+    for (const Desempenho& aluno : turma)
+        paginas.aluno(aluno);
+    return pintor.end();
+}
 
 QByteArray relatorioCsv(const std::vector<Desempenho>& turma)
 {

@@ -11,6 +11,15 @@
 #include <optional>
 #include <vector>
 
+class QPagedPaintDevice;
+
+// Lays the report out on the pages of folhas (A4 with margins of 15 mm
+// unless the printer was set otherwise): a title, the course folder and
+// the date printed, then each student's row and speed chart, a student never
+// split between two pages. False when the device cannot be painted on.
+bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& turma, const QString& pasta,
+                      const QDate& impresso);
+
 // UTF-8 with a byte-order mark, ";" between fields and CRLF line ends, so that
 // a spreadsheet in Portuguese opens it as it is.
 QByteArray relatorioCsv(const std::vector<Desempenho>& turma);

@@ -4,6 +4,7 @@
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
+#include "app/uRelatorio.h"
 #include "app/uSobre.h"
 #include "ui/jpeg.h"
 #include "ui/pecas.h"
@@ -139,6 +140,8 @@ void TfPrin::criaMenu()
     fazer1 = PopupMenu1->addAction(QStringLiteral("Fazer aula"));
     fazer1->setObjectName(QStringLiteral("fazer1"));
     fazer1->setShortcut(Qt::Key_F2);
+    Relatorio1 = PopupMenu1->addAction(QStringLiteral("Relatório da turma"));
+    Relatorio1->setObjectName(QStringLiteral("Relatorio1"));
     Sair1 = PopupMenu1->addAction(QStringLiteral("Sair"));
     Sair1->setObjectName(QStringLiteral("Sair1"));
     Sair1->setShortcut(Qt::Key_F10);
@@ -150,6 +153,7 @@ void TfPrin::criaMenu()
         addAction(acao);
     }
     conectaAcao(fazer1, &QAction::triggered, this, &TfPrin::fazer1Click);
+    conectaAcao(Relatorio1, &QAction::triggered, this, &TfPrin::Relatorio1Click);
     conectaAcao(Sair1, &QAction::triggered, this, &TfPrin::bbSairClick);
     conectaAcao(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
 }
@@ -192,6 +196,13 @@ void TfPrin::Alunos1Click()
 {
     abreModal(fCadAlunos, this);
     bbFazerAula->setEnabled(fileExists(kArquivoAlunos));
+}
+
+// The report needs no password: it shows progress, never a lesson.
+void TfPrin::Relatorio1Click()
+{
+    MostraRelatorio(this);
+    requestFocus(this);
 }
 
 void TfPrin::BitBtn3Click()

@@ -34,6 +34,7 @@ private:
 
     void fazer1Click();
     void Alunos1Click();
+    void Relatorio1Click();
     void BitBtn3Click();
     void bbSairClick();
 
@@ -46,6 +47,7 @@ private:
     QPushButton* BitBtn3;
     QMenu* PopupMenu1;
     QAction* fazer1;
+    QAction* Relatorio1;
     QAction* Sair1;
 };
 

@@ -1,12 +1,14 @@
-// The course's file operations, each beside its floor: the loaders beside a
-// plain sequential read of the same file in records of the same size, the
-// append beside a bare write and fdatasync.
+// The course's file operations, each beside its floor: the loaders and the
+// progress screen beside a plain sequential read of the same file in records
+// of the same size, the append beside a bare write and fdatasync.
 
 #include "bench/support.h"
 
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/scrambling.h"
+#include "students/desempenho.h"
+#include "students/uDesempenho.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -123,6 +125,32 @@ void historyRead(benchmark::State& state, int records)
     state.counters["longest_wait_ms"] = gaps.longestMs();
 }
 
+// The progress screen of one of the three students, as F3 opens it: the
+// figures from one pass over the file, the screen built and drawn once.
+void progressScreen(benchmark::State& state, int records)
+{
+    QDir::setCurrent(historyDir(records));
+    tAluno aluno{};
+    aluno.Codigo = 2;
+    for (auto _ : state) {
+        TfDesempenho tela(DesempenhoDosAlunos({aluno}).front(), 42);
+        benchmark::DoNotOptimize(tela.grab());
+    }
+    state.SetItemsProcessed(state.iterations() * records);
+}
+
+// The figures of the class report: every student, one pass.
+void classFigures(benchmark::State& state, int records)
+{
+    QDir::setCurrent(historyDir(records));
+    std::vector<tAluno> turma(3);
+    for (int k = 0; k < 3; ++k)
+        turma[size_t(k)].Codigo = k + 1;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DesempenhoDosAlunos(turma));
+    state.SetItemsProcessed(state.iterations() * records);
+}
+
 void loadCatalogue(benchmark::State& state)
 {
     QDir::setCurrent(workDir(QStringLiteral("catalogo")));
@@ -192,6 +220,13 @@ void registerAll()
                                      [records](benchmark::State& s) { historyRead(s, records); })
             ->Unit(benchmark::kMicrosecond);
     }
+    const int million = kHistorySizes[2];
+    benchmark::RegisterBenchmark(historyName("TfDesempenho_abre", million).c_str(),
+                                 [million](benchmark::State& s) { progressScreen(s, million); })
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(historyName("DesempenhoDaTurma", million).c_str(),
+                                 [million](benchmark::State& s) { classFigures(s, million); })
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("floor_read_688B/100", [](benchmark::State& s) {
         floorRead(s, workDir(QStringLiteral("catalogo")), kArquivoExercicios, int(sizeof(tExercicio)));
     })->Unit(benchmark::kMicrosecond);
@@ -211,6 +246,8 @@ int main(int argc, char** argv)
     std::vector<Beside> pairs;
     for (int records : kHistorySizes)
         pairs.push_back({historyName("LeHistoricoAulas", records), historyName("floor_read_24B", records)});
+    pairs.push_back({historyName("TfDesempenho_abre", 1'000'000), historyName("floor_read_24B", 1'000'000)});
+    pairs.push_back({historyName("DesempenhoDaTurma", 1'000'000), historyName("floor_read_24B", 1'000'000)});
     pairs.push_back({"CarregaExercicios/100", "floor_read_688B/100"});
     pairs.push_back({"CarregaAlunos/100", "floor_read_400B/100"});
     pairs.push_back({"GravaAula", "floor_write_fdatasync_24B"});

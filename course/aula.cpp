@@ -24,6 +24,14 @@ bool CursoTerminaAntes(int numero)
         && exercicio.Linha3.empty() && exercicio.Linha4.empty();
 }
 
+int ExerciciosNoCurso()
+{
+    int quantos = 0;
+    while (!CursoTerminaAntes(quantos + 1))
+        ++quantos;
+    return quantos;
+}
+
 QByteArray LinhaDoExercicio(int k)
 {
     switch (k) {

@@ -23,6 +23,9 @@ inline const QString kCursoConcluido = QStringLiteral("Parabéns!\rVocê já con
 // it): the course ends before it.
 bool CursoTerminaAntes(int numero);
 
+// The exercises of the catalogue: the slots before the first empty one.
+int ExerciciosNoCurso();
+
 // Line k (1 to 4) of ExercicioAtual.
 QByteArray LinhaDoExercicio(int k);
 

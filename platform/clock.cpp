@@ -54,7 +54,12 @@ QDate dateOfDayCount(double days)
 
 QString shortDate(double days)
 {
-    return QLocale().toString(dateOfDayCount(days), QLocale::ShortFormat);
+    return shortDate(dateOfDayCount(days));
+}
+
+QString shortDate(const QDate& date)
+{
+    return QLocale().toString(date, QLocale::ShortFormat);
 }
 
 QString longTime(double fractionOfDay)

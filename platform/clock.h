@@ -18,6 +18,7 @@ QDate dateOfDayCount(double days);
 
 // regional short date of the whole part of a day count ("10/12/2026")
 QString shortDate(double days);
+QString shortDate(const QDate& date);
 // a time of day (or a duration below one day) in the regional long time
 // format ("00:00:09"); values outside 0..1 day are taken modulo one day
 QString longTime(double fractionOfDay);

@@ -37,22 +37,20 @@ void soma(Desempenho& figuras, QSet<QDate>& dias, const tAula& aula)
 
 }  // namespace
 
-std::vector<Desempenho> DesempenhoDaTurma()
+std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
 {
-    // a course where nobody has registered yet has no student file
-    const int quantos = fileExists(kArquivoAlunos) ? CarregaAlunos() : 0;
-    std::vector<Desempenho> turma;
-    turma.reserve(size_t(quantos));
+    std::vector<Desempenho> figuras;
+    figuras.reserve(alunos.size());
     // a repeated number (a damaged file) gives its lessons to the first holder
     std::unordered_map<std::int32_t, size_t> posicao;
-    for (int k = 1; k <= quantos; ++k) {
-        turma.push_back(doAluno(ListaAlunos[k]));
-        posicao.emplace(ListaAlunos[k].Codigo, turma.size() - 1);
+    for (const tAluno& aluno : alunos) {
+        figuras.push_back(doAluno(aluno));
+        posicao.emplace(aluno.Codigo, figuras.size() - 1);
     }
     if (!fileExists(kArquivoAulas))
-        return turma;
+        return figuras;
 
-    std::vector<QSet<QDate>> dias(turma.size());
+    std::vector<QSet<QDate>> dias(figuras.size());
     RecordFile arquivo(kArquivoAulas, int(sizeof(tAula)));
     const std::int64_t total = arquivo.recordCount();
     tAula aula{};
@@ -60,10 +58,19 @@ std::vector<Desempenho> DesempenhoDaTurma()
         arquivo.read(&aula);
         const auto achado = posicao.find(aula.CodAluno);
         if (achado != posicao.end())
-            soma(turma[achado->second], dias[achado->second], aula);
+            soma(figuras[achado->second], dias[achado->second], aula);
     }
     arquivo.close();
-    for (size_t i = 0; i < turma.size(); ++i)
-        turma[i].diasDePratica = int(dias[i].size());
-    return turma;
+    for (size_t i = 0; i < figuras.size(); ++i)
+        figuras[i].diasDePratica = int(dias[i].size());
+    return figuras;
+}
+
+std::vector<Desempenho> DesempenhoDaTurma()
+{
+    const int quantos = fileExists(kArquivoAlunos) ? CarregaAlunos() : 0;
+    std::vector<tAluno> turma;
+    for (int k = 1; k <= quantos; ++k)
+        turma.push_back(ListaAlunos[k]);
+    return DesempenhoDosAlunos(turma);
 }

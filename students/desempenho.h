@@ -2,6 +2,8 @@
 // A student's progress as the progress screen and the class report show it,
 // computed for the whole roster from one pass over the lesson file.
 
+#include "data/records.h"
+
 #include <QDate>
 #include <QString>
 #include <cstdint>
@@ -26,8 +28,12 @@ struct Desempenho {
     std::vector<Passagem> passagens;  // in file order, all of them
 };
 
+// The figures of the students given, in their order, from one streaming pass
+// over the lesson file; a missing file counts as empty. A file error throws
+// the file's IoError.
+std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos);
+
 // The figures of every student of the roster, in roster order. Reloads the
 // roster (ListaAlunos, with AlunoAtual as its read buffer) from the student
-// file, then streams the lesson file once; a missing file counts as empty.
-// A file error throws the file's IoError.
+// file first; a course where nobody has registered has no student file.
 std::vector<Desempenho> DesempenhoDaTurma();

@@ -2,6 +2,7 @@
 
 #include "ui/acao.h"
 #include "ui/aparencia.h"
+#include "ui/caixas.h"
 #include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "course/uExercicio.h"
@@ -12,6 +13,7 @@
 #include "ui/dialogs.h"
 #include "platform/system.h"
 #include "students/ritmo.h"
+#include "students/uDesempenho.h"
 
 #include <QAction>
 #include <QEvent>
@@ -106,39 +108,17 @@ void TfEntrada::criaTextos()
     lbComSenha->hide();
 }
 
-void TfEntrada::caixaDeProgresso(const QRect& moldura, int larguraTitulo, const QString& titulo, QLabel*& valor,
-                                 const QString& nomeValor)
-{
-    auto* frame = new QFrame(this);
-    frame->setGeometry(moldura);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-
-    const int largura = moldura.width() - 8;
-    QLabel* cabeca = rotulo(QString(), QRect(moldura.left() + 4, moldura.top() + 4, larguraTitulo, 11),
-                            titulo);
-    cabeca->setFont(arial(9, true));
-    cabeca->setAlignment(Qt::AlignCenter);
-    pinta(cabeca, QPalette::WindowText, kBranco);
-    pintaFundo(cabeca, kVermelho);
-
-    valor = rotulo(nomeValor, QRect(moldura.left() + 4, moldura.top() + 16, largura, 57),
-                   QStringLiteral("1"));
-    valor->setTextFormat(Qt::PlainText);
-    valor->setFont(arial(47, true));
-    valor->setAlignment(Qt::AlignCenter);
-    pinta(valor, QPalette::WindowText, kMarinho);
-    pintaFundo(valor, kBranco);
-}
-
 void TfEntrada::criaProgresso()
 {
     // the first title is one pixel wider than the value below it
-    caixaDeProgresso(QRect(300, 112, 105, 77), 98, QStringLiteral("Exercício feito"), lbNumExerc,
-                     QStringLiteral("lbNumExerc"));
-    caixaDeProgresso(QRect(300, 196, 285, 77), 277, QStringLiteral("Data do último exercício"), lbData,
-                     QStringLiteral("lbData"));
-    caixaDeProgresso(QRect(412, 112, 173, 77), 165, QStringLiteral("Melhor Tempo"), lbTempo,
-                     QStringLiteral("lbTempo"));
+    lbNumExerc = caixaDeValor(this, QRect(300, 112, 105, 77), 98, QStringLiteral("Exercício feito"),
+                              QStringLiteral("lbNumExerc"), 47);
+    lbData = caixaDeValor(this, QRect(300, 196, 285, 77), 277, QStringLiteral("Data do último exercício"),
+                          QStringLiteral("lbData"), 47);
+    lbTempo = caixaDeValor(this, QRect(412, 112, 173, 77), 165, QStringLiteral("Melhor Tempo"),
+                           QStringLiteral("lbTempo"), 47);
+    for (QLabel* valor : {lbNumExerc, lbData, lbTempo})
+        valor->setText(QStringLiteral("1"));
     Label5 = rotulo(QStringLiteral("Label5"), QRect(300, 276, 246, 11),
                     QStringLiteral("O melhor tempo é medido em t/m - Toques por minuto"));
     Label5->setFont(arial(9, true));
@@ -180,6 +160,9 @@ void TfEntrada::criaMenu()
 {
     Sair1 = itemDeMenu(this, QStringLiteral("Sair1"), QStringLiteral("Sair"), Qt::Key_F10);
     FazerAula1 = itemDeMenu(this, QStringLiteral("FazerAula1"), QStringLiteral("Fazer Aula"), Qt::Key_F2);
+    // its text names its key already
+    Desempenho1 = itemDeMenu(this, QStringLiteral("Desempenho1"), QStringLiteral("Desempenho - F3"), Qt::Key_F3);
+    Desempenho1->setShortcutVisibleInContextMenu(false);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -190,6 +173,7 @@ void TfEntrada::criaConexoes()
     conectaAcao(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
     conectaAcao(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
     conectaAcao(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
+    conectaAcao(Desempenho1, &QAction::triggered, this, &TfEntrada::Desempenho1Click);
     conectaAcao(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
     conectaAcao(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
@@ -273,6 +257,8 @@ void TfEntrada::atendePedidos()
         leAlunoEscolhido();
     if (std::exchange(pedidos_.aula, false))
         comecaAula();
+    if (std::exchange(pedidos_.desempenho, false))
+        mostraDesempenho();
 }
 
 // However the read ends, the screen is idle again after it.
@@ -350,15 +336,21 @@ void TfEntrada::bbFazerAulaClick()
     atendePedidos();
 }
 
+// A wrong password is told, and the field emptied for the next try.
+bool TfEntrada::senhaConfere()
+{
+    if (fromCp1252(AlunoAtual.Senha.bytes()) == edSenha->text())
+        return true;
+    showMessage(BoxKind::Warning, QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
+    esvaziaSenha();
+    edSenha->setFocus();
+    return false;
+}
+
 void TfEntrada::comecaAula()
 {
-    if (fromCp1252(AlunoAtual.Senha.bytes()) != edSenha->text()) {
-        showMessage(BoxKind::Warning,
-                    QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
-        esvaziaSenha();
-        edSenha->setFocus();
+    if (!senhaConfere())
         return;
-    }
     ++NumExercicio;
     {
         auto* fExercicio = new TfExercicio(this);
@@ -385,6 +377,23 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
     ExercicioAtual = Exercicios[NumExercicio];
     fExercicio->MostraExercicio();
     fExercicio->exec();
+    requestFocus(this);
+}
+
+// The progress of the chosen student: the password guards it like a lesson.
+void TfEntrada::Desempenho1Click()
+{
+    pedidos_.desempenho = true;
+    atendePedidos();
+}
+
+void TfEntrada::mostraDesempenho()
+{
+    if (!senhaConfere())
+        return;
+    // like a lesson, the progress leaves no password behind for the next student
+    const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+    MostraDesempenho(this);
     requestFocus(this);
 }
 

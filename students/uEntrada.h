@@ -30,8 +30,6 @@ private:
     void criaMenu();
     void criaConexoes();
     QLabel* rotulo(const QString& nome, const QRect& lugar, const QString& texto);
-    void caixaDeProgresso(const QRect& moldura, int larguraTitulo, const QString& titulo, QLabel*& valor,
-                          const QString& nomeValor);
 
     void FormCreate();
     void FormActivate();
@@ -45,8 +43,11 @@ private:
     void edSenhaEnter();
     void edSenhaExit();
     void bbFazerAulaClick();
+    bool senhaConfere();
     void comecaAula();
     void fazAula(TfExercicio* fExercicio);
+    void Desempenho1Click();
+    void mostraDesempenho();
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
 
@@ -62,6 +63,7 @@ private:
     QListWidget* lbAluno;
     QAction* Sair1;
     QAction* FazerAula1;
+    QAction* Desempenho1;
 
     bool ativada_ = false;  // the password gate has run
 
@@ -74,6 +76,7 @@ private:
     struct Pedidos {
         bool outroNome = false;  // a name was chosen: it is read next
         bool aula = false;       // "Fazer aula": after the last name asked for is read
+        bool desempenho = false;  // the progress screen: likewise
     };
     Pedidos pedidos_;
 };

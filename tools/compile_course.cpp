@@ -1,6 +1,8 @@
 // Compiles the course source into the catalogue ZORPExercicio20.dat.
-//   quiravo_compila_curso <curso.txt> <ZORPExercicio20.dat>
+//   quiravo_compila_curso <curso.txt> <ZORPExercicio20.dat> [--secoes <secoes.txt>]
 // Refuses the whole course, writing nothing, when any exercise is unsound.
+// With --secoes, also writes the course's sections, one line each:
+// "<first exercise>\t<name>" in UTF-8.
 //   quiravo_compila_curso --esforco <curso.txt>
 // Prints every exercise's expected effort instead, and checks the course.
 
@@ -20,6 +22,7 @@
 namespace {
 
 const QString kOpcaoEsforco = QStringLiteral("--esforco");
+const QString kOpcaoSecoes = QStringLiteral("--secoes");
 
 void complain(const QString& text)
 {
@@ -49,7 +52,17 @@ int printEffort(const QString& sourcePath)
     return course->ok() ? 0 : 1;
 }
 
-int compile(const QString& sourcePath, const QString& outputPath)
+// A failed write leaves the previous file as it was.
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile output(path);
+    if (output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.commit())
+        return true;
+    complain(QStringLiteral("%1: %2").arg(path, output.errorString()));
+    return false;
+}
+
+int compile(const QString& sourcePath, const QString& outputPath, const std::optional<QString>& secoesPath)
 {
     const std::optional<CourseSource> course = readCourse(sourcePath);
     if (!course)
@@ -58,27 +71,41 @@ int compile(const QString& sourcePath, const QString& outputPath)
         complain(QStringLiteral("%1 erro(s): o catálogo não foi gerado").arg(course->errors.size()));
         return 1;
     }
-
-    // a failed write leaves the previous catalogue as it was
-    QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly) || output.write(compileCatalogue(course->exercises)) < 0 ||
-        !output.commit()) {
-        complain(QStringLiteral("%1: %2").arg(outputPath, output.errorString()));
+    if (!writeWhole(outputPath, compileCatalogue(course->exercises)))
         return 1;
-    }
+    if (secoesPath && !writeWhole(*secoesPath, textoDasSecoes(course->sections)))
+        return 1;
     return 0;
 }
 
-int run(const QStringList& args)
+// Takes "--secoes <file>" out of the arguments, wherever it stands: the file,
+// or nothing when the option is absent or lacks its file.
+std::optional<QString> takeSecoesPath(QStringList& args)
+{
+    const qsizetype option = args.indexOf(kOpcaoSecoes, 1);
+    if (option < 0 || option + 1 >= args.size())
+        return std::nullopt;
+    const QString path = args.takeAt(option + 1);
+    args.removeAt(option);
+    return path;
+}
+
+bool isOperand(const QString& arg)
+{
+    return !arg.startsWith(u'-');
+}
+
+int run(QStringList args)
 {
     if (args.size() == 3 && args[1] == kOpcaoEsforco)
         return printEffort(args[2]);
-    if (args.size() == 3 && !args[1].startsWith(u'-'))
-        return compile(args[1], args[2]);
+    const std::optional<QString> secoesPath = takeSecoesPath(args);
+    if (args.size() == 3 && isOperand(args[1]) && isOperand(args[2]))
+        return compile(args[1], args[2], secoesPath);
     const QString tool = QFileInfo(args.value(0)).fileName();
-    complain(QStringLiteral("uso: %1 <fonte do curso> <catálogo>\n"
+    complain(QStringLiteral("uso: %1 <fonte do curso> <catálogo> [%3 <seções>]\n"
                             "     %1 %2 <fonte do curso>   (mostra o esforço esperado de cada exercício)")
-                 .arg(tool, kOpcaoEsforco));
+                 .arg(tool, kOpcaoEsforco, kOpcaoSecoes));
     return 2;
 }
 

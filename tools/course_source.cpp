@@ -16,6 +16,7 @@ const QString kChaveExercicio = QStringLiteral("exercício");
 const QString kChaveExigidas = QStringLiteral("exigidas");
 const QString kChaveInstrucao = QStringLiteral("instrução");
 const QString kChaveLinha = QStringLiteral("linha");
+const QString kChaveSecao = QStringLiteral("seção");
 
 constexpr int kMaiorByte = 255;
 const QChar kEspacoDuro(0x00A0);
@@ -123,9 +124,10 @@ public:
     {
         if (line.keyword == kChaveExercicio)
             startExercise(line);
+        else if (line.keyword == kChaveSecao)
+            readSecao(line);
         else if (!inExercise_)
-            errorAt(line.number,
-                    QStringLiteral("\"%1\" antes do primeiro \"%2\"").arg(line.keyword, kChaveExercicio));
+            errorAt(line.number, outsideExercise(line.keyword));
         else if (line.keyword == kChaveExigidas)
             readExigidas(line);
         else if (line.keyword == kChaveInstrucao)
@@ -144,6 +146,9 @@ public:
     CourseSource finish()
     {
         closeExercise();
+        if (pendingSection_)
+            errorAt(pendingSection_->sourceLine,
+                    QStringLiteral("a seção \"%1\" não tem nenhum exercício").arg(pendingSection_->nome));
         return std::move(result_);
     }
 
@@ -183,7 +188,10 @@ private:
             fail(line.number,
                  QStringLiteral("mais de %1 exercícios: o catálogo só tem %1 lugares").arg(kMaxExercicios));
 
+        if (exercisesSeen_ == 1)
+            firstExercise_ = line.value;
         const std::optional<int> numero = smallNumber(line.value);
+        openPendingSection(numero.value_or(0));
         if (!numero || *numero == 0) {
             fail(line.number, QStringLiteral("o número do exercício deve ser de 1 a %1").arg(kMaiorByte));
             return;
@@ -193,6 +201,43 @@ private:
             fail(line.number, QStringLiteral("o número não é maior que o do exercício anterior (%1)")
                                   .arg(*previousNumero_));
         previousNumero_ = *numero;
+    }
+
+    // A "seção" line ends the block before it, so that no field after it can
+    // be taken for the previous exercise's; the section opens at the next one.
+    void readSecao(const SourceLine& line)
+    {
+        closeExercise();
+        if (line.value.trimmed().isEmpty())
+            return errorAt(line.number, QStringLiteral("\"%1\" sem nome").arg(kChaveSecao));
+        if (pendingSection_)
+            return errorAt(line.number,
+                           QStringLiteral("duas seções para o mesmo exercício: \"%1\" (linha %2) e \"%3\"")
+                               .arg(pendingSection_->nome, QString::number(pendingSection_->sourceLine), line.value));
+        if (result_.sections.isEmpty() && exercisesSeen_ > 0)
+            errorAt(line.number, QStringLiteral("a primeira seção vem depois do exercício %1, que fica sem seção: "
+                                                "havendo seções, o primeiro exercício está numa delas")
+                                     .arg(firstExercise_));
+        pendingSection_ = CourseSection{0, line.value, line.number};
+    }
+
+    void openPendingSection(int numero)
+    {
+        if (!pendingSection_)
+            return;
+        pendingSection_->primeiroExercicio = numero;
+        result_.sections << *pendingSection_;
+        pendingSection_.reset();
+    }
+
+    // Out of a block, a field can only stand before the first exercise or
+    // after a "seção" line, which ended the block before it.
+    QString outsideExercise(const QString& keyword) const
+    {
+        if (exercisesSeen_ == 0)
+            return QStringLiteral("\"%1\" antes do primeiro \"%2\"").arg(keyword, kChaveExercicio);
+        return QStringLiteral("\"%1\" depois de \"%2\", fora de um exercício: a seção encerra o exercício anterior")
+            .arg(keyword, kChaveSecao);
     }
 
     void readExigidas(const SourceLine& line)
@@ -320,7 +365,9 @@ private:
     Block block_;
     bool inExercise_ = false;
     int exercisesSeen_ = 0;
+    QString firstExercise_;  // its number as written, for the messages
     std::optional<int> previousNumero_;
+    std::optional<CourseSection> pendingSection_;  // named, its first exercise still to come
 };
 
 // Splits one raw source line; nothing for comments and blank lines.
@@ -373,6 +420,14 @@ CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const 
 bool CourseExercise::musical() const
 {
     return numero >= kPrimeiroExercicioMusical;
+}
+
+QByteArray textoDasSecoes(const QList<CourseSection>& sections)
+{
+    QByteArray texto;
+    for (const CourseSection& section : sections)
+        texto += QByteArray::number(section.primeiroExercicio) + '\t' + section.nome.toUtf8() + '\n';
+    return texto;
 }
 
 QByteArray frasePassagens(int linhasExigidas)

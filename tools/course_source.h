@@ -1,6 +1,7 @@
 #pragma once
 // Reading and checking the course source (content/curso.txt): the exercises
-// in course order, their texts already in Windows-1252. Every exercise that
+// in course order, their texts already in Windows-1252, and the sections they
+// fall into. Every exercise that
 // the program could never show or that a student could never pass is refused
 // with a message naming the exercise and the line of the source.
 
@@ -40,8 +41,17 @@ struct CourseExercise {
     bool musical() const;
 };
 
+// A part of the course, named by a "seção" line: it runs from its first
+// exercise to the next section.
+struct CourseSection {
+    int primeiroExercicio;
+    QString nome;
+    int sourceLine;  // the line of its "seção" keyword
+};
+
 struct CourseSource {
     QList<CourseExercise> exercises;
+    QList<CourseSection> sections;  // in course order
     QStringList errors;  // empty when the whole course is sound
 
     bool ok() const { return errors.isEmpty(); }
@@ -59,6 +69,10 @@ struct MedidaNaTela {
 
 // Reads a course source given as UTF-8. fileName only serves the messages.
 CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida = {});
+
+// The sections as the program reads them: a line "<primeiroExercicio>\t<nome>"
+// each, in UTF-8.
+QByteArray textoDasSecoes(const QList<CourseSection>& sections);
 
 // The sentence that a typing exercise's instruction ends with.
 QByteArray frasePassagens(int linhasExigidas);

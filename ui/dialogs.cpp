@@ -5,13 +5,22 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -43,7 +52,9 @@ QMessageBox::Icon iconFor(BoxKind kind)
     case BoxKind::ErrorReport: return QMessageBox::Critical;
     case BoxKind::Information: return QMessageBox::Information;
     case BoxKind::Confirmation: return QMessageBox::Question;
-    case BoxKind::Input: break;
+    case BoxKind::Input:
+    case BoxKind::SaveFile:
+    case BoxKind::Print: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -61,6 +72,37 @@ BoxAnswer recordedAnswer(BoxKind kind, const QString& text)
         return answer;
     }
     return kind == BoxKind::Confirmation ? BoxAnswer::No : BoxAnswer::Ok;
+}
+
+// Qt's own dialogs (files, printers) speak the program's language; their
+// texts are loaded with the first of them, not at start-up.
+void traduzOsDialogosDoQt()
+{
+    static bool traduzidos = false;
+    if (std::exchange(traduzidos, true))
+        return;
+    auto* traducao = new QTranslator(qApp);
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traducao);
+    else
+        delete traducao;
+}
+
+// Records a box that answers with a text, and takes its answer from the queue.
+std::optional<QString> recordedInput(BoxKind kind, const QString& title, const QString& text)
+{
+    Seam& s = seam();
+    boxseam::Shown box{kind, title, text};
+    s.shown.push_back(box);
+    if (s.onShow)
+        s.onShow(box);
+    std::optional<QString> typed;
+    if (!s.inputs.empty()) {
+        typed.swap(s.inputs.front());
+        s.inputs.pop_front();
+    }
+    return typed;
 }
 
 // Shows the box, then gives the focus back to the window it came from.
@@ -130,7 +172,9 @@ QString boxTitle(BoxKind kind)
     case BoxKind::Information: return QStringLiteral("Informação");
     case BoxKind::Confirmation: return QStringLiteral("Confirmação");
     case BoxKind::ErrorReport: return kApplicationTitle;
-    case BoxKind::Input: break;
+    case BoxKind::Input:
+    case BoxKind::SaveFile:
+    case BoxKind::Print: break;
     }
     return {};
 }
@@ -144,18 +188,47 @@ BoxAnswer showMessage(BoxKind kind, const QString& text)
 
 QString inputBox(const QString& title, const QString& prompt, const QString& defaultText)
 {
-    Seam& s = seam();
-    if (!s.installed)
+    if (!seam().installed)
         return realInputBox(title, prompt, defaultText);
-    boxseam::Shown box{BoxKind::Input, title, prompt};
-    s.shown.push_back(box);
-    if (s.onShow)
-        s.onShow(box);
-    if (s.inputs.empty())
-        return defaultText;
-    const std::optional<QString> typed = s.inputs.front();
-    s.inputs.pop_front();
-    return typed.value_or(defaultText);
+    return recordedInput(BoxKind::Input, title, prompt).value_or(defaultText);
+}
+
+std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString& title, const QString& sugerido,
+                                                  const QStringList& filtros)
+{
+    if (seam().installed) {
+        const std::optional<QString> nome = recordedInput(BoxKind::SaveFile, title, sugerido);
+        if (!nome)
+            return std::nullopt;
+        const QString extensao = QStringLiteral("*.") + QFileInfo(*nome).suffix();
+        const auto filtro = std::find_if(filtros.begin(), filtros.end(),
+                                         [&](const QString& f) { return f.contains(extensao); });
+        return ArquivoEscolhido{*nome, filtro == filtros.end() ? QString() : *filtro};
+    }
+    traduzOsDialogosDoQt();
+    QString filtro;
+    const QString nome = QFileDialog::getSaveFileName(owner, title, sugerido, filtros.join(QStringLiteral(";;")),
+                                                      &filtro);
+    requestFocus(owner);
+    if (nome.isEmpty())
+        return std::nullopt;
+    return ArquivoEscolhido{nome, filtro};
+}
+
+bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressora)
+{
+    if (seam().installed) {
+        const std::optional<QString> pdf = recordedInput(BoxKind::Print, title, {});
+        if (!pdf)
+            return false;
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(*pdf);
+        return true;
+    }
+    traduzOsDialogosDoQt();
+    QPrintDialog dialogo(&impressora, owner);
+    dialogo.setWindowTitle(title);
+    return execOver(dialogo, owner) == QDialog::Accepted;
 }
 
 namespace boxseam {

@@ -3,10 +3,12 @@
 // so that tests can answer them and read back what was shown.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 inline const QString kApplicationTitle = QStringLiteral("Quiravo - Curso de digitação");
@@ -18,6 +20,8 @@ enum class BoxKind {
     Confirmation,  // "Confirmação", "&Sim" / "&Não"
     ErrorReport,   // application title, stop icon, "OK"
     Input,         // the input box: its own title, "OK" / "Cancela"
+    SaveFile,      // the system's dialog to save into a file: its own title
+    Print,         // Qt's print dialog: its own title
 };
 
 enum class BoxAnswer { Ok, Yes, No, Closed };
@@ -39,15 +43,31 @@ void showErrorReport(const QString& message);
 // Modal input box with "OK" and "Cancela"; "Cancela" returns defaultText.
 QString inputBox(const QString& title, const QString& prompt, const QString& defaultText);
 
+// The system's dialog to choose the file to save into, in the folder and with
+// the name suggested; filtros as QFileDialog takes them ("PDF (*.pdf)").
+// Nothing when cancelled; else the name and the filter chosen.
+struct ArquivoEscolhido {
+    QString nome;
+    QString filtro;
+};
+std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString& title, const QString& sugerido,
+                                                  const QStringList& filtros);
+
+// Qt's print dialog for impressora; false when cancelled.
+bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressora);
+
 // Test seam: while installed, no real box is shown. Each box is recorded and
 // answered from the queue; with the queue empty, an OK box answers Ok, a
-// confirmation answers No and the input box answers as "Cancela".
+// confirmation answers No and the input box answers as "Cancela". The file
+// and print dialogs take their answers from the input queue too: a file name
+// (its filter is the one its extension names), or for the print dialog the
+// PDF file to print into; nothing, or an empty queue, cancels them.
 namespace boxseam {
 
 struct Shown {
     BoxKind kind;
     QString title;
-    QString text;  // for the input box, its prompt
+    QString text;  // for the input box, its prompt; for the file dialog, the name suggested
 };
 
 void install();

@@ -6,12 +6,23 @@
 #include "data/records.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
 bool espera(const std::function<bool()>& condicao)
 {
     return QTest::qWaitFor(condicao, 5000);
+}
+
+QMenu* abreMenuDeContexto(QWidget* alvo)
+{
+    const QPoint ponto = alvo->rect().center();
+    QContextMenuEvent pedido(QContextMenuEvent::Mouse, ponto, alvo->mapToGlobal(ponto));
+    QApplication::sendEvent(alvo, &pedido);
+    espera([] { return QApplication::activePopupWidget() != nullptr; });
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
 void AppTest::SetUp()

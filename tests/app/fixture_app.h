@@ -16,7 +16,12 @@ class Programa;
 // Lets events run until the condition holds, for at most five seconds.
 bool espera(const std::function<bool()>& condicao);
 class TfPrin;
+class QMenu;
 class QPushButton;
+
+// Opens the context menu as a right click on the given control does: the
+// control passes the request on to the screen.
+QMenu* abreMenuDeContexto(QWidget* alvo);
 
 class AppTest : public InTempDir {
 protected:

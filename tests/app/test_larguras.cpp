@@ -8,6 +8,10 @@
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
 #include "app/uPrin.h"
+#include "app/uRelatorio.h"
+#include "course/aula.h"
+#include "students/desempenho.h"
+#include "students/uDesempenho.h"
 #include "app/uSobre.h"
 #include "course/uExercicio.h"
 #include "data/datafiles.h"
@@ -21,6 +25,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -202,6 +207,12 @@ protected:
     QStringList abreEConfere(const std::function<void(Tela&)>& mostra = {})
     {
         Tela tela;
+        return mostraEConfere(tela, mostra);
+    }
+
+    template <class Tela>
+    QStringList mostraEConfere(Tela& tela, const std::function<void(Tela&)>& mostra = {})
+    {
         tela.show();
         esvaziaEventos();
         if (mostra)
@@ -228,6 +239,12 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         EXPECT_EQ(abreEConfere<TfInstrucoes>(), QStringList()) << "instructions";
         EXPECT_EQ(abreEConfere<TfCadAlunos>(), QStringList()) << "registration";
         EXPECT_EQ(abreEConfere<TfEntrada>(escolheOAluno), QStringList()) << "entry";
+        TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
+        EXPECT_EQ(mostraEConfere(desempenho), QStringList()) << "progress";
+        EXPECT_LE(desempenho.width(), largura);
+        TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
+        EXPECT_EQ(mostraEConfere(relatorio), QStringList()) << "class report";
+        EXPECT_LE(relatorio.width(), largura);
     }
 }
 

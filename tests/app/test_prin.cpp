@@ -71,17 +71,6 @@ private:
 
 class MenuTest : public AppTest {};
 
-// Opens the context menu as a right click on the given control does: the
-// control passes the request on to the screen.
-QMenu* abreMenuDeContexto(QWidget* alvo)
-{
-    const QPoint ponto = alvo->rect().center();
-    QContextMenuEvent pedido(QContextMenuEvent::Mouse, ponto, alvo->mapToGlobal(ponto));
-    QApplication::sendEvent(alvo, &pedido);
-    espera([] { return QApplication::activePopupWidget() != nullptr; });
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-}
-
 }  // namespace
 
 TEST_F(MenuTest, StartUpShowsAndPaintsTheSplashBeforeTheMainMenuThenRepointsTheAboutBox)
@@ -247,7 +236,7 @@ TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
     }
 }
 
-TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2AndSairF10)
+TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
 {
     criaCatalogoVazio();
     criaArquivoAlunosVazio();
@@ -255,11 +244,12 @@ TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2AndSairF10)
     QMenu* contexto = abreMenuDeContexto(menu()->findChild<QWidget*>(QStringLiteral("Image1")));
     ASSERT_NE(contexto, nullptr);
     const QList<QAction*> itens = contexto->actions();
-    ASSERT_EQ(itens.size(), 2);
+    ASSERT_EQ(itens.size(), 3);
     EXPECT_EQ(itens[0]->text(), QStringLiteral("Fazer aula"));
     EXPECT_EQ(itens[0]->shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(itens[1]->text(), QStringLiteral("Sair"));
-    EXPECT_EQ(itens[1]->shortcut(), QKeySequence(Qt::Key_F10));
+    EXPECT_EQ(itens[1]->text(), QStringLiteral("Relatório da turma"));
+    EXPECT_EQ(itens[2]->text(), QStringLiteral("Sair"));
+    EXPECT_EQ(itens[2]->shortcut(), QKeySequence(Qt::Key_F10));
     contexto->close();
 }
 

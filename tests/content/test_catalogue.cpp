@@ -151,6 +151,26 @@ TEST_F(BuiltCatalogue, StartsOnTheHomeRow)
             EXPECT_TRUE(QByteArray("asdf ").contains(c)) << line.toStdString();
 }
 
+TEST_F(BuiltCatalogue, DividesTheCourseIntoSectionsFromTheFirstExerciseOn)
+{
+    const QList<CourseSection>& sections = course_.sections;
+    ASSERT_FALSE(sections.isEmpty());
+    EXPECT_EQ(sections.first().primeiroExercicio, course_.exercises.first().numero);
+    for (qsizetype i = 1; i < sections.size(); ++i)
+        EXPECT_GT(sections[i].primeiroExercicio, sections[i - 1].primeiroExercicio) << sections[i].nome.toStdString();
+}
+
+TEST_F(BuiltCatalogue, ComesWithTheSectionsOneLineEach)
+{
+    const QByteArray written = readFile(QStringLiteral(QUIRAVO_BUILD_DIR "/content/secoes.txt"));
+    const QList<QByteArray> lines = written.chopped(written.endsWith('\n') ? 1 : 0).split('\n');
+    ASSERT_EQ(lines.size(), course_.sections.size()) << written.toStdString();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const CourseSection& section = course_.sections[i];
+        EXPECT_EQ(lines[i], QByteArray::number(section.primeiroExercicio) + '\t' + section.nome.toUtf8());
+    }
+}
+
 TEST(CompileCatalogue, GivesEveryRecordAKeyThatReadsItBack)
 {
     CourseExercise exercise;

@@ -111,6 +111,16 @@ const Refused kRefused[] = {
     {"field before the first exercise", "linha asdf\n" + block(1),
      "curso.txt:1: \"linha\" antes do primeiro \"exercício\""},
     {"text that is not UTF-8", block(1, "linha fa\xE7""a\n"), "curso.txt:4: a linha não é UTF-8 válido"},
+    {"section without a name", "seção\n" + block(1), "curso.txt:1: \"seção\" sem nome"},
+    {"field after a section line", "exercício 1\nexigidas 3\nseção B\ninstrução Teste\nlinha asdf\n",
+     "curso.txt:4: \"instrução\" depois de \"seção\", fora de um exercício: a seção encerra o exercício anterior"},
+    {"section with no exercise", "seção A\n" + block(1) + "seção B\n",
+     "curso.txt:6: a seção \"B\" não tem nenhum exercício"},
+    {"two sections for one exercise", "seção A\nseção B\n" + block(1),
+     "curso.txt:2: duas seções para o mesmo exercício: \"A\" (linha 1) e \"B\""},
+    {"first exercise outside every section", block(1) + "seção B\n" + block(2),
+     "curso.txt:5: a primeira seção vem depois do exercício 1, que fica sem seção: havendo seções, o primeiro "
+     "exercício está numa delas"},
 };
 
 void PrintTo(const Refused& c, std::ostream* os)
@@ -263,6 +273,20 @@ TEST(CourseSource, TheScreenFontRefusesAWideLineAndATallInstructionAndTakesATypi
         << refused.errors[0].toStdString();
     EXPECT_TRUE(refused.errors[0].endsWith(" pixels de altura na tela, mais que os 53 do seu quadro"))
         << refused.errors[0].toStdString();
+}
+
+TEST(CourseSource, ASectionRunsFromTheNextExerciseToTheNextSection)
+{
+    const QByteArray source = "seção Carreira-base\n" + block(1) + block(2) + "# Números\nseção Números\n\n" + block(5);
+    const CourseSource course = parseCourse(source, "curso.txt");
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    ASSERT_EQ(course.exercises.size(), 3);
+    EXPECT_EQ(course.exercises[1].linhas, QList<QByteArray>{"asdf"}) << "a section between blocks takes nothing";
+    ASSERT_EQ(course.sections.size(), 2);
+    EXPECT_EQ(course.sections[1].primeiroExercicio, 5);
+    EXPECT_EQ(course.sections[1].nome, "Números");
+    EXPECT_EQ(course.sections[1].sourceLine, 11);
+    EXPECT_EQ(textoDasSecoes(course.sections), "1\tCarreira-base\n5\tN\xC3\xBAmeros\n");
 }
 
 TEST(CourseSource, TakesAHundredExercises)

@@ -9,10 +9,12 @@
 #include "platform/recordfile.h"
 #include "ui/dialogs.h"
 #include "platform/system.h"
+#include "students/uDesempenho.h"
 #include "students/uEntrada.h"
 #include "support/modal.h"
 #include "support/teclado.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -209,6 +211,42 @@ TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
 
 // The button follows the field also where emptying it changes no text: the
 // field was empty already.
+// F3 and its menu item: the chosen student's progress, behind the same
+// password as a lesson; nothing starts and nothing is written.
+TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
+{
+    catalogo(5);
+    const auto ana = cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    registraAula(ana, hoje() - 1, 120, 1);
+    registraAula(ana, hoje(), 150, 2);
+    const QByteArray aulasAntes = readFile(kArquivoAulas);
+    abre();
+    escolheComAMouse(0);
+    EXPECT_EQ(tela->findChild<QAction*>(QStringLiteral("Desempenho1"))->text(), QStringLiteral("Desempenho - F3"));
+
+    tecla(Qt::Key_F3);  // an empty field is a wrong password
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
+    EXPECT_EQ(QApplication::focusWidget(), senha);
+
+    QStringList visto;
+    whenModal([&visto](QWidget* modal) {
+        if (qobject_cast<TfDesempenho*>(modal))
+            for (const char* nome : {"lbNome", "lbPassagens", "lbMelhor"})
+                visto << modal->findChild<QLabel*>(QLatin1String(nome))->text();
+        tecla(Qt::Key_F10);
+    });
+    digita(QStringLiteral("abc"));
+    tecla(Qt::Key_F3);
+
+    EXPECT_EQ(visto, (QStringList{QStringLiteral("Ana"), QStringLiteral("2"), QStringLiteral("150 t/m")}));
+    EXPECT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_TRUE(aulas.empty());
+    EXPECT_EQ(NumExercicio, 2);
+    EXPECT_TRUE(senha->text().isEmpty());
+    EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
+}
+
 TEST_F(Entrada, TheLessonButtonFollowsThePasswordFieldAtEveryStep)
 {
     catalogo(5);

@@ -1,0 +1,154 @@
+#include "app/uRelatorio.h"
+
+#include "app/relatorio.h"
+#include "data/records.h"
+#include "platform/clock.h"
+#include "ui/acao.h"
+#include "ui/aparencia.h"
+#include "ui/dialogs.h"
+#include "ui/uAjusta.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <utility>
+
+using namespace aparencia;
+
+namespace {
+
+constexpr int kLargura = 860;
+constexpr int kAltura = 640;
+constexpr int kTopoDosBotoes = 596;
+
+const QString kFiltroPdf = QStringLiteral("PDF (*.pdf)");
+const QString kFiltroCsv = QStringLiteral("CSV, para planilhas (*.csv)");
+
+// A name typed without an extension takes the one of the format chosen.
+QString comExtensao(const ArquivoEscolhido& escolhido)
+{
+    if (!QFileInfo(escolhido.nome).suffix().isEmpty())
+        return escolhido.nome;
+    return escolhido.nome + (escolhido.filtro == kFiltroCsv ? QStringLiteral(".csv") : QStringLiteral(".pdf"));
+}
+
+QString nomeSugerido()
+{
+    QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (pasta.isEmpty() || !QFileInfo(pasta).isDir())
+        pasta = QDir::homePath();
+    return QDir(pasta).filePath(QStringLiteral("relatorio-da-turma.pdf"));
+}
+
+}  // namespace
+
+TfRelatorio::TfRelatorio(std::vector<Desempenho> turma, QString pasta, QDate impresso, QWidget* parent)
+    : QDialog(parent),
+      turma_(std::move(turma)),
+      pasta_(std::move(pasta)),
+      impresso_(impresso),
+      impressora_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    montaDialogoFixo(this, QStringLiteral("fRelatorio"), QStringLiteral("Relatório da turma"), arial(13),
+                     QSize(kLargura, kAltura));
+    impressora_->setDocName(QStringLiteral("Relatório da turma"));
+    impressora_->setPageSize(QPageSize(QPageSize::A4));
+    impressora_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+
+    pnPrevia = new QWidget(this);
+    pnPrevia->setObjectName(QStringLiteral("pnPrevia"));
+    pnPrevia->setGeometry(24, 16, 812, 568);
+    bbImprimir = botao(QStringLiteral("bbImprimir"), QStringLiteral("Imprimir - F5"), QString(),
+                       QStyle::SP_FileIcon, 24);
+    bbSalvar = botao(QStringLiteral("bbSalvar"), QStringLiteral("Salvar - F6"), QString(),
+                     QStyle::SP_DialogSaveButton, 184);
+    bbFechar = botao(QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"),
+                     QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton, 686);
+    criaMenu();
+    FormCreate();
+}
+
+TfRelatorio::~TfRelatorio() = default;
+
+QPushButton* TfRelatorio::botao(const QString& nome, const QString& texto, const QString& figura, int padrao, int x)
+{
+    auto* b = new Botao(icone(figura, padrao), texto, this);
+    b->setObjectName(nome);
+    b->setGeometry(x, kTopoDosBotoes, 150, 30);
+    return b;
+}
+
+void TfRelatorio::criaMenu()
+{
+    Imprimir1 = itemDeMenu(this, QStringLiteral("Imprimir1"), QStringLiteral("Imprimir"), Qt::Key_F5);
+    Salvar1 = itemDeMenu(this, QStringLiteral("Salvar1"), QStringLiteral("Salvar"), Qt::Key_F6);
+    Fechar1 = itemDeMenu(this, QStringLiteral("Fechar1"), QStringLiteral("Fechar"), Qt::Key_F10);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    conectaAcao(bbImprimir, &QPushButton::clicked, this, &TfRelatorio::bbImprimirClick);
+    conectaAcao(Imprimir1, &QAction::triggered, this, &TfRelatorio::bbImprimirClick);
+    conectaAcao(bbSalvar, &QPushButton::clicked, this, &TfRelatorio::bbSalvarClick);
+    conectaAcao(Salvar1, &QAction::triggered, this, &TfRelatorio::bbSalvarClick);
+    conectaAcao(bbFechar, &QPushButton::clicked, this, &TfRelatorio::bbFecharClick);
+    conectaAcao(Fechar1, &QAction::triggered, this, &TfRelatorio::bbFecharClick);
+}
+
+// The preview lays its pages out itself: it joins the screen once the screen
+// has its size, in the room kept for it.
+void TfRelatorio::FormCreate()
+{
+    AjustaTela(this);
+    setFixedSize(size());
+    pvRelatorio = new QPrintPreviewWidget(impressora_.get(), pnPrevia);
+    pvRelatorio->setObjectName(QStringLiteral("pvRelatorio"));
+    auto* layout = new QVBoxLayout(pnPrevia);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pvRelatorio);
+    pvRelatorio->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    conectaAcao(pvRelatorio, &QPrintPreviewWidget::paintRequested, this, &TfRelatorio::desenha);
+    bbFechar->setFocus();
+}
+
+void TfRelatorio::desenha(QPrinter* folhas)
+{
+    desenhaRelatorio(*folhas, turma_, pasta_, impresso_);
+}
+
+void TfRelatorio::bbImprimirClick()
+{
+    if (!escolheImpressora(this, QStringLiteral("Imprimir o relatório da turma"), *impressora_))
+        return;
+    if (!desenhaRelatorio(*impressora_, turma_, pasta_, impresso_))
+        showMessage(BoxKind::Error, QStringLiteral("Não foi possível imprimir o relatório."));
+    // the preview follows the paper and margins chosen for printing
+    pvRelatorio->updatePreview();
+}
+
+void TfRelatorio::bbSalvarClick()
+{
+    const std::optional<ArquivoEscolhido> escolhido =
+        arquivoParaSalvar(this, QStringLiteral("Salvar o relatório da turma"), nomeSugerido(), {kFiltroPdf, kFiltroCsv});
+    if (!escolhido)
+        return;
+    if (const std::optional<QString> problema = gravaRelatorio(comExtensao(*escolhido), turma_, pasta_, impresso_))
+        showMessage(BoxKind::Error, QStringLiteral("O relatório não foi salvo: %1.").arg(*problema));
+}
+
+void TfRelatorio::bbFecharClick()
+{
+    reject();
+}
+
+void MostraRelatorio(QWidget* parent)
+{
+    // the roster is read again; the student the screens know stays the same
+    const QScopedValueRollback<tAluno> aluno(AlunoAtual);
+    TfRelatorio tela(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()), parent);
+    tela.exec();
+}

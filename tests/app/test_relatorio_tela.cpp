@@ -1,0 +1,117 @@
+// The class report from the main menu: shown first, then printed or saved,
+// with the file and print dialogs answered through the box seam.
+
+#include "fixture_app.h"
+#include "support/modal.h"
+#include "support/teclado.h"
+
+#include "app/uPrin.h"
+#include "app/uRelatorio.h"
+#include "data/datafiles.h"
+#include "data/records.h"
+#include "platform/clock.h"
+#include "ui/dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class RelatorioTela : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        clockseam::set(QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
+        criaCatalogoVazio();
+        MaiorCodigo();
+        GravaAluno(QStringLiteral("Ana; a \"primeira\""), QStringLiteral("segredo"), QStringLiteral("ana@escola.br"),
+                   today(), 0);
+        GravaAluno(QStringLiteral("João"), {}, {}, today(), 1);
+        AulaAtual.Tempo = 180;
+        AulaAtual.NumExerc = 1;
+        GravaAula();  // a pass of João's, the last student registered
+    }
+
+    // Opens the report from the main menu's context menu, runs acoes in it,
+    // then closes it with F10.
+    void abreORelatorio(const std::function<void(QWidget*)>& acoes)
+    {
+        inicia();
+        QMenu* contexto = abreMenuDeContexto(botao("bbFazerAula"));
+        ASSERT_NE(contexto, nullptr);
+        whenModal([&](QWidget* tela) {
+            aberta = tela->objectName();
+            paginas = tela->findChild<QPrintPreviewWidget*>(QStringLiteral("pvRelatorio"))->pageCount();
+            acoes(tela);
+            tecla(Qt::Key_F10);
+        });
+        QTest::keyClick(contexto, Qt::Key_Down);
+        QTest::keyClick(contexto, Qt::Key_Down);
+        QTest::keyClick(contexto, Qt::Key_Return);
+        ASSERT_TRUE(espera([] { return QApplication::activeModalWidget() == nullptr; }));
+    }
+
+    QString aberta;
+    int paginas = 0;
+};
+
+TEST_F(RelatorioTela, TheMenuShowsTheReportAndSavesItInTheFormatOfItsName)
+{
+    const tAluno antes = AlunoAtual;
+    abreORelatorio([](QWidget*) {
+        boxseam::queueInput(QStringLiteral("turma.csv"));
+        tecla(Qt::Key_F6);
+        boxseam::queueInput(QStringLiteral("turma"));  // no extension: the PDF chosen by default
+        tecla(Qt::Key_F6);
+        tecla(Qt::Key_F6);  // cancelled
+    });
+
+    EXPECT_EQ(aberta, QStringLiteral("fRelatorio"));
+    EXPECT_EQ(paginas, 1);
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "C\xC3\xB3" "digo;Nome;"));
+    EXPECT_TRUE(csv.contains("\r\n1;\"Ana; a \"\"primeira\"\"\";0;0;0;10/12/2026;10/12/2026;0;0\r\n"));
+    EXPECT_TRUE(csv.contains("\r\n2;Jo\xC3\xA3o;1;1;1;10/12/2026;10/12/2026;180;180\r\n"));
+    EXPECT_FALSE(csv.contains("segredo") || csv.contains("ana@escola.br"));
+    EXPECT_TRUE(readFile(QStringLiteral("turma.pdf")).startsWith("%PDF"));
+    ASSERT_EQ(boxseam::shown().size(), 3u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::SaveFile);
+    EXPECT_TRUE(boxseam::shown()[0].text.endsWith(QStringLiteral("relatorio-da-turma.pdf")));
+    EXPECT_EQ(QByteArray(AlunoAtual.Nome.bytes()), QByteArray(antes.Nome.bytes()));
+    EXPECT_TRUE(espera([this] { return QApplication::activeWindow() == menu(); }));
+}
+
+TEST_F(RelatorioTela, AnUnknownExtensionIsRefusedAndNothingIsWritten)
+{
+    abreORelatorio([](QWidget*) {
+        boxseam::queueInput(QStringLiteral("turma.txt"));
+        tecla(Qt::Key_F6);
+    });
+
+    ASSERT_EQ(boxseam::shown().size(), 2u);
+    EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::Error);
+    EXPECT_TRUE(boxseam::shown()[1].text.startsWith(QStringLiteral("O relatório não foi salvo: ")));
+    EXPECT_TRUE(boxseam::shown()[1].text.contains(QStringLiteral(".pdf ou .csv")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("turma.txt")));
+}
+
+TEST_F(RelatorioTela, PrintingGoesThroughThePrintDialog)
+{
+    abreORelatorio([](QWidget*) {
+        tecla(Qt::Key_F5);  // cancelled: nothing printed
+        boxseam::queueInput(QStringLiteral("impresso.pdf"));
+        tecla(Qt::Key_F5);
+    });
+
+    ASSERT_EQ(boxseam::shown().size(), 2u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Print);
+    EXPECT_TRUE(readFile(QStringLiteral("impresso.pdf")).startsWith("%PDF"));
+}
+
+}  // namespace
