@@ -26,6 +26,28 @@ constexpr int kEsperaExposicaoMs = 1000;
 const QString kFoto = QStringLiteral(":/assets/fotos/paisagem.jpg");
 const QString kLogo = QStringLiteral(":/assets/icons/logo.svg");
 
+// Ends a wait as soon as the window system shows the window.
+class AoSerExposta : public QObject {
+public:
+    AoSerExposta(QWindow* janela, QEventLoop& espera) : janela_(janela), espera_(espera)
+    {
+        janela->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return filtraAcao([&] {
+            if (event->type() == QEvent::Expose && janela_->isExposed())
+                espera_.quit();
+            return QObject::eventFilter(watched, event);
+        });
+    }
+
+private:
+    QWindow* janela_;
+    QEventLoop& espera_;
+};
+
 }  // namespace
 
 TfSobre::TfSobre(QWidget* parent)
@@ -120,12 +142,7 @@ void TfSobre::MostraJa()
         // most a second), handling nothing the user does meanwhile
         QEventLoop espera;
         QTimer::singleShot(kEsperaExposicaoMs, &espera, &QEventLoop::quit);
-        QTimer verifica;
-        conectaAcao(&verifica, &QTimer::timeout, &espera, [&] {
-            if (janela->isExposed())
-                espera.quit();
-        });
-        verifica.start(5);
+        const AoSerExposta aoSerExposta(janela, espera);
         espera.exec(QEventLoop::ExcludeUserInputEvents);
     }
     repaint();

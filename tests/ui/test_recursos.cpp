@@ -42,3 +42,24 @@ TEST(Recursos, TheButtonPicturesAreVectorsWithAGreyedForm)
         EXPECT_NE(normal, cinza) << nome;
     }
 }
+
+class FotosAdiantadas : public InTempDir {};
+
+// A picture decoded ahead on a thread is the one a direct decoding gives; one
+// that could not be read is read again once it is there.
+TEST_F(FotosAdiantadas, APictureDecodedAheadIsWaitedForAndAMissingOneIsTriedAgain)
+{
+    QFile original(QStringLiteral(":/assets/fotos/menu.jpg"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray bytes = original.readAll();
+    const QString presente = path(QStringLiteral("presente.jpg"));
+    const QString ausente = path(QStringLiteral("ausente.jpg"));
+    writeFile(presente, bytes);
+
+    AntecipaJpeg({presente, ausente});
+    EXPECT_EQ(CarregaJpeg(presente), DecodificaJpeg(bytes));
+    EXPECT_TRUE(CarregaJpeg(ausente).isNull());
+
+    writeFile(ausente, bytes);
+    EXPECT_EQ(CarregaJpeg(ausente).size(), QSize(640, 480));
+}
