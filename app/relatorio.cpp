@@ -33,7 +33,7 @@ const QStringList kColunas = {
 };
 
 // The share of the table's width of each column, in hundredths.
-constexpr int kLarguras[] = {7, 25, 10, 10, 9, 11, 10, 9, 9};
+constexpr int kLarguras[] = {7, 21, 10, 10, 9, 11, 10, 11, 11};
 
 std::optional<Formato> formatoDe(const QString& arquivo)
 {
@@ -131,7 +131,8 @@ void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool ne
     fonte(8, negrito);
     int x = 0;
     for (int i = 0; i < campos.size(); ++i) {
-        const QRect celula(x, y_, largura_ * kLarguras[i] / 100, alturaDaLinha);
+        // the last line of the frame stays inside the page's printable width
+        const QRect celula(x, y_, (largura_ - 1) * kLarguras[i] / 100, alturaDaLinha);
         p_.drawRect(celula);
         p_.drawText(celula.adjusted(mm(1), 0, -mm(1), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
                     campos[i]);
