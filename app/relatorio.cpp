@@ -17,8 +17,6 @@ namespace {
 
 enum class Formato { Pdf, Csv };
 
-const QString kTitulo = QStringLiteral("Relatório da turma");
-const QMarginsF kMargens(15, 15, 15, 15);
 
 const QStringList kColunas = {
     QStringLiteral("Código"),
@@ -114,7 +112,7 @@ void Folhas::fonte(double pontos, bool negrito)
 void Folhas::cabecalho(const QString& pasta, const QDate& impresso)
 {
     fonte(16, true);
-    p_.drawText(QRect(0, y_, largura_, mm(9)), Qt::AlignLeft | Qt::AlignVCenter, kTitulo);
+    p_.drawText(QRect(0, y_, largura_, mm(9)), Qt::AlignLeft | Qt::AlignVCenter, kTituloDoRelatorio);
     y_ += mm(10);
     fonte(9, false);
     p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
@@ -165,10 +163,9 @@ void Folhas::grafico(const Desempenho& aluno, const QRect& area)
 bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
 {
     QPdfWriter pdf(&saida);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(kMargens, QPageLayout::Millimeter);
+    preparaFolhas(pdf);
     pdf.setResolution(300);
-    pdf.setTitle(kTitulo);
+    pdf.setTitle(kTituloDoRelatorio);
     return desenhaRelatorio(pdf, turma, pasta, impresso);
 }
 
@@ -178,6 +175,12 @@ QString extensaoRecusada(const QString& arquivo)
 }
 
 }  // namespace
+
+void preparaFolhas(QPagedPaintDevice& folhas)
+{
+    folhas.setPageSize(QPageSize(QPageSize::A4));
+    folhas.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
 
 bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& turma, const QString& pasta,
                       const QDate& impresso)

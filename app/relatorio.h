@@ -13,8 +13,12 @@
 
 class QPagedPaintDevice;
 
-// Lays the report out on the pages of folhas (A4 with margins of 15 mm
-// unless the printer was set otherwise): a title, the course folder and
+inline const QString kTituloDoRelatorio = QStringLiteral("Relatório da turma");
+
+// A4 with margins of 15 mm: the report's paper, on file and on a printer.
+void preparaFolhas(QPagedPaintDevice& folhas);
+
+// Lays the report out on the pages of folhas: a title, the course folder and
 // the date printed, then each student's row and speed chart, a student never
 // split between two pages. False when the device cannot be painted on.
 bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& turma, const QString& pasta,

@@ -56,11 +56,9 @@ TfRelatorio::TfRelatorio(std::vector<Desempenho> turma, QString pasta, QDate imp
       impresso_(impresso),
       impressora_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    montaDialogoFixo(this, QStringLiteral("fRelatorio"), QStringLiteral("Relatório da turma"), arial(13),
-                     QSize(kLargura, kAltura));
-    impressora_->setDocName(QStringLiteral("Relatório da turma"));
-    impressora_->setPageSize(QPageSize(QPageSize::A4));
-    impressora_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    montaDialogoFixo(this, QStringLiteral("fRelatorio"), kTituloDoRelatorio, arial(13), QSize(kLargura, kAltura));
+    impressora_->setDocName(kTituloDoRelatorio);
+    preparaFolhas(*impressora_);
 
     pnPrevia = new QWidget(this);
     pnPrevia->setObjectName(QStringLiteral("pnPrevia"));

@@ -3,7 +3,6 @@
 #include "students/secoes.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPaintDevice>
 #include <algorithm>
 #include <cmath>
