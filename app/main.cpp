@@ -4,7 +4,6 @@
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/fontes.h"
-#include "ui/jpeg.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,10 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-// the pictures of the splash and of the main menu
-const QStringList kFotosDoInicio = {QStringLiteral(":/assets/fotos/paisagem.jpg"),
-                                    QStringLiteral(":/assets/fotos/menu.jpg")};
 
 QStringList argumentos(int argc, char** argv)
 {
@@ -53,11 +48,12 @@ int main(int argc, char** argv)
     if (linha.relatorio)
         return relatorioSemJanela(argc, argv, linha);
 
-    // The fonts' configuration and the start-up pictures need no display: they
-    // are read on other cores while the application connects to it. The
-    // configuration is waited for before the first text, which would read it again.
+    // The fonts' configuration needs no display: fontconfig reads it on another
+    // core while the application connects to it. That thread is plain C and
+    // touches nothing of Qt, which takes the first thread that reaches it for
+    // its main thread. The configuration is waited for before the first text,
+    // which would read it again.
     const std::future<void> fontes = aparencia::antecipaConfiguracaoDasFontes();
-    AntecipaJpeg(kFotosDoInicio);
     Application app(argc, argv);
     fontes.wait();
     // the user's own course folder is named after the program

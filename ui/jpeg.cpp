@@ -4,9 +4,7 @@
 #include <QHash>
 #include <csetjmp>
 #include <cstdio>
-#include <future>
 #include <jpeglib.h>
-#include <mutex>
 
 namespace {
 
@@ -79,46 +77,17 @@ QImage decodificaArquivo(const QString& caminho)
     return DecodificaJpeg(arquivo.readAll());
 }
 
-// The splash and the about box show the same picture: it is decoded once,
-// ahead on a thread of its own or at the first call. Destroying a decoding
-// still under way at exit waits for it.
-struct Decodificadas {
-    std::mutex trava;
-    QHash<QString, std::shared_future<QImage>> porCaminho;
-};
-
-Decodificadas& decodificadas()
-{
-    static Decodificadas todas;
-    return todas;
-}
-
-std::shared_future<QImage> decodificacao(const QString& caminho, std::launch quando)
-{
-    Decodificadas& todas = decodificadas();
-    const std::lock_guard trava(todas.trava);
-    auto achada = todas.porCaminho.constFind(caminho);
-    if (achada == todas.porCaminho.constEnd())
-        achada = todas.porCaminho.insert(caminho, std::async(quando, decodificaArquivo, caminho).share());
-    return *achada;
-}
-
 }  // namespace
 
+// The splash and the about box show the same picture: it is decoded once. A
+// picture that could not be read is tried again the next time.
 QImage CarregaJpeg(const QString& caminho)
 {
-    const QImage imagem = decodificacao(caminho, std::launch::deferred).get();
-    if (imagem.isNull()) {
-        // a picture that could not be read is tried again the next time
-        Decodificadas& todas = decodificadas();
-        const std::lock_guard trava(todas.trava);
-        todas.porCaminho.remove(caminho);
-    }
+    static QHash<QString, QImage> decodificadas;
+    if (const auto achada = decodificadas.constFind(caminho); achada != decodificadas.constEnd())
+        return *achada;
+    const QImage imagem = decodificaArquivo(caminho);
+    if (!imagem.isNull())
+        decodificadas.insert(caminho, imagem);
     return imagem;
-}
-
-void AntecipaJpeg(const QStringList& caminhos)
-{
-    for (const QString& caminho : caminhos)
-        decodificacao(caminho, std::launch::async);
 }

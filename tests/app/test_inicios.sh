@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Starts the program many times on a display of its own and, in every run,
+# presses F10 on the main menu as a user would: each start must answer the
+# key and end within a few seconds, and print nothing to its error output
+# (Qt's warnings go there).
+#   test_inicios.sh <build dir> [runs, 40 by default]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+vezes=${2:-40}
+raiz=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+programa=
+servidor=
+termina() {
+  [ -n "$programa" ] && kill -9 "$programa" 2>/dev/null || true
+  [ -n "$servidor" ] && kill "$servidor" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap termina EXIT
+
+bash "$raiz/tools/prepare-course.sh" "$build" "$work/curso" >/dev/null
+# a student file with no student yet: the main menu opens without the registration
+: >"$work/curso/ZORPAlunos20.dat"
+
+for n in $(seq 150 199); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
+done
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+servidor=$!
+# a desktop session's runtime folder, so that Qt has nothing to warn about
+mkdir -m 700 "$work/runtime"
+export DISPLAY=$display QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work/runtime
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The main menu's window, once mapped. The name pattern may also match the
+# splash, so every window found is checked by its whole name.
+menu_principal() {
+  local janela
+  for _ in $(seq 200); do
+    for janela in $(xdotool search --onlyvisible --pid "$programa" --name 'Quiravo' 2>/dev/null); do
+      [ "$(xdotool getwindowname "$janela")" = 'Quiravo - Curso de digitação' ] && { echo "$janela"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# One start: true when the program answered F10 and said nothing.
+uma_vez() {
+  local saida=$work/stderr
+  (cd "$work/curso" && exec "$build/app/quiravo") >/dev/null 2>"$saida" &
+  programa=$!
+  local janela
+  if ! janela=$(menu_principal); then
+    echo "run $1: the main menu did not appear"
+    return 1
+  fi
+  xdotool windowfocus --sync "$janela" 2>/dev/null || true
+  xdotool key F10
+  local parado=
+  for _ in $(seq 80); do
+    kill -0 "$programa" 2>/dev/null || { parado=1; break; }
+    sleep 0.1
+  done
+  if [ -z "$parado" ]; then
+    echo "run $1: F10 on the main menu did not end the program"
+    kill -9 "$programa" 2>/dev/null || true
+  fi
+  wait "$programa" 2>/dev/null || true
+  programa=
+  if [ -s "$saida" ]; then
+    echo "run $1 printed:"; sed 's/^/  /' "$saida"
+    return 1
+  fi
+  [ -n "$parado" ]
+}
+
+falhas=0
+for vez in $(seq "$vezes"); do
+  uma_vez "$vez" || falhas=$((falhas + 1))
+done
+echo "$vezes starts, $falhas failed"
+[ "$falhas" -eq 0 ]
