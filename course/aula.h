@@ -6,11 +6,11 @@
 #include <QString>
 #include <cstdint>
 
-// Time of day (fraction of a day) at which the timing of the current line
-// began. Lives for the program run: a new lesson starts from what the previous
-// one left, and from midnight in the run's first lesson.
+// Time of day (fraction of a day) at which the current line's first character
+// was typed.
 extern double InicioLinha;
-// The longest line time measured in the program run, in days.
+// The longest line time of the exercise on view, in days: from a line's first
+// character to its ENTER.
 extern double TempoMaximo;
 // The last character accepted by the typing field (Windows-1252), character 0
 // at start; a lesson's first blank is judged against the previous lesson's.

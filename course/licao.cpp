@@ -31,12 +31,20 @@ Licao::Status aviso(const char* texto)
     return {QString::fromUtf8(texto), Licao::Cores::Mantem};
 }
 
+Licao::Resposta comStatus(const Licao::Status& status)
+{
+    Licao::Resposta resposta;
+    resposta.status = status;
+    return resposta;
+}
+
 }  // namespace
 
 void Licao::Abre()
 {
     tamanhoLinha_ = ExercicioAtual.Linha1.size();
     modoSom_ = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
+    TempoMaximo = 0;  // the speed is the exercise's own
 }
 
 std::optional<Licao::Status> Licao::edDigKeyDown(int codigo) const
@@ -50,15 +58,19 @@ Licao::Resposta Licao::edDigKeyPress(char caractere)
 {
     if (modoSom_) {
         // every character sounds, then the field handles it as a plain field would
-        tocaNota(caractere);
+        const bool avisaSilencio = tocaNota(caractere);
         campoToma(caractere);
-        return {std::nullopt, caractere == kCola};
+        Resposta resposta;
+        resposta.cola = caractere == kCola;
+        if (avisaSilencio)
+            resposta.aviso = kNotasSemSom;
+        return resposta;
     }
     switch (caractere) {
     case kApaga:
-        return {aviso("Não pode apagar letras para tentar corrigir. Prossiga, mesmo com o erro."), false};
+        return comStatus(aviso("Não pode apagar letras para tentar corrigir. Prossiga, mesmo com o erro."));
     case kCola:
-        return {aviso("Não pode tentar colar um texto inteiro para ir mais rápido."), false};
+        return comStatus(aviso("Não pode tentar colar um texto inteiro para ir mais rápido."));
     case kEspaco:
         if (const std::optional<char> branco = regraDoBranco())
             campoToma(*branco);
@@ -71,7 +83,7 @@ Licao::Resposta Licao::edDigKeyPress(char caractere)
     default: {
         const Status status = regraDaDigitacao(caractere);
         campoToma(caractere);
-        return {status, false};
+        return comStatus(status);
     }
     }
 }
@@ -96,8 +108,10 @@ Licao::Status Licao::regraDaDigitacao(char caractere)
     const qsizetype posicao = campo_.size() + 1;
     UltimaTecla = caractere;
     if (posicao < tamanhoLinha_) {
+        // the line's first character starts its clock
+        const double decorrido = tempoIniciado_ ? timeOfDay() - InicioLinha : 0.0;
         return {QStringLiteral("Já foram digitados ") + QString::number(posicao) + QStringLiteral(" caracteres em ")
-                    + longTime(timeOfDay() - InicioLinha) + QStringLiteral(" minutos."),
+                    + longTime(decorrido) + QStringLiteral(" minutos."),
                 Cores::Contagem};
     }
     beep();
@@ -110,7 +124,8 @@ void Licao::acrescentaTeclasDigitadas(char caractere)
         teclasDigitadas_.append(caractere);
 }
 
-void Licao::tocaNota(char caractere)
+// True when the note has just turned out silent: the student is told once.
+bool Licao::tocaNota(char caractere)
 {
     const QString arquivo = ArquivoDaNota(caractere);
     if (arquivo.isEmpty())
@@ -120,6 +135,9 @@ void Licao::tocaNota(char caractere)
     MediaPlayer1.Open();
     MediaPlayer1.Play();
     UltimaTecla = caractere;
+    const bool avisa = MediaPlayer1.isSilent() && !silencioAvisado_;
+    silencioAvisado_ = silencioAvisado_ || avisa;
+    return avisa;
 }
 
 // What the field does with a character that the rules let through: ENTER and
@@ -140,29 +158,36 @@ void Licao::Cola(const QByteArray& texto)
     iniciaTempo();
 }
 
-// The lesson's clock starts when its first character is in the field.
+// A line's clock starts when its first character is in the field: the time
+// spent reading the exercise or a box before it is not the line's.
 void Licao::iniciaTempo()
 {
-    if (!tempoIniciado_ && campo_.size() == 1) {
+    if (!tempoIniciado_ && !campo_.isEmpty()) {
         tempoIniciado_ = true;
         InicioLinha = timeOfDay();
     }
 }
 
-Licao::Veredito Licao::TeclaEnter()
+// From the line's first character to its ENTER. A line that spans midnight
+// gives no positive time and counts for nothing.
+void Licao::medeLinha()
 {
-    // every ENTER measures the line time, also on an empty field
     const double tempoDaLinha = timeOfDay() - InicioLinha;
     if (tempoDaLinha > TempoMaximo)
         TempoMaximo = tempoDaLinha;
+    tempoIniciado_ = false;
+}
+
+Licao::Veredito Licao::TeclaEnter()
+{
     Veredito veredito;
     if (campo_.isEmpty()) {
+        // nothing typed, nothing measured
         veredito.status = {QStringLiteral("Digite a linha para teclar ENTER!"), Cores::TextoDeJanela};
         return veredito;
     }
 
-    tempoIniciado_ = true;
-    InicioLinha = timeOfDay();
+    medeLinha();
     teclasDigitadas_.clear();
     // what is typed after the line's length is not looked at
     if (campo_.startsWith(LinhaDoExercicio(linhaAtual_)))
@@ -177,7 +202,12 @@ void Licao::LinhaCerta(Veredito& veredito)
     veredito.tipo = Veredito::Tipo::Certa;
     const int linhas = ContaLinhas();
     if (linhaAtual_ == linhas) {
-        ++linhasSeguidas_;
+        // a pass made again after its record failed keeps the count and
+        // tries the record again
+        if (gravacaoPendente_)
+            gravacaoPendente_ = false;
+        else
+            ++linhasSeguidas_;
         const QString faltam = QString::number(ExercicioAtual.LinhasExigidas - linhasSeguidas_);
         const QString feitas = linhasSeguidas_ == 1 ? QStringLiteral(" Linha sequencial digitada sem erro!")
                                                     : QStringLiteral(" Linhas sequenciais digitadas sem erros!");
@@ -203,6 +233,7 @@ void Licao::LinhaErrada(Veredito& veredito)
     veredito.letrasErradas = letrasErradas();
     veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Errada: [") + fromCp1252(campo_) + u']';
     linhasSeguidas_ = 0;
+    gravacaoPendente_ = false;
     linhaAtual_ = 1;
     tamanhoLinha_ = ExercicioAtual.Linha1.size();
 }
@@ -224,7 +255,15 @@ QString Licao::letrasErradas() const
 
 bool Licao::ExercicioCompleto() const
 {
-    return linhasSeguidas_ == ExercicioAtual.LinhasExigidas;
+    return !gravacaoPendente_ && linhasSeguidas_ == ExercicioAtual.LinhasExigidas;
+}
+
+std::int32_t Licao::PassagemEmCurso() const
+{
+    // an exercise whose record failed is on its last pass again
+    if (linhasSeguidas_ == ExercicioAtual.LinhasExigidas)
+        return std::max<std::int32_t>(linhasSeguidas_, 1);
+    return linhasSeguidas_ + 1;
 }
 
 // After the catalogue's last exercise the lesson ends with the course: no
@@ -241,7 +280,10 @@ void Licao::GravaPassagem()
     AulaAtual.Data = today();
     AulaAtual.Tempo = Velocidade(ExercicioAtual.NumToques, TempoMaximo);
     AulaAtual.NumExerc = std::uint8_t(NumExercicio);
+    // until the record is on disk the exercise stays passed but not recorded
+    gravacaoPendente_ = true;
     GravaAula();
+    gravacaoPendente_ = false;
 }
 
 Licao::Status Licao::ProximoExercicio()
@@ -249,6 +291,7 @@ Licao::Status Licao::ProximoExercicio()
     ++NumExercicio;
     ExercicioAtual = Exercicios[NumExercicio];
     linhasSeguidas_ = 0;
+    TempoMaximo = 0;
     tamanhoLinha_ = LinhaDoExercicio(linhaAtual_).size();
     return {QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."), Cores::TextoDeJanela};
 }

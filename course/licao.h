@@ -35,7 +35,13 @@ public:
     struct Resposta {
         std::optional<Status> status;  // nothing: the status bar is not touched
         bool cola = false;             // the field takes the clipboard's text (Licao::Cola)
+        QString aviso;                 // for an information box; empty: none
     };
+
+    // The musical keyboard of a machine without sound, told once a lesson.
+    static inline const QString kNotasSemSom = QStringLiteral(
+        "Não foi possível abrir o som deste computador: as notas ficarão em silêncio.\r"
+        "Continue digitando normalmente.");
 
     // The verdict of the ENTER step.
     struct Veredito {
@@ -60,14 +66,18 @@ public:
     // The first line of the clipboard, in the musical keyboard's field.
     void Cola(const QByteArray& texto);
 
-    // The ENTER step: the line time, then, for a typed line, its verdict and
+    // The ENTER step: for a typed line, its time, its verdict and
     // the count of passes. Passing the exercise and closing the step follow.
     Veredito TeclaEnter();
     // The count of passes has reached what the exercise asks.
     bool ExercicioCompleto() const;
+    // The number of the pass under way, for the line-number box.
+    std::int32_t PassagemEmCurso() const;
     // The exercise is the catalogue's last: the course ends with it.
     bool UltimoDoCurso() const;
-    // Appends the lesson record of the exercise passed, with its speed.
+    // Appends the lesson record of the exercise passed, with its speed. When
+    // the append fails the count stays where it is, and the next complete
+    // right pass completes the exercise again, to try the record again.
     void GravaPassagem();
     // The next exercise of the catalogue, from its first pass.
     Status ProximoExercicio();
@@ -86,9 +96,10 @@ private:
     std::optional<char> regraDoBranco();
     Status regraDaDigitacao(char caractere);
     void acrescentaTeclasDigitadas(char caractere);
-    void tocaNota(char caractere);
+    bool tocaNota(char caractere);
     void campoToma(char caractere);
     void iniciaTempo();
+    void medeLinha();
     void LinhaCerta(Veredito& veredito);
     void LinhaErrada(Veredito& veredito);
     QString letrasErradas() const;
@@ -96,9 +107,11 @@ private:
     std::uint8_t linhaAtual_ = 1;      // the line to be typed next, 1 to 4
     std::int32_t linhasSeguidas_ = 0;  // complete error-free passes in a row
     std::int32_t tamanhoLinha_ = 0;    // the length of the current line
-    bool tempoIniciado_ = false;       // the lesson's first character started the clock
+    bool tempoIniciado_ = false;       // the current line's first character started its clock
+    bool gravacaoPendente_ = false;    // the exercise was complete, its record failed
     QByteArray teclasDigitadas_;       // accepted in the line, plain blanks left out
     bool modoSom_ = false;             // the field is a musical keyboard
+    bool silencioAvisado_ = false;     // the student knows the notes are silent
     QByteArray campo_;                 // the typing field's text
     MediaPlayer MediaPlayer1;
 };

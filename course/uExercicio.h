@@ -68,6 +68,7 @@ private:
     void TeclaEnter();
     void perguntaLetrasErradas(const Licao::Veredito& veredito);
     void PassaExercicio();
+    void mostraPassagem();
     void destacaLinhaAtual();
     void adicionaResultado(const QString& linha);
 

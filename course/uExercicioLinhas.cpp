@@ -30,12 +30,17 @@ void TfExercicio::TeclaEnter()
         perguntaLetrasErradas(veredito);
     destacaLinhaAtual();
     adicionaResultado(veredito.resultado);
-    if (licao_.ExercicioCompleto())
-        PassaExercicio();
-
+    // the line is done with before the pass, whose record may fail
     licao_.FechaEnter();
     mostraCampo();
-    edNumLinha->setText(QString::number(licao_.LinhasSeguidas() + 1) + u'.');
+    mostraPassagem();
+    if (licao_.ExercicioCompleto())
+        PassaExercicio();
+}
+
+void TfExercicio::mostraPassagem()
+{
+    edNumLinha->setText(QString::number(licao_.PassagemEmCurso()) + u'.');
     AjustaTexto(edNumLinha);  // "10." is wider than "1."
 }
 
@@ -56,21 +61,21 @@ void TfExercicio::perguntaLetrasErradas(const Licao::Veredito& veredito)
         showMessage(BoxKind::Information, veredito.letrasErradas);
 }
 
-// After the catalogue's last exercise the lesson ends with the course.
+// The student is told of the pass once its record is on disk. After the
+// catalogue's last exercise the lesson ends with the course.
 void TfExercicio::PassaExercicio()
 {
-    const bool ultimo = licao_.UltimoDoCurso();
-    if (!ultimo)
-        showMessage(BoxKind::Information, kProximoExercicio);
     licao_.GravaPassagem();
-    if (ultimo) {
+    if (licao_.UltimoDoCurso()) {
         showMessage(BoxKind::Information, kCursoConcluido);
         close();
         return;
     }
+    showMessage(BoxKind::Information, kProximoExercicio);
     const Licao::Status parabens = licao_.ProximoExercicio();
     MostraExercicio();
     mmResultado->clear();
     linhasResultado_ = 0;
     mostraStatus(parabens);
+    mostraPassagem();
 }

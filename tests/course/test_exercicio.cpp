@@ -338,12 +338,13 @@ TEST_F(Aula, NoLinesRequiredPassesOnTheFirstEnterThatLeavesTheCountAtZero)
     EXPECT_EQ(caixas(), std::vector<BoxKind>{BoxKind::Information});
 }
 
-TEST_F(Aula, EnterOnAnEmptyFieldOnlyMeasuresTheTime)
+TEST_F(Aula, EnterOnAnEmptyFieldAsksForTheLineAndChangesNothing)
 {
     abre(umExercicio(1, {"abc"}, 5));
     linha("abc");
     const QString antes = resultado();
     const double inicio = InicioLinha;
+    const double maximo = TempoMaximo;
     clockseam::advance(5000);
     enter();
     EXPECT_EQ(status(), QStringLiteral("Digite a linha para teclar ENTER!"));
@@ -352,27 +353,34 @@ TEST_F(Aula, EnterOnAnEmptyFieldOnlyMeasuresTheTime)
     EXPECT_EQ(resultado(), antes);
     EXPECT_EQ(edNumLinha->text(), QStringLiteral("2."));
     EXPECT_EQ(InicioLinha, inicio);
-    EXPECT_NEAR(TempoMaximo, 5.0 / 86400, 1e-9);
+    EXPECT_EQ(TempoMaximo, maximo);
 
     UltimaTecla = 'q';
     enter();
     EXPECT_EQ(UltimaTecla, 'q');
 }
 
-TEST_F(Aula, TheLessonsFirstCharacterStartsTheClockOnce)
+TEST_F(Aula, EachLinesFirstCharacterStartsItsClock)
 {
     abre(umExercicio(1, {"abcdef"}, 5));
     EXPECT_FALSE(tela->licao().TempoIniciado());
     clockseam::set(as(10, 0, 30));
     digita("a");
+    EXPECT_EQ(status(), QStringLiteral("Já foram digitados 1 caracteres em 00:00:00 minutos."));
     EXPECT_TRUE(tela->licao().TempoIniciado());
     EXPECT_DOUBLE_EQ(InicioLinha, (10 * 3600 + 30) / 86400.0);
     clockseam::set(as(10, 1));
     digita("b");
     EXPECT_EQ(status(), QStringLiteral("Já foram digitados 2 caracteres em 00:00:30 minutos."));
     linha("c");
-    EXPECT_DOUBLE_EQ(InicioLinha, 10 / 24.0 + 60 / 86400.0);
     EXPECT_NEAR(TempoMaximo, 30 / 86400.0, 1e-9);
+    EXPECT_FALSE(tela->licao().TempoIniciado());
+
+    // the next line's clock waits for its first character
+    clockseam::set(as(10, 5));
+    digita("a");
+    EXPECT_DOUBLE_EQ(InicioLinha, (10 * 3600 + 300) / 86400.0);
+    EXPECT_EQ(status(), QStringLiteral("Já foram digitados 1 caracteres em 00:00:00 minutos."));
 }
 
 TEST_F(Aula, ClosesByButtonKeyAndMenuWithoutWritingAnything)

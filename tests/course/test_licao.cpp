@@ -66,7 +66,7 @@ TEST_F(LicaoTest, EachCharacterLeavesInTheFieldWhatTheRulesLetThrough)
     };
     const Caso casos[] = {
         {"a run of blanks alternates with \"_\"", "ab   ", "ab _ ", "ab_", "J\xC3\xA1 foram digitados 2 caracteres em 00:00:00 minutos."},
-        {"no blank at the start of a line", "  a", "a", "a", "J\xC3\xA1 foram digitados 1 caracteres em 10:00:00 minutos."},
+        {"no blank at the start of a line", "  a", "a", "a", "J\xC3\xA1 foram digitados 1 caracteres em 00:00:00 minutos."},
         {"\";\" is \"\xC3\xA7\", anywhere", "a;b", "a\xE7" "b", "a\xE7" "b", "A digita\xC3\xA7\xC3\xA3o chegou ao final"},
         {"backspace deletes nothing", "ab\b", "ab", "ab", "N\xC3\xA3o pode apagar letras para tentar corrigir. Prossiga, mesmo com o erro."},
         {"Ctrl+V pastes nothing", "ab\x16", "ab", "ab", "N\xC3\xA3o pode tentar colar um texto inteiro para ir mais r\xC3\xA1pido."},
@@ -88,8 +88,8 @@ TEST_F(LicaoTest, EachCharacterLeavesInTheFieldWhatTheRulesLetThrough)
 TEST_F(LicaoTest, FromTheLinesLastCharacterOnEveryKeyBeepsAndTheFirstStartsTheClock)
 {
     abreLicao(licao, umExercicio(1, {"abcde"}));
-    // the first character's time runs from the run's start
-    EXPECT_EQ(digita("a"), QStringLiteral("Já foram digitados 1 caracteres em 10:00:00 minutos."));
+    // the line's time runs from its first character
+    EXPECT_EQ(digita("a"), QStringLiteral("Já foram digitados 1 caracteres em 00:00:00 minutos."));
     EXPECT_TRUE(licao.TempoIniciado());
     clockseam::set(as(10, 0, 9));
     EXPECT_EQ(digita("bcd"), QStringLiteral("Já foram digitados 4 caracteres em 00:00:09 minutos."));
