@@ -8,6 +8,7 @@
 #include "course/teclas.h"
 #include "data/text.h"
 #include "ui/acao.h"
+#include "ui/dialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -85,6 +86,8 @@ void TfExercicio::edDigKeyPress(char caractere)
         return;
     }
     const Licao::Resposta resposta = licao_.edDigKeyPress(caractere);
+    if (!resposta.aviso.isEmpty())
+        showMessage(BoxKind::Information, resposta.aviso);
     if (resposta.status)
         mostraStatus(*resposta.status);
     if (resposta.cola)

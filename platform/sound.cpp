@@ -83,6 +83,7 @@ const Sdl& sdl()
 
 struct Seam {
     bool installed = false;
+    bool withoutDevice = false;
     std::vector<Request> requests;
     std::vector<std::pair<Kind, QString>> failures;
 };
@@ -130,7 +131,7 @@ struct Voice {
 };
 
 // The audio device, opened on the first open request and kept until the
-// program ends. A failed opening is tried again on the next request.
+// program ends. A failed opening is tried again by the next player.
 class AudioDevice {
 public:
     ~AudioDevice()
@@ -144,14 +145,15 @@ public:
 
     const SDL_AudioSpec& format() const { return format_; }
 
-    void ensureOpen()
+    // False when the machine has no sound device to give (none, or busy).
+    bool ensureOpen()
     {
         if (id_ != 0)
-            return;
+            return true;
         // SDL would otherwise take over SIGINT and SIGTERM from the program
         sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (sdl().InitSubSystem(SDL_INIT_AUDIO) < 0)
-            throw AppError(sdlError());
+            return false;
 
         SDL_AudioSpec wanted{};
         wanted.freq = kFrequency;
@@ -166,13 +168,13 @@ public:
                             | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
         const SDL_AudioDeviceID id = sdl().OpenAudioDevice(nullptr, 0, &wanted, &format_, changes);
         if (id == 0) {
-            const QString message = sdlError();
             sdl().QuitSubSystem(SDL_INIT_AUDIO);
-            throw AppError(message);
+            return false;
         }
         id_ = id;
         // silence until the first play, so a play starts within one buffer
         sdl().PauseAudioDevice(id_, 0);
+        return true;
     }
 
     // Starts the sound from its start on the voice; returns the play's number.
@@ -315,16 +317,20 @@ void MediaPlayer::Open()
         lastError_ = recordRequest(Kind::Open, FileName);
         if (!lastError_.isEmpty())
             throw AppError(lastError_);
+        silent_ = silent_ || seam().withoutDevice;
         open_ = true;
         return;
     }
 
-    try {
-        audioDevice().ensureOpen();
-        chunk_ = loadWav(FileName, audioDevice().format()).release();
-    } catch (const AppError& error) {
-        lastError_ = error.message();
-        throw;
+    // a player turned silent stays so: the device is not asked again at every note
+    silent_ = silent_ || !audioDevice().ensureOpen();
+    if (!silent_) {
+        try {
+            chunk_ = loadWav(FileName, audioDevice().format()).release();
+        } catch (const AppError& error) {
+            lastError_ = error.message();
+            throw;
+        }
     }
     open_ = true;
     lastError_.clear();
@@ -339,6 +345,8 @@ void MediaPlayer::Play()
         playing_ = lastError_.isEmpty();
         return;
     }
+    if (silent_)
+        return;
 
     // from the start, cutting off the sound still playing
     channel_ = audioDevice().play(asSound(chunk_));
@@ -385,7 +393,7 @@ bool MediaPlayer::isPlaying() const
 {
     if (seam().installed)
         return playing_;
-    return open_ && audioDevice().sounds(channel_);
+    return open_ && !silent_ && audioDevice().sounds(channel_);
 }
 
 namespace soundseam {
@@ -400,10 +408,16 @@ void failNext(Kind kind, const QString& message)
     seam().failures.emplace_back(kind, message);
 }
 
+void withoutDevice()
+{
+    seam().withoutDevice = true;
+}
+
 void clear()
 {
     seam().requests.clear();
     seam().failures.clear();
+    seam().withoutDevice = false;
 }
 
 }  // namespace soundseam

@@ -4,7 +4,9 @@
 //
 // open  waits; it first closes the open sound, then loads FileName (relative
 //       to the current directory). A failure throws AppError with the sound
-//       service's own text, and the player is left closed.
+//       service's own text, and the player is left closed. On a machine
+//       whose sound device cannot be opened the player turns silent: this
+//       open and every later request succeed without a sound.
 // play  starts the open sound from its start and returns at once; the sound
 //       goes on by itself, cutting off the one still playing.
 // stop  waits until the sound is halted.
@@ -32,6 +34,8 @@ public:
     void Stop();
     void Close();
     bool isOpen() const { return open_; }
+    // The sound device could not be opened: the notes make no sound.
+    bool isSilent() const { return silent_; }
     // Whether the open sound is being played right now.
     bool isPlaying() const;
     // The text of the last failed request; empty after one that succeeded.
@@ -42,6 +46,7 @@ private:
     void finish(const QString& error);
 
     bool open_ = false;
+    bool silent_ = false;
     bool playing_ = false;    // kept only for the recording seam
     void* chunk_ = nullptr;   // the loaded sound of the real service
     int channel_ = -1;        // the number of the last play, to tell it on the voice
@@ -72,7 +77,10 @@ const std::vector<Request>& requests();
 // The next request of this kind fails with the message.
 void failNext(Kind kind, const QString& message);
 
-// Forgets the recorded requests and the queued failures.
+// The machine has no sound device to give: opens turn the player silent.
+void withoutDevice();
+
+// Forgets the recorded requests, the queued failures and the missing device.
 void clear();
 
 }  // namespace soundseam

@@ -149,6 +149,26 @@ TEST_F(Notas, AMissingNoteFileFailsAndLeavesThePlayerClosed)
     EXPECT_EQ(campo(), QStringLiteral("c"));
 }
 
+TEST_F(Notas, WithoutASoundDeviceTheStudentIsToldOnceAndTypesOn)
+{
+    soundseam::withoutDevice();
+    abreNoQuarentaEDois();
+    digita("cde");
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Information);
+    EXPECT_EQ(boxseam::shown()[0].text, Licao::kNotasSemSom);
+    EXPECT_EQ(campo(), QStringLiteral("cde"));
+    EXPECT_EQ(UltimaTecla, 'e');
+    digita("x");
+    EXPECT_EQ(campo(), QStringLiteral("cdex"));
+    EXPECT_EQ(boxseam::shown().size(), 1u);
+
+    // once a lesson
+    abreNoQuarentaEDois();
+    digita("c");
+    EXPECT_EQ(boxseam::shown().size(), 2u);
+}
+
 TEST_F(Notas, TheModeIsDecidedWhenTheLessonOpens)
 {
     Exercicios[2] = umExercicio(42, {"cde"});
