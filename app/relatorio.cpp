@@ -61,8 +61,19 @@ QStringList linha(const Desempenho& aluno)
             QString::number(aluno.ultimaVelocidade)};
 }
 
+// A spreadsheet runs a field that starts with one of these as a formula: a
+// student named "=HYPERLINK(...)" would put a link into the teacher's sheet.
+bool pareceFormula(const QString& campo)
+{
+    return !campo.isEmpty() && QStringView(u"=+-@\t\r").contains(campo.front());
+}
+
+// A field a spreadsheet might run is written after a "'", which it reads as
+// "this is text"; a ";" or a quote puts the field between quotes.
 QString campoCsv(QString campo)
 {
+    if (pareceFormula(campo))
+        campo.prepend(u'\'');
     if (!campo.contains(u';') && !campo.contains(u'"'))
         return campo;
     campo.replace(QStringLiteral("\""), QStringLiteral("\"\""));

@@ -87,6 +87,22 @@ TEST_F(RelatorioTela, TheMenuShowsTheReportAndSavesItInTheFormatOfItsName)
     EXPECT_TRUE(espera([this] { return QApplication::activeWindow() == menu(); }));
 }
 
+// The screen saves the same CSV as the command line: a name that a
+// spreadsheet would run as a formula goes in as text.
+TEST_F(RelatorioTela, ANameThatLooksLikeAFormulaIsSavedAsText)
+{
+    GravaAluno(QStringLiteral("=HYPERLINK(\"http://x.co\";\"ver notas\")"), {}, {}, today(), 0);
+    GravaAluno(QStringLiteral("=2+3*10"), {}, {}, today(), 0);
+    abreORelatorio([](QWidget*) {
+        boxseam::queueInput(QStringLiteral("turma.csv"));
+        tecla(Qt::Key_F6);
+    });
+
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    EXPECT_TRUE(csv.contains("\r\n3;\"'=HYPERLINK(\"\"http://x.co\"\";\"\"ver notas\"\")\";")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains("\r\n4;'=2+3*10;")) << csv.toStdString();
+}
+
 TEST_F(RelatorioTela, AnUnknownExtensionIsRefusedAndNothingIsWritten)
 {
     abreORelatorio([](QWidget*) {

@@ -91,6 +91,39 @@ TEST_F(RelatorioTest, TheCsvOpensInASpreadsheetAsItIs)
     EXPECT_EQ(readFile(QStringLiteral("turma.csv")), esperado);
 }
 
+// A name a spreadsheet would run as a formula is written as text: a "'"
+// before it, inside the quotes that a ";" or a quote asks for.
+TEST_F(RelatorioTest, ANameASpreadsheetWouldRunAsAFormulaIsWrittenAsText)
+{
+    struct Caso {
+        QByteArray nome;   // in the student file
+        QByteArray campo;  // in the CSV
+    };
+    const Caso casos[] = {
+        {"=2+3*10", "'=2+3*10"},
+        {"=HYPERLINK(\"http://x.co\";\"ver notas\")", "\"'=HYPERLINK(\"\"http://x.co\"\";\"\"ver notas\"\")\""},
+        {"+55 11", "'+55 11"},
+        {"-Ana", "'-Ana"},
+        {"@Ana", "'@Ana"},
+        {"\tAna", "'\tAna"},
+        {"\rAna", "'\rAna"},
+        {"Ana = Bia", "Ana = Bia"},
+    };
+    std::vector<tAluno> alunos;
+    for (const Caso& caso : casos)
+        alunos.push_back(aluno(std::int32_t(alunos.size() + 1), caso.nome));
+    writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
+
+    const Saida saida = relatorio(QStringLiteral("turma.csv"));
+    ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    int codigo = 0;
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
+        EXPECT_TRUE(csv.contains("\r\n" + QByteArray::number(++codigo) + ';' + caso.campo + ';'));
+    }
+}
+
 TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
 {
     const Saida saida = relatorio(QStringLiteral("turma.pdf"));
