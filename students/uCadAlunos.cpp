@@ -333,7 +333,7 @@ void TfCadAlunos::BtGravaClick()
     const QString senha = dbedSenha->text();
     if (!senha.isEmpty()
         && inputBox(QStringLiteral("Conferência de Senha"),
-                    QStringLiteral("Digite a senha novamente para conferir"), QString())
+                    QStringLiteral("Digite a senha novamente para conferir"), QString(), InputEcho::Password)
                != senha) {
         showMessage(BoxKind::Error,
                     QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));

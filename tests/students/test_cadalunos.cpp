@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "platform/recordfile.h"
 #include "students/uCadAlunos.h"
+#include "support/modal.h"
 #include "support/teclado.h"
 
 #include <QApplication>
@@ -141,6 +142,7 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
         EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Input);
         EXPECT_EQ(boxseam::shown()[0].title, QStringLiteral("Conferência de Senha"));
         EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Digite a senha novamente para conferir"));
+        EXPECT_EQ(boxseam::shown()[0].echo, InputEcho::Password);
         EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::Error);
         EXPECT_EQ(boxseam::shown()[1].text,
                   QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));
@@ -153,6 +155,32 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
     boxseam::clear();
     boxseam::queueInput(QStringLiteral("segredo"));
     tecla(Qt::Key_F5);
+    ASSERT_EQ(NumAlunos, 1);
+    EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("segredo"));
+}
+
+// The real box, on a screen in a classroom: the confirmation shows what a
+// password box shows, and is compared as typed.
+TEST_F(Cadastro, TheConfirmationBoxShowsAStarForEachCharacter)
+{
+    QLineEdit::EchoMode eco = QLineEdit::Normal;
+    QString mostrado;
+    {
+        CaixasReais reais;
+        whenModal([&](QWidget*) {
+            auto* resposta = qobject_cast<QLineEdit*>(comFoco());
+            if (!resposta)
+                return;
+            eco = resposta->echoMode();
+            digita(QStringLiteral("segredo"));
+            mostrado = resposta->displayText();
+            tecla(Qt::Key_Return);
+        });
+        preencheEGrava(QStringLiteral("Ana"), QStringLiteral("segredo"));
+    }
+
+    EXPECT_EQ(eco, QLineEdit::Password);
+    EXPECT_EQ(mostrado, QStringLiteral("*******"));
     ASSERT_EQ(NumAlunos, 1);
     EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("segredo"));
 }
