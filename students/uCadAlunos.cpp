@@ -315,6 +315,8 @@ void TfCadAlunos::BtGravaClick()
     dbedSenha->setFocus();
     if (dbedNome->text().isEmpty()) {
         showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
+        // what is typed next is the name: it must not go hidden into the password
+        dbedNome->setFocus();
         return;
     }
     if (senhaImpossivel(dbedSenha->text())) {

@@ -117,7 +117,7 @@ TEST_F(Cadastro, StudentNumbersFollowTheHighestInTheFile)
     EXPECT_EQ(nomeNoRol(5), QStringLiteral("Sete"));
 }
 
-TEST_F(Cadastro, AnEmptyNameIsRefusedAndNothingIsWritten)
+TEST_F(Cadastro, AnEmptyNameIsRefusedAndWhatIsTypedNextIsTheName)
 {
     preencheEGrava(QString(), QStringLiteral("abc"));
 
@@ -125,7 +125,10 @@ TEST_F(Cadastro, AnEmptyNameIsRefusedAndNothingIsWritten)
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Digite pelo menos o nome do aluno."));
     EXPECT_FALSE(fileExists(kArquivoAlunos));
-    EXPECT_EQ(QApplication::focusWidget(), senha);
+    EXPECT_EQ(QApplication::focusWidget(), nome);
+    digita(QStringLiteral("Ana"));
+    EXPECT_EQ(nome->text(), QStringLiteral("Ana"));
+    EXPECT_EQ(senha->text(), QStringLiteral("abc"));
 }
 
 TEST_F(Cadastro, APasswordIsConfirmedExactly)
