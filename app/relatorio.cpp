@@ -43,11 +43,6 @@ std::optional<Formato> formatoDe(const QString& arquivo)
     return std::nullopt;
 }
 
-QString data(const QDate& dia)
-{
-    return dia.isNull() ? QString() : dia.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 QStringList linha(const Desempenho& aluno)
 {
     return {QString::number(aluno.codigo),
@@ -55,8 +50,8 @@ QStringList linha(const Desempenho& aluno)
             QString::number(aluno.ultimoExercicio),
             QString::number(aluno.passagens.size()),
             QString::number(aluno.diasDePratica),
-            data(aluno.primeiraAula),
-            data(aluno.ultimaAula),
+            shortDate(aluno.primeiraAula),
+            shortDate(aluno.ultimaAula),
             QString::number(aluno.melhorVelocidade),
             QString::number(aluno.ultimaVelocidade)};
 }
@@ -130,7 +125,7 @@ void Folhas::cabecalho(const QString& pasta, const QDate& impresso)
                 QStringLiteral("Pasta do curso: %1").arg(QDir::toNativeSeparators(pasta)));
     y_ += mm(5);
     p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
-                QStringLiteral("Impresso em %1").arg(data(impresso)));
+                QStringLiteral("Impresso em %1").arg(shortDate(impresso)));
     y_ += mm(8);
     linhaDaTabela(kColunas, mm(10), true);
 }
@@ -237,6 +232,8 @@ std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const Q
     // a wrong name is told before the course is read
     if (!formatoDe(destino))
         return extensaoRecusada(destino);
+    // its dates are the program's, whatever the system's locale
+    setProgramLocale();
     if (!QDir::setCurrent(pasta))
         return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
     try {

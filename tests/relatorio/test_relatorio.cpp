@@ -22,10 +22,14 @@ struct Saida {
     QString erro;
 };
 
-// Runs a program in the current directory and returns its status and error stream.
+// Runs a program in the current directory, under the C locale of a lab
+// machine, and returns its status and error stream.
 Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr)
 {
     QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    processo.setProcessEnvironment(ambiente);
     processo.start(programa, argumentos);
     if (!processo.waitForFinished(60000))
         return {-1, processo.errorString()};
