@@ -232,14 +232,16 @@ TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
     QStringList visto;
     whenModal([&visto](QWidget* modal) {
         if (qobject_cast<TfDesempenho*>(modal))
-            for (const char* nome : {"lbNome", "lbPassagens", "lbMelhor"})
+            for (const char* nome : {"lbNome", "lbPassagens", "lbPrimeiraAula", "lbUltimaAula", "lbMelhor"})
                 visto << modal->findChild<QLabel*>(QLatin1String(nome))->text();
         tecla(Qt::Key_F10);
     });
     digita(QStringLiteral("abc"));
     tecla(Qt::Key_F3);
 
-    EXPECT_EQ(visto, (QStringList{QStringLiteral("Ana"), QStringLiteral("2"), QStringLiteral("150 t/m")}));
+    // the first and last lessons are the passes, not the registration of today
+    EXPECT_EQ(visto, (QStringList{QStringLiteral("Ana"), QStringLiteral("2"), QStringLiteral("09/12/2026"),
+                                  QStringLiteral("10/12/2026"), QStringLiteral("150 t/m")}));
     EXPECT_EQ(boxseam::shown().size(), 1u);
     EXPECT_TRUE(aulas.empty());
     EXPECT_EQ(NumExercicio, 2);

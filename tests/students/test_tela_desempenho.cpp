@@ -29,7 +29,7 @@ Desempenho bia()
     figuras.passagens = {{kSegunda, 1, 90}, {kSegunda, 2, 130}, {kSegunda.addDays(2), 3, 110}};
     figuras.ultimoExercicio = 3;
     figuras.diasDePratica = 2;
-    figuras.primeiraAula = kSegunda.addDays(-1);
+    figuras.primeiraAula = kSegunda;
     figuras.ultimaAula = kSegunda.addDays(2);
     figuras.melhorVelocidade = 130;
     figuras.ultimaVelocidade = 110;
@@ -61,7 +61,7 @@ TEST_F(TelaDesempenho, ShowsTheFiguresAndListsTheNewestPassFirst)
     EXPECT_EQ(barra->maximum(), 5);
     EXPECT_EQ(texto("lbPassagens"), QStringLiteral("3"));
     EXPECT_EQ(texto("lbDias"), QStringLiteral("2"));
-    EXPECT_EQ(texto("lbPrimeiraAula"), QStringLiteral("06/12/2026"));
+    EXPECT_EQ(texto("lbPrimeiraAula"), QStringLiteral("07/12/2026"));
     EXPECT_EQ(texto("lbUltimaAula"), QStringLiteral("09/12/2026"));
     EXPECT_EQ(texto("lbMelhor"), QStringLiteral("130 t/m"));
     EXPECT_EQ(texto("lbUltima"), QStringLiteral("110 t/m"));
@@ -85,6 +85,7 @@ TEST_F(TelaDesempenho, AStudentWithoutPassesShowsZerosAndEmptyDates)
     EXPECT_EQ(texto("lbExercicio"), QStringLiteral("Exercício 0 de 42"));
     EXPECT_EQ(texto("lbPassagens"), QStringLiteral("0"));
     EXPECT_EQ(texto("lbPrimeiraAula"), QString());
+    EXPECT_EQ(texto("lbUltimaAula"), QString());
     EXPECT_EQ(texto("lbMelhor"), QStringLiteral("0 t/m"));
     EXPECT_EQ(tela->findChild<QTableView*>(QStringLiteral("sgPassagens"))->model()->rowCount(), 0);
 }
