@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -83,6 +84,22 @@ QString linhaCsv(const QStringList& campos)
     return cotados.join(u';') + QStringLiteral("\r\n");
 }
 
+// The text of a cell in lines broken at its blanks only: a line break after
+// a slash would split a unit such as "(t/m)".
+QString quebraNosEspacos(const QString& texto, const QFontMetricsF& medida, double largura)
+{
+    if (medida.horizontalAdvance(texto) <= largura)
+        return texto;
+    QStringList linhas;
+    for (const QString& palavra : texto.split(u' ', Qt::SkipEmptyParts)) {
+        if (!linhas.isEmpty() && medida.horizontalAdvance(linhas.last() + u' ' + palavra) <= largura)
+            linhas.last() += u' ' + palavra;
+        else
+            linhas << palavra;
+    }
+    return linhas.join(u'\n');
+}
+
 // Lays the report out on A4 pages, a student (row and chart) never split.
 class Folhas {
 public:
@@ -137,9 +154,10 @@ void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool ne
     for (int i = 0; i < campos.size(); ++i) {
         // the last line of the frame stays inside the page's printable width
         const QRect celula(x, y_, (largura_ - 1) * kLarguras[i] / 100, alturaDaLinha);
+        const QRect texto = celula.adjusted(mm(1), 0, -mm(1), 0);
         p_.drawRect(celula);
-        p_.drawText(celula.adjusted(mm(1), 0, -mm(1), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
-                    campos[i]);
+        p_.drawText(texto, Qt::AlignVCenter | Qt::AlignLeft,
+                    quebraNosEspacos(campos[i], QFontMetricsF(p_.font()), texto.width()));
         x += celula.width();
     }
     y_ += alturaDaLinha;

@@ -144,6 +144,9 @@ TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
     EXPECT_TRUE(primeira.contains(QStringLiteral("Impresso em ")));
     EXPECT_TRUE(primeira.contains(QStringLiteral("João Silva")));
     EXPECT_TRUE(primeira.contains(QStringLiteral("02/12/2026")));
+    // the headings break between words, never inside their unit
+    EXPECT_EQ(primeira.count(QStringLiteral("(t/m)")), 2) << primeira.toStdString();
+    EXPECT_FALSE(primeira.contains(QStringLiteral("(t/\n"))) << primeira.toStdString();
     // the heading comes again above the students of the next page
     EXPECT_TRUE(segunda.contains(QStringLiteral("Código")));
     // each student whole on one page
