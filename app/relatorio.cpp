@@ -166,7 +166,8 @@ void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool ne
 void Folhas::aluno(const Desempenho& aluno)
 {
     const int alturaDaLinha = mm(7);
-    const int alturaDoGrafico = mm(24);
+    // room for the legend of the chart's sections too
+    const int alturaDoGrafico = mm(30);
     const int bloco = alturaDaLinha + alturaDoGrafico + mm(4);
     if (y_ + bloco > altura_) {
         folhas_.newPage();
