@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -287,26 +288,28 @@ TEST_F(Entrada, ThePasswordShowsAnAsteriskForEachCharacter)
     EXPECT_EQ(senha->displayText(), QStringLiteral("***"));
 }
 
-TEST_F(Entrada, TheProgressBoxesLieAtTheirDesignPlaces)
+TEST_F(Entrada, TheProgressBoxesLieAtTheirDesignPlacesTheirTitlesAboveTheirValues)
 {
     abre();
-    // each title above its value; the first title is one pixel wider than its value
-    const std::pair<const char*, QRect> lugares[] = {
-        {"Exercício feito", {304, 116, 98, 11}},
-        {"lbNumExerc", {304, 128, 97, 57}},
-        {"Data do último exercício", {304, 200, 277, 11}},
-        {"lbData", {304, 212, 277, 57}},
-        {"Melhor Tempo", {416, 116, 165, 11}},
-        {"lbTempo", {416, 128, 165, 57}},
+    // the date's box lower than the others: the line under it may take two lines
+    const std::tuple<const char*, const char*, QRect> caixas[] = {
+        {"Exercício feito", "lbNumExerc", {300, 112, 105, 77}},
+        {"Data do último exercício", "lbData", {300, 194, 285, 58}},
+        {"Melhor Tempo", "lbTempo", {412, 112, 173, 77}},
     };
-    const QList<QLabel*> rotulos = tela->findChildren<QLabel*>();
-    for (const auto& [nome, lugar] : lugares) {
-        SCOPED_TRACE(nome);
-        const auto rotulo = std::find_if(rotulos.begin(), rotulos.end(), [nome = QString::fromUtf8(nome)](QLabel* l) {
-            return l->objectName() == nome || l->text() == nome;
-        });
-        ASSERT_NE(rotulo, rotulos.end());
-        EXPECT_EQ((*rotulo)->geometry(), lugar);
+    for (const auto& [titulo, nomeDoValor, lugar] : caixas) {
+        SCOPED_TRACE(titulo);
+        const auto* valor = tela->findChild<QLabel*>(QLatin1String(nomeDoValor));
+        ASSERT_NE(valor, nullptr);
+        const QWidget* moldura = valor->parentWidget();
+        EXPECT_EQ(moldura->geometry(), lugar);
+        const auto rotulos = moldura->findChildren<QLabel*>();
+        const auto cabeca = std::find_if(rotulos.begin(), rotulos.end(),
+                                         [titulo = QString::fromUtf8(titulo)](QLabel* l) { return l->text() == titulo; });
+        ASSERT_NE(cabeca, rotulos.end());
+        EXPECT_LT((*cabeca)->geometry().bottom(), valor->geometry().top());
+        EXPECT_EQ((*cabeca)->width(), valor->width());
+        EXPECT_TRUE(moldura->contentsRect().contains((*cabeca)->geometry().united(valor->geometry())));
     }
 }
 
