@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -43,11 +44,6 @@ std::optional<Formato> formatoDe(const QString& arquivo)
     return std::nullopt;
 }
 
-QString data(const QDate& dia)
-{
-    return dia.isNull() ? QString() : dia.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 QStringList linha(const Desempenho& aluno)
 {
     return {QString::number(aluno.codigo),
@@ -55,14 +51,25 @@ QStringList linha(const Desempenho& aluno)
             QString::number(aluno.ultimoExercicio),
             QString::number(aluno.passagens.size()),
             QString::number(aluno.diasDePratica),
-            data(aluno.primeiraAula),
-            data(aluno.ultimaAula),
+            shortDate(aluno.primeiraAula),
+            shortDate(aluno.ultimaAula),
             QString::number(aluno.melhorVelocidade),
             QString::number(aluno.ultimaVelocidade)};
 }
 
+// A spreadsheet runs a field that starts with one of these as a formula: a
+// student named "=HYPERLINK(...)" would put a link into the teacher's sheet.
+bool pareceFormula(const QString& campo)
+{
+    return !campo.isEmpty() && QStringView(u"=+-@\t\r").contains(campo.front());
+}
+
+// A field a spreadsheet might run is written after a "'", which it reads as
+// "this is text"; a ";" or a quote puts the field between quotes.
 QString campoCsv(QString campo)
 {
+    if (pareceFormula(campo))
+        campo.prepend(u'\'');
     if (!campo.contains(u';') && !campo.contains(u'"'))
         return campo;
     campo.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -75,6 +82,22 @@ QString linhaCsv(const QStringList& campos)
     for (const QString& campo : campos)
         cotados << campoCsv(campo);
     return cotados.join(u';') + QStringLiteral("\r\n");
+}
+
+// The text of a cell in lines broken at its blanks only: a line break after
+// a slash would split a unit such as "(t/m)".
+QString quebraNosEspacos(const QString& texto, const QFontMetricsF& medida, double largura)
+{
+    if (medida.horizontalAdvance(texto) <= largura)
+        return texto;
+    QStringList linhas;
+    for (const QString& palavra : texto.split(u' ', Qt::SkipEmptyParts)) {
+        if (!linhas.isEmpty() && medida.horizontalAdvance(linhas.last() + u' ' + palavra) <= largura)
+            linhas.last() += u' ' + palavra;
+        else
+            linhas << palavra;
+    }
+    return linhas.join(u'\n');
 }
 
 // Lays the report out on A4 pages, a student (row and chart) never split.
@@ -119,7 +142,7 @@ void Folhas::cabecalho(const QString& pasta, const QDate& impresso)
                 QStringLiteral("Pasta do curso: %1").arg(QDir::toNativeSeparators(pasta)));
     y_ += mm(5);
     p_.drawText(QRect(0, y_, largura_, mm(5)), Qt::AlignLeft | Qt::AlignVCenter,
-                QStringLiteral("Impresso em %1").arg(data(impresso)));
+                QStringLiteral("Impresso em %1").arg(shortDate(impresso)));
     y_ += mm(8);
     linhaDaTabela(kColunas, mm(10), true);
 }
@@ -131,9 +154,10 @@ void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool ne
     for (int i = 0; i < campos.size(); ++i) {
         // the last line of the frame stays inside the page's printable width
         const QRect celula(x, y_, (largura_ - 1) * kLarguras[i] / 100, alturaDaLinha);
+        const QRect texto = celula.adjusted(mm(1), 0, -mm(1), 0);
         p_.drawRect(celula);
-        p_.drawText(celula.adjusted(mm(1), 0, -mm(1), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
-                    campos[i]);
+        p_.drawText(texto, Qt::AlignVCenter | Qt::AlignLeft,
+                    quebraNosEspacos(campos[i], QFontMetricsF(p_.font()), texto.width()));
         x += celula.width();
     }
     y_ += alturaDaLinha;
@@ -142,7 +166,8 @@ void Folhas::linhaDaTabela(const QStringList& campos, int alturaDaLinha, bool ne
 void Folhas::aluno(const Desempenho& aluno)
 {
     const int alturaDaLinha = mm(7);
-    const int alturaDoGrafico = mm(24);
+    // room for the legend of the chart's sections too
+    const int alturaDoGrafico = mm(30);
     const int bloco = alturaDaLinha + alturaDoGrafico + mm(4);
     if (y_ + bloco > altura_) {
         folhas_.newPage();
@@ -226,6 +251,8 @@ std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const Q
     // a wrong name is told before the course is read
     if (!formatoDe(destino))
         return extensaoRecusada(destino);
+    // its dates are the program's, whatever the system's locale
+    setProgramLocale();
     if (!QDir::setCurrent(pasta))
         return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
     try {

@@ -158,9 +158,16 @@ void TfPrin::criaMenu()
     conectaAcao(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
 }
 
+// A click opens the menu where it was made; the menu key opens it at the
+// focused control, inside the window, wherever the mouse pointer rests.
 void TfPrin::contextMenuEvent(QContextMenuEvent* event)
 {
-    PopupMenu1->popup(event->globalPos());
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        PopupMenu1->popup(event->globalPos());
+        return;
+    }
+    const QWidget* foco = focusWidget() ? focusWidget() : this;
+    PopupMenu1->popup(foco->mapToGlobal(foco->rect().center()));
 }
 
 void TfPrin::showEvent(QShowEvent* event)

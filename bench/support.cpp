@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <map>
@@ -60,7 +59,6 @@ int benchMain(int argc, char** argv, void (*registerAll)(), const std::vector<Be
         qputenv("SDL_AUDIODRIVER", "dummy");
     benchmark::Initialize(&argc, argv);
     Application app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     boxseam::install();
     systemseam::install();
 

@@ -52,6 +52,11 @@ QDate dateOfDayCount(double days)
     return kDayZero.addDays(qint64(std::trunc(days)));
 }
 
+void setProgramLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+}
+
 QString shortDate(double days)
 {
     return shortDate(dateOfDayCount(days));

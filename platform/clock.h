@@ -16,6 +16,11 @@ double timeOfDay();
 double dayCount(const QDate& date);
 QDate dateOfDayCount(double days);
 
+// The program speaks Brazilian Portuguese on every machine: dates, times and
+// numbers are written and read as in Brazil, whatever the system's locale
+// (a lab machine under C.UTF-8 would show "10 Dec 2026").
+void setProgramLocale();
+
 // regional short date of the whole part of a day count ("10/12/2026")
 QString shortDate(double days);
 QString shortDate(const QDate& date);

@@ -22,14 +22,15 @@ Desempenho doAluno(const tAluno& aluno)
 
 void soma(Desempenho& figuras, QSet<QDate>& dias, const tAula& aula)
 {
+    figuras.ultimoExercicio = aula.NumExerc;
+    figuras.ultimaVelocidade = aula.Tempo;
+    // a registration is no lesson: the first and last lessons are passes
+    if (aula.NumExerc < 1)
+        return;
     const QDate data = dateOfDayCount(aula.Data);
     if (figuras.primeiraAula.isNull())
         figuras.primeiraAula = data;
     figuras.ultimaAula = data;
-    figuras.ultimoExercicio = aula.NumExerc;
-    figuras.ultimaVelocidade = aula.Tempo;
-    if (aula.NumExerc < 1)
-        return;
     figuras.passagens.push_back({data, aula.NumExerc, aula.Tempo});
     figuras.melhorVelocidade = std::max(figuras.melhorVelocidade, int(aula.Tempo));
     dias.insert(data);

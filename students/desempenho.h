@@ -21,8 +21,8 @@ struct Desempenho {
     QString nome;
     int ultimoExercicio = 0;  // of the last record in file order
     int diasDePratica = 0;    // distinct dates among the passes
-    QDate primeiraAula;       // null when the student has no record
-    QDate ultimaAula;
+    QDate primeiraAula;       // of the first pass; null without a pass
+    QDate ultimaAula;         // of the last pass
     int melhorVelocidade = 0;  // among the passes
     int ultimaVelocidade = 0;  // of the last record
     std::vector<Passagem> passagens;  // in file order, all of them

@@ -60,11 +60,22 @@ std::vector<Faixa> faixasDasSecoes(const std::vector<Passagem>& passagens)
     return faixas;
 }
 
+// A section is told by its number in the course, above its band and in the
+// legend beside its name: a band is often too narrow for a name.
+QString numeroDaSecao(int secao)
+{
+    return QString::number(secao + 1);
+}
+
 void desenhaFaixas(QPainter& p, const EixosDoGrafico& eixos, const QRectF& area,
                    const std::vector<Passagem>& passagens)
 {
-    const std::vector<Secao>& secoes = SecoesDoCurso();
     const double u = unidade(p);
+    p.save();
+    // bold, unlike the exercises' numbers over the points
+    QFont negrito = p.font();
+    negrito.setBold(true);
+    p.setFont(negrito);
     for (const Faixa& faixa : faixasDasSecoes(passagens)) {
         if (faixa.secao < 0)
             continue;
@@ -75,15 +86,25 @@ void desenhaFaixas(QPainter& p, const EixosDoGrafico& eixos, const QRectF& area,
             continue;
         const QRectF banda(esquerda, eixos.plano.top(), direita - esquerda, eixos.plano.height());
         p.fillRect(banda, kFaixas[faixa.secao % 2]);
-        // the name above its band, when the band leaves room to read it
+        // the number above its band, when the band leaves room to read it whole
         const QRectF titulo(esquerda + 2 * u, area.top(), banda.width() - 4 * u,
                             eixos.plano.top() - area.top());
-        if (titulo.width() < 24 * u)
-            continue;
-        const QString nome = p.fontMetrics().elidedText(secoes[size_t(faixa.secao)].nome, Qt::ElideRight,
-                                                        int(titulo.width()));
-        if (nome != QStringLiteral("…"))
-            p.drawText(titulo, Qt::AlignLeft | Qt::AlignVCenter, nome);
+        const QString numero = numeroDaSecao(faixa.secao);
+        if (p.fontMetrics().horizontalAdvance(numero) <= titulo.width())
+            p.drawText(titulo, Qt::AlignLeft | Qt::AlignVCenter, numero);
+    }
+    p.restore();
+}
+
+void desenhaLegenda(QPainter& p, const EixosDoGrafico& eixos, const std::vector<Passagem>& passagens)
+{
+    const QStringList linhas = linhasDaLegenda(passagens, QFontMetricsF(p.font()), eixos.legenda.width());
+    const double altura = eixos.legenda.height() / double(std::max<qsizetype>(linhas.size(), 1));
+    double topo = eixos.legenda.top();
+    for (const QString& linha : linhas) {
+        p.drawText(QRectF(eixos.legenda.left(), topo, eixos.legenda.width(), altura),
+                   Qt::AlignLeft | Qt::AlignVCenter, linha);
+        topo += altura;
     }
 }
 
@@ -106,8 +127,7 @@ void desenhaGrade(QPainter& p, const EixosDoGrafico& eixos, const QRectF& area)
 }
 
 // As many dates as fit side by side, the first and the last pass among them.
-void desenhaDatas(QPainter& p, const EixosDoGrafico& eixos, const QRectF& area,
-                  const std::vector<Passagem>& passagens)
+void desenhaDatas(QPainter& p, const EixosDoGrafico& eixos, const std::vector<Passagem>& passagens)
 {
     const double largura = p.fontMetrics().horizontalAdvance(QStringLiteral("00/00/00  "));
     const size_t cabem = std::max<size_t>(1, size_t(eixos.plano.width() / largura));
@@ -118,7 +138,7 @@ void desenhaDatas(QPainter& p, const EixosDoGrafico& eixos, const QRectF& area,
     for (size_t k = 0; k < quantas; ++k) {
         const size_t i = quantas == 1 ? 0 : k * (passagens.size() - 1) / (quantas - 1);
         const double x = std::clamp(eixos.x(i), eixos.plano.left() + largura / 2, eixos.plano.right() - largura / 2);
-        const QRectF lugar(x - largura / 2, topo, largura, area.bottom() - topo);
+        const QRectF lugar(x - largura / 2, topo, largura, eixos.legenda.top() - topo);
         if (!datas.empty() && datas.back().first.intersects(lugar)) {
             if (k + 1 < quantas)
                 continue;
@@ -222,6 +242,28 @@ void desenhaPontos(QPainter& p, const EixosDoGrafico& eixos, const std::vector<P
 
 }  // namespace
 
+QStringList linhasDaLegenda(const std::vector<Passagem>& passagens, const QFontMetricsF& medida, double largura)
+{
+    const std::vector<Secao>& secoes = SecoesDoCurso();
+    std::vector<bool> presente(secoes.size(), false);
+    for (const Faixa& faixa : faixasDasSecoes(passagens)) {
+        if (faixa.secao >= 0)
+            presente[size_t(faixa.secao)] = true;
+    }
+    const QString entre = QStringLiteral("     ");
+    QStringList linhas;
+    for (size_t secao = 0; secao < secoes.size(); ++secao) {
+        if (!presente[secao])
+            continue;
+        const QString item = numeroDaSecao(int(secao)) + u' ' + secoes[secao].nome;
+        if (!linhas.isEmpty() && medida.horizontalAdvance(linhas.last() + entre + item) <= largura)
+            linhas.last() += entre + item;
+        else
+            linhas << item;
+    }
+    return linhas;
+}
+
 double EixosDoGrafico::passo() const
 {
     return quantas == 0 ? plano.width() : plano.width() / double(quantas);
@@ -254,8 +296,10 @@ EixosDoGrafico eixosDoGrafico(const QRectF& area, const QFontMetricsF& medida,
     eixos.topo = (std::max(melhorVelocidade, 0) / eixos.degrau + 1) * eixos.degrau;
     const double esquerda = medida.horizontalAdvance(QString::number(eixos.topo) + QStringLiteral("  "));
     const double linha = medida.height();
+    const double legenda = linha * double(linhasDaLegenda(passagens, medida, area.width()).size());
+    eixos.legenda = QRectF(area.left(), area.bottom() - legenda, area.width(), legenda);
     eixos.plano = area.adjusted(std::max(esquerda, medida.horizontalAdvance(QStringLiteral("t/m  "))),
-                                linha * 1.4, -linha * 0.5, -linha * 1.4);
+                                linha * 1.4, -linha * 0.5, -linha * 1.4 - legenda);
     return eixos;
 }
 
@@ -270,7 +314,8 @@ void desenhaGrafico(QPainter& pintor, const QRectF& area, const std::vector<Pass
     if (passagens.empty()) {
         pintor.drawText(eixos.plano, Qt::AlignCenter, QStringLiteral("Nenhuma passagem ainda"));
     } else {
-        desenhaDatas(pintor, eixos, area, passagens);
+        desenhaDatas(pintor, eixos, passagens);
+        desenhaLegenda(pintor, eixos, passagens);
         desenhaPontos(pintor, eixos, passagens);
         desenhaNumeros(pintor, eixos, passagens);
     }

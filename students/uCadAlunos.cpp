@@ -125,13 +125,14 @@ void TfCadAlunos::criaCampos()
     dbedNome = caixaGravada(QStringLiteral("dbedNome"), QRect(16, 40, 265, 24), kTamanhoNome);
 
     legenda(QStringLiteral("Senha"), 292, 20);
-    dbedSenha = caixaGravada(QStringLiteral("dbedSenha"), QRect(292, 40, 100, 24), kTamanhoSenha);
+    dbedSenha = caixaGravada(QStringLiteral("dbedSenha"), QRect(292, 40, 92, 24), kTamanhoSenha);
     mostraAsteriscos(dbedSenha);
 
-    legenda(QStringLiteral("Data Nasc."), 400, 20);
+    // wide enough for the whole date in the legible type at the smallest width
+    legenda(QStringLiteral("Data Nasc."), 388, 20);
     dtpDataNasc = new SeletorDeData(this);
     dtpDataNasc->setObjectName(QStringLiteral("dtpDataNasc"));
-    dtpDataNasc->setGeometry(400, 40, 106, 24);
+    dtpDataNasc->setGeometry(388, 40, 132, 24);
     dtpDataNasc->setCalendarPopup(true);
     dtpDataNasc->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     dtpDataNasc->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
@@ -139,13 +140,14 @@ void TfCadAlunos::criaCampos()
     legenda(QStringLiteral("eMail"), 16, 76);
     edeMail = caixaGravada(QStringLiteral("edeMail"), QRect(16, 96, 309, 24), kTamanhoEMail);
 
-    // boxes that nothing fills; a click can still focus them
+    // boxes that nothing fills; a click can still focus them. Their captions
+    // stand far enough apart to be read whole at the smallest width.
     legenda(QStringLiteral("Exerc. Atual"), 16, 136);
     DBEdit3 = caixa(QStringLiteral("DBEdit3"), QRect(16, 156, 74, 24));
-    legenda(QStringLiteral("Melhor Tempo"), 104, 136);
-    DBEdit4 = caixa(QStringLiteral("DBEdit4"), QRect(104, 156, 97, 24));
-    legenda(QStringLiteral("Data Última"), 212, 136);
-    dbedData = caixa(QStringLiteral("dbedData"), QRect(212, 156, 113, 24));
+    legenda(QStringLiteral("Melhor Tempo"), 114, 136);
+    DBEdit4 = caixa(QStringLiteral("DBEdit4"), QRect(114, 156, 97, 24));
+    legenda(QStringLiteral("Data Última"), 230, 136);
+    dbedData = caixa(QStringLiteral("dbedData"), QRect(230, 156, 95, 24));
     for (QLineEdit* vazia : {DBEdit3, DBEdit4, dbedData}) {
         vazia->setReadOnly(true);
         vazia->setFocusPolicy(Qt::ClickFocus);
@@ -156,7 +158,8 @@ void TfCadAlunos::criaPeriodo()
 {
     rgPeriodo = new QGroupBox(QStringLiteral("Período Mínimo: "), this);
     rgPeriodo->setObjectName(QStringLiteral("rgPeriodo"));
-    rgPeriodo->setGeometry(344, 88, 161, 89);
+    // wide enough for its choices in bold at the smallest width
+    rgPeriodo->setGeometry(334, 88, 184, 89);
     rgPeriodo->setFlat(true);
     QFont negrito = font();
     negrito.setBold(true);
@@ -171,7 +174,8 @@ void TfCadAlunos::criaPeriodo()
     for (int i = 0; i < 3; ++i) {
         auto* escolha = new QRadioButton(escolhas[i], rgPeriodo);
         escolha->setObjectName(QStringLiteral("rgPeriodo%1").arg(i));
-        escolha->setGeometry(8, 17 + 23 * i, 149, 21);
+        // below the title in its legible type at the smallest width
+        escolha->setGeometry(8, 20 + 23 * i, 168, 21);
         grupoPeriodo->addButton(escolha, i);
         escolha->installEventFilter(this);
     }
@@ -198,10 +202,11 @@ void TfCadAlunos::criaBarraDeBotoes()
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    BtGrava = botao(QStringLiteral("BtGrava"), QStringLiteral("Grava F5"), QRect(8, 6, 93, 30),
+    // as wide as the others: the legible type needs it at the smallest width
+    BtGrava = botao(QStringLiteral("BtGrava"), QStringLiteral("Grava F5"), QRect(8, 6, 105, 30),
                     icone(QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton));
     BtCancela = botao(QStringLiteral("BtCancela"), QStringLiteral("Cancela F12"),
-                      QRect(104, 6, 105, 30),
+                      QRect(120, 6, 105, 30),
                       icone(QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton));
     BtVoltar = botao(QStringLiteral("BtVoltar"), QStringLiteral("Voltar F10"),
                      QRect(416, 6, 105, 30),
@@ -315,6 +320,8 @@ void TfCadAlunos::BtGravaClick()
     dbedSenha->setFocus();
     if (dbedNome->text().isEmpty()) {
         showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
+        // what is typed next is the name: it must not go hidden into the password
+        dbedNome->setFocus();
         return;
     }
     if (senhaImpossivel(dbedSenha->text())) {
@@ -333,7 +340,7 @@ void TfCadAlunos::BtGravaClick()
     const QString senha = dbedSenha->text();
     if (!senha.isEmpty()
         && inputBox(QStringLiteral("Conferência de Senha"),
-                    QStringLiteral("Digite a senha novamente para conferir"), QString())
+                    QStringLiteral("Digite a senha novamente para conferir"), QString(), InputEcho::Password)
                != senha) {
         showMessage(BoxKind::Error,
                     QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));

@@ -172,7 +172,7 @@ void TfDesempenho::criaCaixas()
     };
     int x = 24;
     for (const Caixa& caixa : caixas) {
-        caixa.valor = caixaDeValor(this, QRect(x, 84, 132, 62), 124, caixa.titulo, QLatin1String(caixa.nome), 24);
+        caixa.valor = caixaDeValor(this, QRect(x, 80, 132, 76), caixa.titulo, QLatin1String(caixa.nome), 24);
         caixa.valor->setText(caixa.texto);
         x += 136;
     }
@@ -182,7 +182,7 @@ void TfDesempenho::criaGrafico()
 {
     pbGrafico = new QuadroDoGrafico(figuras_, this);
     pbGrafico->setObjectName(QStringLiteral("pbGrafico"));
-    pbGrafico->setGeometry(24, 156, 812, 264);
+    pbGrafico->setGeometry(24, 162, 812, 258);
 }
 
 void TfDesempenho::criaLista()

@@ -110,12 +110,12 @@ void TfEntrada::criaTextos()
 
 void TfEntrada::criaProgresso()
 {
-    // the first title is one pixel wider than the value below it
-    lbNumExerc = caixaDeValor(this, QRect(300, 112, 105, 77), 98, QStringLiteral("Exercício feito"),
+    lbNumExerc = caixaDeValor(this, QRect(300, 112, 105, 77), QStringLiteral("Exercício feito"),
                               QStringLiteral("lbNumExerc"), 47);
-    lbData = caixaDeValor(this, QRect(300, 196, 285, 77), 277, QStringLiteral("Data do último exercício"),
+    // lower than the boxes above it: the line under it may need two lines of room
+    lbData = caixaDeValor(this, QRect(300, 194, 285, 58), QStringLiteral("Data do último exercício"),
                           QStringLiteral("lbData"), 47);
-    lbTempo = caixaDeValor(this, QRect(412, 112, 173, 77), 165, QStringLiteral("Melhor Tempo"),
+    lbTempo = caixaDeValor(this, QRect(412, 112, 173, 77), QStringLiteral("Melhor Tempo"),
                            QStringLiteral("lbTempo"), 47);
     for (QLabel* valor : {lbNumExerc, lbData, lbTempo})
         valor->setText(QStringLiteral("1"));

@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/system.h"
 #include "ui/dialogs.h"
@@ -7,6 +8,7 @@
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    setProgramLocale();
     installWindowSystem({&QApplication::beep, [] { QCoreApplication::processEvents(); }});
 }
 

@@ -9,7 +9,7 @@ class QLabel;
 class QWidget;
 
 // Lays the box out on tela at moldura (design size) and returns the value's
-// label, named nomeValor, in a bold type of pixelsDoValor. The title is
-// larguraTitulo wide, so that it may stand a pixel beside its value.
-QLabel* caixaDeValor(QWidget* tela, const QRect& moldura, int larguraTitulo, const QString& titulo,
-                     const QString& nomeValor, int pixelsDoValor);
+// label, named nomeValor, in a bold type of pixelsDoValor. The title takes
+// the lines its text needs across the box, the value the rest of the box.
+QLabel* caixaDeValor(QWidget* tela, const QRect& moldura, const QString& titulo, const QString& nomeValor,
+                     int pixelsDoValor);

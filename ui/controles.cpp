@@ -6,6 +6,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTabBar>
 
@@ -15,6 +16,14 @@ bool ControleComposto(const QWidget* w)
         || qobject_cast<const QComboBox*>(w) || qobject_cast<const QTabBar*>(w)
         || qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w)
         || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QCalendarWidget*>(w);
+}
+
+bool PosicionadoPorOutro(const QWidget* w)
+{
+    if (w->objectName().startsWith(QLatin1String("qt_")))
+        return true;
+    const QWidget* pai = w->parentWidget();
+    return pai && pai->layout() && pai->layout()->indexOf(const_cast<QWidget*>(w)) >= 0;
 }
 
 void MudaTamanho(QWidget* w, QSize tamanho)

@@ -11,5 +11,9 @@ class QWidget;
 // as a whole is scaled and fitted, never its parts.
 bool ControleComposto(const QWidget* w);
 
+// A control that a layout or its parent control (Qt names those parts
+// "qt_...") places: its geometry is theirs to give.
+bool PosicionadoPorOutro(const QWidget* w);
+
 // Gives the control a new size, keeping it fixed when it was fixed.
 void MudaTamanho(QWidget* w, QSize tamanho);

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include "platform/errors.h"
+#include "ui/aparencia.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -90,10 +91,11 @@ void traduzOsDialogosDoQt()
 }
 
 // Records a box that answers with a text, and takes its answer from the queue.
-std::optional<QString> recordedInput(BoxKind kind, const QString& title, const QString& text)
+std::optional<QString> recordedInput(BoxKind kind, const QString& title, const QString& text,
+                                     InputEcho echo = InputEcho::Clear)
 {
     Seam& s = seam();
-    boxseam::Shown box{kind, title, text};
+    boxseam::Shown box{kind, title, text, echo};
     s.shown.push_back(box);
     if (s.onShow)
         s.onShow(box);
@@ -134,13 +136,16 @@ BoxAnswer realBox(BoxKind kind, const QString& text)
     return BoxAnswer::Ok;
 }
 
-QString realInputBox(const QString& title, const QString& prompt, const QString& defaultText)
+QString realInputBox(const QString& title, const QString& prompt, const QString& defaultText, InputEcho echo)
 {
     QWidget* owner = QApplication::activeWindow();
     QDialog dialog(owner);
     dialog.setWindowTitle(title);
     auto* label = new QLabel(screenText(prompt), &dialog);
     auto* field = new QLineEdit(defaultText, &dialog);
+    field->setObjectName(QStringLiteral("edResposta"));
+    if (echo == InputEcho::Password)
+        aparencia::mostraAsteriscos(field);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancela"), QDialogButtonBox::RejectRole);
@@ -186,11 +191,11 @@ BoxAnswer showMessage(BoxKind kind, const QString& text)
     return realBox(kind, text);
 }
 
-QString inputBox(const QString& title, const QString& prompt, const QString& defaultText)
+QString inputBox(const QString& title, const QString& prompt, const QString& defaultText, InputEcho echo)
 {
     if (!seam().installed)
-        return realInputBox(title, prompt, defaultText);
-    return recordedInput(BoxKind::Input, title, prompt).value_or(defaultText);
+        return realInputBox(title, prompt, defaultText, echo);
+    return recordedInput(BoxKind::Input, title, prompt, echo).value_or(defaultText);
 }
 
 std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString& title, const QString& sugerido,

@@ -40,8 +40,13 @@ BoxAnswer showMessage(BoxKind kind, const QString& text);
 // Shows the error report box (application title, stop icon, "OK").
 void showErrorReport(const QString& message);
 
+// What the input box's field shows of what is typed: the text, or a "*" for
+// each character, as a password box does.
+enum class InputEcho { Clear, Password };
+
 // Modal input box with "OK" and "Cancela"; "Cancela" returns defaultText.
-QString inputBox(const QString& title, const QString& prompt, const QString& defaultText);
+QString inputBox(const QString& title, const QString& prompt, const QString& defaultText,
+                 InputEcho echo = InputEcho::Clear);
 
 // The system's dialog to choose the file to save into, in the folder and with
 // the name suggested; filtros as QFileDialog takes them ("PDF (*.pdf)").
@@ -68,6 +73,7 @@ struct Shown {
     BoxKind kind;
     QString title;
     QString text;  // for the input box, its prompt; for the file dialog, the name suggested
+    InputEcho echo = InputEcho::Clear;  // for the input box
 };
 
 void install();

@@ -1,6 +1,7 @@
 // Fitting the texts of an adapted screen to their controls. Scaling shrinks a
-// control by the ratio of widths while the base font follows the width bands,
-// so a caption may no longer fit the box it had at design size.
+// control and its own font by the ratio of widths while the base font follows
+// the width bands, so a caption may no longer fit the box it had at design
+// size, or may come out too small to read.
 
 #include "ui/controles.h"
 #include "ui/uAjusta.h"
@@ -9,7 +10,9 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,9 +28,12 @@
 
 namespace {
 
-constexpr int kMenorFonte = 6;  // pixels: the smallest type a text is drawn in
-constexpr int kFolga = 2;       // pixels kept free beside a grown control
+constexpr int kMenorMaiuscula = 8;  // pixels: the capitals of a legible text stand at least this tall
+constexpr int kMaiorFonte = 96;     // pixels: no legible size is looked for beyond this
+constexpr int kMenorFonte = 6;      // pixels: the smallest type, for a text that has no room to be legible
+constexpr int kFolga = 2;           // pixels kept free beside a grown control
 constexpr char kPixelsCheios[] = "quiravo_pixelsCheios";
+constexpr char kEmDuasLinhas[] = "quiravo_emDuasLinhas";  // the fitting broke the label's text
 
 int pixelsDe(const QFont& fonte)
 {
@@ -47,13 +53,37 @@ QFont fonteCheia(const QWidget* w)
     return cheios.isValid() ? comPixels(w->font(), cheios.toInt()) : w->font();
 }
 
+// The font at its own size, or larger where its capitals would stand under
+// 8 pixels.
+QFont legivel(QFont fonte)
+{
+    while (QFontMetrics(fonte).capHeight() < kMenorMaiuscula && pixelsDe(fonte) < kMaiorFonte)
+        fonte = comPixels(fonte, pixelsDe(fonte) + 1);
+    return fonte;
+}
+
+// The smallest size, in pixels, at which the font's capitals stand 8 pixels tall.
+int pisoLegivel(const QFont& fonte)
+{
+    return pixelsDe(legivel(comPixels(fonte, 1)));
+}
+
+// From the font's size down to piso, the first size at which the text fits;
+// nothing when it does not fit even at piso.
+std::optional<QFont> maiorQueCabe(QFont fonte, int piso, const std::function<bool(const QFont&)>& cabeCom)
+{
+    for (; pixelsDe(fonte) >= piso; fonte = comPixels(fonte, pixelsDe(fonte) - 1)) {
+        if (cabeCom(fonte))
+            return fonte;
+    }
+    return std::nullopt;
+}
+
 // From the font's size down, the first size at which the text fits, else the
 // smallest size.
-QFont menorQueCabe(QFont fonte, const std::function<bool(const QFont&)>& cabeCom)
+QFont menorQueCabe(const QFont& fonte, const std::function<bool(const QFont&)>& cabeCom)
 {
-    while (!cabeCom(fonte) && pixelsDe(fonte) > kMenorFonte)
-        fonte = comPixels(fonte, pixelsDe(fonte) - 1);
-    return fonte;
+    return maiorQueCabe(fonte, kMenorFonte, cabeCom).value_or(comPixels(fonte, kMenorFonte));
 }
 
 void mudaFonte(QWidget* w, const QFont& fonte)
@@ -65,18 +95,27 @@ void mudaFonte(QWidget* w, const QFont& fonte)
     w->setFont(fonte);
 }
 
-// A control's one-line text, the room it has in the control, and the pixels
-// beside the text inside that room (a button's icon, a field's caret).
+// A control's text, the room it has in the control, the pixels beside the
+// text inside that room (a button's icon, a field's caret), and whether it is
+// measured in one line or broken into two.
 struct Texto {
     QString texto;
     QSize espaco;
     int extra = 0;
+    bool duasLinhas = false;
 
     // how many pixels the text lacks in width and height; 0 or less: it fits
     QSize falta(const QFont& fonte) const
     {
         const QFontMetrics medida(fonte);
-        return {medida.horizontalAdvance(texto) + extra - espaco.width(), medida.height() - espaco.height()};
+        if (!duasLinhas)
+            return {medida.horizontalAdvance(texto) + extra - espaco.width(), medida.height() - espaco.height()};
+        // broken where the label breaks it; a third line does not count as fitting
+        const QRect ocupa = medida.boundingRect(QRect(0, 0, espaco.width(), QWIDGETSIZE_MAX),
+                                                Qt::TextWordWrap, texto);
+        const int duas = medida.boundingRect(QRect(), 0, QStringLiteral("x\nx")).height();
+        const int altura = ocupa.height() > duas ? QWIDGETSIZE_MAX : ocupa.height();
+        return {ocupa.width() - espaco.width(), altura - espaco.height()};
     }
 };
 
@@ -166,6 +205,17 @@ std::optional<Texto> textoDaCaixa(const QAbstractSpinBox* caixa)
     return textoNoCampo(caixa->text(), campoDaCaixa(caixa));
 }
 
+// A group's title stands above its first control.
+std::optional<Texto> textoDoGrupo(const QGroupBox* grupo)
+{
+    if (grupo->title().isEmpty())
+        return std::nullopt;
+    int acima = grupo->height();
+    for (const QWidget* controle : grupo->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        acima = std::min(acima, controle->y());
+    return Texto{semMarca(grupo->title()), QSize(grupo->contentsRect().width(), acima)};
+}
+
 std::optional<Texto> textoDoControle(const QWidget* w)
 {
     if (auto* rotulo = qobject_cast<const QLabel*>(w))
@@ -176,17 +226,23 @@ std::optional<Texto> textoDoControle(const QWidget* w)
         return textoDoCampo(campo);
     if (auto* caixa = qobject_cast<const QAbstractSpinBox*>(w))
         return textoDaCaixa(caixa);
+    if (auto* grupo = qobject_cast<const QGroupBox*>(w))
+        return textoDoGrupo(grupo);
     return std::nullopt;
 }
 
 // A control whose box is not part of the look may grow: a label without a
-// background or a frame in both directions, a button or a date picker in
-// width.
+// background or a frame and a date picker in both directions, a button in
+// width. A control that a layout places keeps the box it is given.
 bool podeCrescer(const QWidget* w, Qt::Orientation eixo)
 {
+    if (PosicionadoPorOutro(w))
+        return false;
     if (auto* rotulo = qobject_cast<const QLabel*>(w))
         return !rotulo->autoFillBackground() && rotulo->frameWidth() == 0;
-    return eixo == Qt::Horizontal && (qobject_cast<const QPushButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w));
+    if (qobject_cast<const QAbstractSpinBox*>(w))
+        return true;
+    return eixo == Qt::Horizontal && qobject_cast<const QPushButton*>(w);
 }
 
 // Where a control's text sits along an axis; the control grows away from it.
@@ -274,7 +330,8 @@ void cresce(QWidget* w, int falta, Qt::Orientation eixo)
     MudaTamanho(w, g.size());
 }
 
-// The tabs of a page control shrink together until they all show.
+// The tabs of a page control shrink together until they all show, down to
+// the legible size where there is room for it.
 void ajustaAbas(QTabWidget* abas)
 {
     QTabBar* barra = abas->tabBar();
@@ -283,29 +340,85 @@ void ajustaAbas(QTabWidget* abas)
         mudaFonte(barra, fonte);
         return barra->sizeHint().width() <= abas->width();
     };
-    mudaFonte(barra, menorQueCabe(fonteCheia(barra), cabemTodas));
+    const QFont inicial = legivel(fonteCheia(barra));
+    mudaFonte(barra, maiorQueCabe(inicial, pisoLegivel(inicial), cabemTodas)
+                         .value_or(menorQueCabe(inicial, cabemTodas)));
+}
+
+// A layout gives a label the height its text takes, unless the label takes
+// whatever height it is given.
+bool layoutDaAltura(const QWidget* w)
+{
+    return PosicionadoPorOutro(w) && w->sizePolicy().verticalPolicy() != QSizePolicy::Ignored;
+}
+
+// Grows the control into the free room beside it, as far as the text needs
+// in the font given; true when the text then fits.
+bool cabeCrescendo(QWidget* controle, Texto& texto, const QFont& fonte)
+{
+    for (const Qt::Orientation eixo : {Qt::Horizontal, Qt::Vertical}) {
+        const QSize falta = texto.falta(fonte);
+        const int faltaNoEixo = eixo == Qt::Horizontal ? falta.width() : falta.height();
+        if (faltaNoEixo > 0 && podeCrescer(controle, eixo)) {
+            cresce(controle, faltaNoEixo, eixo);
+            texto.espaco = textoDoControle(controle)->espaco;
+        }
+    }
+    const QSize falta = texto.falta(fonte);
+    return falta.width() <= 0 && (falta.height() <= 0 || (texto.duasLinhas && layoutDaAltura(controle)));
+}
+
+void quebraEmDuasLinhas(QLabel* rotulo, bool quebra)
+{
+    rotulo->setWordWrap(quebra);
+    rotulo->setProperty(kEmDuasLinhas, quebra);
+}
+
+// A label the fitting broke is measured again in one line.
+void desfazQuebra(QWidget* controle)
+{
+    auto* rotulo = qobject_cast<QLabel*>(controle);
+    if (rotulo && rotulo->property(kEmDuasLinhas).toBool())
+        quebraEmDuasLinhas(rotulo, false);
+}
+
+// From the font given down to the legible size, the first at which the text
+// fits in one line, its box grown into the free room, or else a label's in
+// two lines. Nothing when it fits in neither.
+std::optional<QFont> fonteLegivelQueCabe(QWidget* controle, Texto& texto, const QFont& inicial)
+{
+    auto* rotulo = qobject_cast<QLabel*>(controle);
+    const auto emUmaOuDuasLinhas = [&](const QFont& fonte) {
+        texto.duasLinhas = false;
+        if (cabeCrescendo(controle, texto, fonte))
+            return true;
+        if (!rotulo)
+            return false;
+        texto.duasLinhas = true;
+        return cabeCrescendo(controle, texto, fonte);
+    };
+    const std::optional<QFont> fonte = maiorQueCabe(inicial, pisoLegivel(inicial), emUmaOuDuasLinhas);
+    if (fonte && rotulo)
+        quebraEmDuasLinhas(rotulo, texto.duasLinhas);
+    return fonte;
 }
 
 }  // namespace
 
 void AjustaTexto(QWidget* controle)
 {
+    desfazQuebra(controle);
     std::optional<Texto> texto = textoDoControle(controle);
     if (!texto)
         return;
-    QFont fonte = fonteCheia(controle);
-    QSize falta = texto->falta(fonte);
-    for (const Qt::Orientation eixo : {Qt::Horizontal, Qt::Vertical}) {
-        const int faltaNoEixo = eixo == Qt::Horizontal ? falta.width() : falta.height();
-        if (faltaNoEixo > 0 && podeCrescer(controle, eixo)) {
-            cresce(controle, faltaNoEixo, eixo);
-            texto = textoDoControle(controle);
-            falta = texto->falta(fonte);
-        }
+    const QFont cheia = fonteCheia(controle);
+    if (const std::optional<QFont> fonte = fonteLegivelQueCabe(controle, *texto, legivel(cheia))) {
+        mudaFonte(controle, *fonte);
+        return;
     }
-    if (!cabe(falta))
-        fonte = menorQueCabe(fonte, [&texto](const QFont& menor) { return cabe(texto->falta(menor)); });
-    mudaFonte(controle, fonte);
+    // no room to be read at a legible size: whole, in a smaller type
+    texto->duasLinhas = false;
+    mudaFonte(controle, menorQueCabe(legivel(cheia), [&texto](const QFont& menor) { return cabe(texto->falta(menor)); }));
 }
 
 void AjustaTextos(QWidget* tela)
@@ -319,10 +432,17 @@ void AjustaTextos(QWidget* tela)
     std::stable_sort(controles.begin(), controles.end(), [](const QWidget* a, const QWidget* b) {
         return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
     });
+    // a layout places its controls before they are measured, and again after
+    // each, so that the next takes the room a text broken in two lines left
+    QLayout* layout = tela->layout();
+    if (layout)
+        layout->activate();
     for (QWidget* w : controles) {
         if (auto* abas = qobject_cast<QTabWidget*>(w))
             ajustaAbas(abas);
         AjustaTexto(w);
+        if (layout)
+            layout->activate();
         if (!ControleComposto(w))
             AjustaTextos(w);
     }

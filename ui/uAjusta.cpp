@@ -4,7 +4,6 @@
 #include "platform/system.h"
 
 #include <QAbstractButton>
-#include <QLayout>
 #include <QWidget>
 #include <cmath>
 
@@ -22,16 +21,6 @@ struct Razao {
     int d;
     int aplica(int valor) const { return int(std::lround(double(valor) * m / d)); }
 };
-
-// A widget placed by a layout or by its parent control (Qt names those parts
-// "qt_...") takes its geometry from there.
-bool temGeometriaPropria(const QWidget* w)
-{
-    if (w->objectName().startsWith(QLatin1String("qt_")))
-        return false;
-    const QWidget* pai = w->parentWidget();
-    return !(pai && pai->layout() && pai->layout()->indexOf(const_cast<QWidget*>(w)) >= 0);
-}
 
 void escalaGeometria(QWidget* w, Razao r)
 {
@@ -64,7 +53,7 @@ void escalaControles(QWidget* pai, Razao r)
             continue;
         if (definiuTamanhoDaFonte(w))
             w->setFont(fonteEscalada(w->font(), r));
-        if (temGeometriaPropria(w))
+        if (!PosicionadoPorOutro(w))
             escalaGeometria(w, r);
         if (auto* botao = qobject_cast<QAbstractButton*>(w))
             botao->setIconSize(QSize(r.aplica(botao->iconSize().width()), r.aplica(botao->iconSize().height())));

@@ -22,16 +22,21 @@ void AjustaTela(QWidget* tela);
 // it; last, every text is fitted to its control (AjustaTexto).
 void AjustaTela1024(QWidget* tela);
 
-// Makes the one-line text of a control (label, button, field, date picker)
-// read whole: a label without a background or a frame first grows into the
-// free room beside, above and below it, a button or a date picker into the
-// room beside it; what still does not fit is drawn in a smaller type. The
-// type grows back, up to the control's own size, when a shorter text comes.
+// Makes the one-line text of a control (label, button, field, date picker,
+// group title) read whole and legible: it is drawn in its own size, but never
+// in one whose capitals stand under 8 pixels. Where it does not fit, a label
+// without a background or a frame and a date picker grow into the free room
+// beside, above and below them, a button into the room beside it; a label
+// that still does not fit breaks into two lines (a layout gives a label its
+// lines' height); what still does not fit is drawn smaller, down to the
+// legible size. Only a text with no room at all for that goes smaller still,
+// whole. The type and the single line come back, up to the control's own
+// size, when a shorter text comes.
 void AjustaTexto(QWidget* controle);
 
 // AjustaTexto for every control of the screen, row by row from the left, so
 // that a control grows into the room its neighbour left; the tabs of a page
-// control shrink together until they all show.
+// control shrink together until they all show, down to the legible size.
 void AjustaTextos(QWidget* tela);
 
 // The base font size, in points, that each variant sets for a display width;

@@ -46,12 +46,6 @@ void confereMoldura(QWidget& janela, const Bordas& bordas)
     }
 }
 
-// Puts the box seam back however the test ends, so no later test meets a real box.
-struct CaixasReais {
-    CaixasReais() { boxseam::uninstall(); }
-    ~CaixasReais() { boxseam::install(); }
-};
-
 }  // namespace
 
 TEST_F(JanelasTest, TheMainMenusCaptionIsWhatTheTaskBarShows)

@@ -168,6 +168,31 @@ QStringList cortados(QWidget* tela)
     return cortes;
 }
 
+// The texts of the screen drawn with capitals under 8 pixels, one line per control.
+QStringList ilegiveis(QWidget* tela)
+{
+    QStringList pequenos;
+    for (QWidget* w : tela->findChildren<QWidget*>()) {
+        if (w->isWindow() || w->objectName().startsWith(QLatin1String("qt_")) || dentroDeComposto(w, tela))
+            continue;
+        QString texto;
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texto = textoMostrado(label);
+        else if (auto* botao = qobject_cast<QAbstractButton*>(w))
+            texto = botao->text();
+        else if (auto* caixa = qobject_cast<QLineEdit*>(w))
+            texto = caixa->displayText();
+        else if (auto* grupo = qobject_cast<QGroupBox*>(w))
+            texto = grupo->title();
+        else if (auto* data = qobject_cast<QAbstractSpinBox*>(w))
+            texto = data->text();
+        const int maiuscula = QFontMetrics(w->font()).capHeight();
+        if (!texto.isEmpty() && maiuscula < 8)
+            pequenos << QStringLiteral("%1: capitals of %2 px").arg(nome(w, texto)).arg(maiuscula);
+    }
+    return pequenos;
+}
+
 const QString kNomeLongo = QStringLiteral("Maria Aparecida dos Santos de Oliveira");
 
 class Larguras : public AppTest {
@@ -202,24 +227,28 @@ protected:
         systemseam::setDisplayWidth(largura);
     }
 
-    // Opens the screen, lets `mostra` put what it shows on it, and lists what is cut.
+    using Exame = std::function<QStringList(QWidget*)>;
+
+    // Opens the screen, lets `mostra` put what it shows on it, and lists what
+    // the exam finds: by default what is cut.
     template <class Tela>
-    QStringList abreEConfere(const std::function<void(Tela&)>& mostra = {})
+    QStringList abreEConfere(const std::function<void(Tela&)>& mostra = {}, const Exame& exame = cortados)
     {
         Tela tela;
-        return mostraEConfere(tela, mostra);
+        return mostraEConfere(tela, mostra, exame);
     }
 
     template <class Tela>
-    QStringList mostraEConfere(Tela& tela, const std::function<void(Tela&)>& mostra = {})
+    QStringList mostraEConfere(Tela& tela, const std::function<void(Tela&)>& mostra = {},
+                               const Exame& exame = cortados)
     {
         tela.show();
         esvaziaEventos();
         if (mostra)
             mostra(tela);
-        const QStringList cortes = cortados(&tela);
+        const QStringList achados = exame(&tela);
         tela.hide();
-        return cortes;
+        return achados;
     }
 };
 
@@ -245,6 +274,28 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio), QStringList()) << "class report";
         EXPECT_LE(relatorio.width(), largura);
+    }
+}
+
+// The captions of the boxes, the line under them, the registration's choices:
+// each in a type whose capitals stand at least 8 pixels tall, at every width
+// band, its box grown or its text in two lines where the scaled type would
+// be smaller. The exercise screen is not among them: at 800 and 1024 its
+// headings have no room for a larger type, and stay whole in a smaller one.
+TEST_F(Larguras, EveryTextIsLegibleAtEveryWidthBand)
+{
+    const std::function<void(TfEntrada&)> escolhe = escolheOAluno;
+    for (int largura : {800, 1024, 1280}) {
+        SCOPED_TRACE(largura);
+        naLargura(largura);
+        EXPECT_EQ(abreEConfere<TfSobre>({}, ilegiveis), QStringList()) << "about";
+        EXPECT_EQ(abreEConfere<TfInstrucoes>({}, ilegiveis), QStringList()) << "instructions";
+        EXPECT_EQ(abreEConfere<TfCadAlunos>({}, ilegiveis), QStringList()) << "registration";
+        EXPECT_EQ(abreEConfere(escolhe, ilegiveis), QStringList()) << "entry";
+        TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
+        EXPECT_EQ(mostraEConfere(desempenho, {}, ilegiveis), QStringList()) << "progress";
+        TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
+        EXPECT_EQ(mostraEConfere(relatorio, {}, ilegiveis), QStringList()) << "class report";
     }
 }
 

@@ -253,6 +253,27 @@ TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
     contexto->close();
 }
 
+// The menu key asks for the menu with the pointer's place, which may lie
+// outside the window: the menu opens at the focused control instead.
+TEST_F(MenuTest, TheMenuKeyOpensTheContextMenuAtTheFocusedControl)
+{
+    criaCatalogoVazio();
+    criaArquivoAlunosVazio();
+    inicia();
+    tecla(Qt::Key_Tab);
+    QWidget* foco = comFoco();
+    ASSERT_EQ(foco, botao("bbNovoAluno"));
+    const QPoint ponteiro = menu()->geometry().bottomRight() + QPoint(150, 120);
+    QContextMenuEvent pedido(QContextMenuEvent::Keyboard, foco->mapFromGlobal(ponteiro), ponteiro);
+    QApplication::sendEvent(foco, &pedido);
+    ASSERT_TRUE(espera([] { return QApplication::activePopupWidget() != nullptr; }));
+
+    QWidget* contexto = QApplication::activePopupWidget();
+    EXPECT_EQ(contexto->pos(), foco->mapToGlobal(foco->rect().center()));
+    EXPECT_TRUE(menu()->geometry().contains(contexto->pos()));
+    contexto->close();
+}
+
 TEST_F(MenuTest, SairF10EscAndTheMenuItemCloseTheMainMenu)
 {
     enum class Como { Botao, F10, Esc, ItemSair };

@@ -76,7 +76,8 @@ TEST_F(RelatorioTela, TheMenuShowsTheReportAndSavesItInTheFormatOfItsName)
     EXPECT_EQ(paginas, 1);
     const QByteArray csv = readFile(QStringLiteral("turma.csv"));
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "C\xC3\xB3" "digo;Nome;"));
-    EXPECT_TRUE(csv.contains("\r\n1;\"Ana; a \"\"primeira\"\"\";0;0;0;10/12/2026;10/12/2026;0;0\r\n"));
+    // Ana has only her registration: no first or last lesson
+    EXPECT_TRUE(csv.contains("\r\n1;\"Ana; a \"\"primeira\"\"\";0;0;0;;;0;0\r\n"));
     EXPECT_TRUE(csv.contains("\r\n2;Jo\xC3\xA3o;1;1;1;10/12/2026;10/12/2026;180;180\r\n"));
     EXPECT_FALSE(csv.contains("segredo") || csv.contains("ana@escola.br"));
     EXPECT_TRUE(readFile(QStringLiteral("turma.pdf")).startsWith("%PDF"));
@@ -85,6 +86,22 @@ TEST_F(RelatorioTela, TheMenuShowsTheReportAndSavesItInTheFormatOfItsName)
     EXPECT_TRUE(boxseam::shown()[0].text.endsWith(QStringLiteral("relatorio-da-turma.pdf")));
     EXPECT_EQ(QByteArray(AlunoAtual.Nome.bytes()), QByteArray(antes.Nome.bytes()));
     EXPECT_TRUE(espera([this] { return QApplication::activeWindow() == menu(); }));
+}
+
+// The screen saves the same CSV as the command line: a name that a
+// spreadsheet would run as a formula goes in as text.
+TEST_F(RelatorioTela, ANameThatLooksLikeAFormulaIsSavedAsText)
+{
+    GravaAluno(QStringLiteral("=HYPERLINK(\"http://x.co\";\"ver notas\")"), {}, {}, today(), 0);
+    GravaAluno(QStringLiteral("=2+3*10"), {}, {}, today(), 0);
+    abreORelatorio([](QWidget*) {
+        boxseam::queueInput(QStringLiteral("turma.csv"));
+        tecla(Qt::Key_F6);
+    });
+
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    EXPECT_TRUE(csv.contains("\r\n3;\"'=HYPERLINK(\"\"http://x.co\"\";\"\"ver notas\"\")\";")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains("\r\n4;'=2+3*10;")) << csv.toStdString();
 }
 
 TEST_F(RelatorioTela, AnUnknownExtensionIsRefusedAndNothingIsWritten)

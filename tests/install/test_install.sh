@@ -2,7 +2,8 @@
 # Installs the program into a temporary prefix and starts it twice as a new
 # user would, on a display of its own: the first start lays the user's course
 # folder with the catalogue and the notes and reaches the main menu; the
-# second keeps a student file written in between.
+# second keeps a student file written in between. The menu entry names the
+# class of the window it starts.
 #   test_install.sh <build dir>
 set -euo pipefail
 build=$1
@@ -44,9 +45,15 @@ inicia
 notas=$(ls "$pasta"/notas/*.wav | wc -l)
 [ "$notas" -eq 7 ] || { echo "$notas notes in $pasta/notas"; exit 1; }
 cmp -s "$pasta/ZORPExercicio20.dat" "$work/usr/share/quiravo/ZORPExercicio20.dat" || { echo "another catalogue"; exit 1; }
+# a dock ties the window to its menu entry by the window's class
+janelas=$(xdotool search --onlyvisible --name '^Quiravo - Curso de digitação$')
+janela=${janelas%%$'\n'*}
+classe=$(xprop -id "$janela" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+entrada=$(sed -n 's/^StartupWMClass=//p' "$work/usr/share/applications/br.com.quiravo.Quiravo.desktop")
+[ -n "$classe" ] && [ "$classe" = "$entrada" ] || { echo "window class '$classe', StartupWMClass '$entrada'"; exit 1; }
 kill "$programa"; wait "$programa" 2>/dev/null || true
 
 printf 'alunos da turma' > "$pasta/ZORPAlunos20.dat"
 inicia
 [ "$(cat "$pasta/ZORPAlunos20.dat")" = 'alunos da turma' ] || { echo "the student file was replaced"; exit 1; }
-echo "installed, laid $pasta, reached the main menu twice"
+echo "installed, laid $pasta, reached the main menu twice, window class $classe"

@@ -22,10 +22,14 @@ struct Saida {
     QString erro;
 };
 
-// Runs a program in the current directory and returns its status and error stream.
+// Runs a program in the current directory, under the C locale of a lab
+// machine, and returns its status and error stream.
 Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr)
 {
     QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    processo.setProcessEnvironment(ambiente);
     processo.start(programa, argumentos);
     if (!processo.waitForFinished(60000))
         return {-1, processo.errorString()};
@@ -84,11 +88,44 @@ TEST_F(RelatorioTest, TheCsvOpensInASpreadsheetAsItIs)
     QByteArray esperado = "\xEF\xBB\xBF"
                           "C\xC3\xB3" "digo;Nome;\xC3\x9Altimo exerc\xC3\xAD" "cio;Passagens;Dias de pr\xC3\xA1tica;"
                           "Primeira aula;\xC3\x9Altima aula;Melhor velocidade (t/m);\xC3\x9Altima velocidade (t/m)\r\n"
-                          "1;Jo\xC3\xA3o Silva;3;2;1;01/12/2026;02/12/2026;150;140\r\n"
+                          "1;Jo\xC3\xA3o Silva;3;2;1;02/12/2026;02/12/2026;150;140\r\n"
                           "2;\"Ana \"\"Nina\"\"; Souza\";1;1;1;02/12/2026;02/12/2026;80;80\r\n";
     for (int codigo = 3; codigo <= kAlunos; ++codigo)
         esperado += QByteArray::number(codigo) + ";Aluno " + QByteArray::number(codigo) + ";0;0;0;;;0;0\r\n";
     EXPECT_EQ(readFile(QStringLiteral("turma.csv")), esperado);
+}
+
+// A name a spreadsheet would run as a formula is written as text: a "'"
+// before it, inside the quotes that a ";" or a quote asks for.
+TEST_F(RelatorioTest, ANameASpreadsheetWouldRunAsAFormulaIsWrittenAsText)
+{
+    struct Caso {
+        QByteArray nome;   // in the student file
+        QByteArray campo;  // in the CSV
+    };
+    const Caso casos[] = {
+        {"=2+3*10", "'=2+3*10"},
+        {"=HYPERLINK(\"http://x.co\";\"ver notas\")", "\"'=HYPERLINK(\"\"http://x.co\"\";\"\"ver notas\"\")\""},
+        {"+55 11", "'+55 11"},
+        {"-Ana", "'-Ana"},
+        {"@Ana", "'@Ana"},
+        {"\tAna", "'\tAna"},
+        {"\rAna", "'\rAna"},
+        {"Ana = Bia", "Ana = Bia"},
+    };
+    std::vector<tAluno> alunos;
+    for (const Caso& caso : casos)
+        alunos.push_back(aluno(std::int32_t(alunos.size() + 1), caso.nome));
+    writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
+
+    const Saida saida = relatorio(QStringLiteral("turma.csv"));
+    ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    int codigo = 0;
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
+        EXPECT_TRUE(csv.contains("\r\n" + QByteArray::number(++codigo) + ';' + caso.campo + ';'));
+    }
 }
 
 TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
@@ -106,7 +143,10 @@ TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
     EXPECT_TRUE(primeira.contains(QDir(kCurso).absolutePath()));
     EXPECT_TRUE(primeira.contains(QStringLiteral("Impresso em ")));
     EXPECT_TRUE(primeira.contains(QStringLiteral("João Silva")));
-    EXPECT_TRUE(primeira.contains(QStringLiteral("01/12/2026")));
+    EXPECT_TRUE(primeira.contains(QStringLiteral("02/12/2026")));
+    // the headings break between words, never inside their unit
+    EXPECT_EQ(primeira.count(QStringLiteral("(t/m)")), 2) << primeira.toStdString();
+    EXPECT_FALSE(primeira.contains(QStringLiteral("(t/\n"))) << primeira.toStdString();
     // the heading comes again above the students of the next page
     EXPECT_TRUE(segunda.contains(QStringLiteral("Código")));
     // each student whole on one page

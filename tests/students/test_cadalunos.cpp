@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "platform/recordfile.h"
 #include "students/uCadAlunos.h"
+#include "support/modal.h"
 #include "support/teclado.h"
 
 #include <QApplication>
@@ -116,7 +117,7 @@ TEST_F(Cadastro, StudentNumbersFollowTheHighestInTheFile)
     EXPECT_EQ(nomeNoRol(5), QStringLiteral("Sete"));
 }
 
-TEST_F(Cadastro, AnEmptyNameIsRefusedAndNothingIsWritten)
+TEST_F(Cadastro, AnEmptyNameIsRefusedAndWhatIsTypedNextIsTheName)
 {
     preencheEGrava(QString(), QStringLiteral("abc"));
 
@@ -124,7 +125,10 @@ TEST_F(Cadastro, AnEmptyNameIsRefusedAndNothingIsWritten)
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Warning);
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Digite pelo menos o nome do aluno."));
     EXPECT_FALSE(fileExists(kArquivoAlunos));
-    EXPECT_EQ(QApplication::focusWidget(), senha);
+    EXPECT_EQ(QApplication::focusWidget(), nome);
+    digita(QStringLiteral("Ana"));
+    EXPECT_EQ(nome->text(), QStringLiteral("Ana"));
+    EXPECT_EQ(senha->text(), QStringLiteral("abc"));
 }
 
 TEST_F(Cadastro, APasswordIsConfirmedExactly)
@@ -141,6 +145,7 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
         EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Input);
         EXPECT_EQ(boxseam::shown()[0].title, QStringLiteral("Conferência de Senha"));
         EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Digite a senha novamente para conferir"));
+        EXPECT_EQ(boxseam::shown()[0].echo, InputEcho::Password);
         EXPECT_EQ(boxseam::shown()[1].kind, BoxKind::Error);
         EXPECT_EQ(boxseam::shown()[1].text,
                   QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));
@@ -153,6 +158,32 @@ TEST_F(Cadastro, APasswordIsConfirmedExactly)
     boxseam::clear();
     boxseam::queueInput(QStringLiteral("segredo"));
     tecla(Qt::Key_F5);
+    ASSERT_EQ(NumAlunos, 1);
+    EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("segredo"));
+}
+
+// The real box, on a screen in a classroom: the confirmation shows what a
+// password box shows, and is compared as typed.
+TEST_F(Cadastro, TheConfirmationBoxShowsAStarForEachCharacter)
+{
+    QLineEdit::EchoMode eco = QLineEdit::Normal;
+    QString mostrado;
+    {
+        CaixasReais reais;
+        whenModal([&](QWidget*) {
+            auto* resposta = qobject_cast<QLineEdit*>(comFoco());
+            if (!resposta)
+                return;
+            eco = resposta->echoMode();
+            digita(QStringLiteral("segredo"));
+            mostrado = resposta->displayText();
+            tecla(Qt::Key_Return);
+        });
+        preencheEGrava(QStringLiteral("Ana"), QStringLiteral("segredo"));
+    }
+
+    EXPECT_EQ(eco, QLineEdit::Password);
+    EXPECT_EQ(mostrado, QStringLiteral("*******"));
     ASSERT_EQ(NumAlunos, 1);
     EXPECT_EQ(fromCp1252(ListaAlunos[1].Senha.bytes()), QStringLiteral("segredo"));
 }

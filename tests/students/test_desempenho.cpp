@@ -50,16 +50,20 @@ TEST_F(DesempenhoTest, EachHistoryGivesItsFigures)
 {
     const Caso casos[] = {
         {"sem registros", {}, 0, 0, 0, QDate(), QDate(), 0, 0},
-        {"so o cadastro", {aula(kAna, 0, 46000)}, 0, 0, 0, dia(46000), dia(46000), 0, 0},
+        // the first and the last lesson are passes: a registration is none
+        {"so o cadastro", {aula(kAna, 0, 46000)}, 0, 0, 0, QDate(), QDate(), 0, 0},
         {"varias passagens num dia",
          {aula(kAna, 0, 46000), aula(kAna, 1, 46001, 120), aula(kAna, 2, 46001, 150), aula(kAna, 3, 46001, 140)},
-         3, 3, 1, dia(46000), dia(46001), 150, 140},
+         3, 3, 1, dia(46001), dia(46001), 150, 140},
         {"mandada de volta pelo ritmo",
          {aula(kAna, 0, 46000), aula(kAna, 5, 46001, 200), aula(kAna, 6, 46002, 210), aula(kAna, 3, 46010, 90)},
-         3, 3, 3, dia(46000), dia(46010), 210, 90},
+         3, 3, 3, dia(46001), dia(46010), 210, 90},
         {"outra aluna no meio",
          {aula(kAna, 0, 46000), aula(kBia, 7, 46001, 300), aula(kAna, 2, 46002, 100), aula(kBia, 9, 46003, 310)},
-         2, 1, 1, dia(46000), dia(46002), 100, 100},
+         2, 1, 1, dia(46002), dia(46002), 100, 100},
+        {"um registro sem exercicio depois da passagem",
+         {aula(kAna, 0, 46000), aula(kAna, 1, 46002, 90), aula(kAna, 0, 46005)},
+         0, 1, 1, dia(46002), dia(46002), 90, 0},
         {"mais de 200 registros", longaHistoria(), 10, 250, 25, dia(46000), dia(46024), 249, 249},
     };
     for (const Caso& caso : casos) {

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -232,14 +233,16 @@ TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
     QStringList visto;
     whenModal([&visto](QWidget* modal) {
         if (qobject_cast<TfDesempenho*>(modal))
-            for (const char* nome : {"lbNome", "lbPassagens", "lbMelhor"})
+            for (const char* nome : {"lbNome", "lbPassagens", "lbPrimeiraAula", "lbUltimaAula", "lbMelhor"})
                 visto << modal->findChild<QLabel*>(QLatin1String(nome))->text();
         tecla(Qt::Key_F10);
     });
     digita(QStringLiteral("abc"));
     tecla(Qt::Key_F3);
 
-    EXPECT_EQ(visto, (QStringList{QStringLiteral("Ana"), QStringLiteral("2"), QStringLiteral("150 t/m")}));
+    // the first and last lessons are the passes, not the registration of today
+    EXPECT_EQ(visto, (QStringList{QStringLiteral("Ana"), QStringLiteral("2"), QStringLiteral("09/12/2026"),
+                                  QStringLiteral("10/12/2026"), QStringLiteral("150 t/m")}));
     EXPECT_EQ(boxseam::shown().size(), 1u);
     EXPECT_TRUE(aulas.empty());
     EXPECT_EQ(NumExercicio, 2);
@@ -285,26 +288,28 @@ TEST_F(Entrada, ThePasswordShowsAnAsteriskForEachCharacter)
     EXPECT_EQ(senha->displayText(), QStringLiteral("***"));
 }
 
-TEST_F(Entrada, TheProgressBoxesLieAtTheirDesignPlaces)
+TEST_F(Entrada, TheProgressBoxesLieAtTheirDesignPlacesTheirTitlesAboveTheirValues)
 {
     abre();
-    // each title above its value; the first title is one pixel wider than its value
-    const std::pair<const char*, QRect> lugares[] = {
-        {"Exercício feito", {304, 116, 98, 11}},
-        {"lbNumExerc", {304, 128, 97, 57}},
-        {"Data do último exercício", {304, 200, 277, 11}},
-        {"lbData", {304, 212, 277, 57}},
-        {"Melhor Tempo", {416, 116, 165, 11}},
-        {"lbTempo", {416, 128, 165, 57}},
+    // the date's box lower than the others: the line under it may take two lines
+    const std::tuple<const char*, const char*, QRect> caixas[] = {
+        {"Exercício feito", "lbNumExerc", {300, 112, 105, 77}},
+        {"Data do último exercício", "lbData", {300, 194, 285, 58}},
+        {"Melhor Tempo", "lbTempo", {412, 112, 173, 77}},
     };
-    const QList<QLabel*> rotulos = tela->findChildren<QLabel*>();
-    for (const auto& [nome, lugar] : lugares) {
-        SCOPED_TRACE(nome);
-        const auto rotulo = std::find_if(rotulos.begin(), rotulos.end(), [nome = QString::fromUtf8(nome)](QLabel* l) {
-            return l->objectName() == nome || l->text() == nome;
-        });
-        ASSERT_NE(rotulo, rotulos.end());
-        EXPECT_EQ((*rotulo)->geometry(), lugar);
+    for (const auto& [titulo, nomeDoValor, lugar] : caixas) {
+        SCOPED_TRACE(titulo);
+        const auto* valor = tela->findChild<QLabel*>(QLatin1String(nomeDoValor));
+        ASSERT_NE(valor, nullptr);
+        const QWidget* moldura = valor->parentWidget();
+        EXPECT_EQ(moldura->geometry(), lugar);
+        const auto rotulos = moldura->findChildren<QLabel*>();
+        const auto cabeca = std::find_if(rotulos.begin(), rotulos.end(),
+                                         [titulo = QString::fromUtf8(titulo)](QLabel* l) { return l->text() == titulo; });
+        ASSERT_NE(cabeca, rotulos.end());
+        EXPECT_LT((*cabeca)->geometry().bottom(), valor->geometry().top());
+        EXPECT_EQ((*cabeca)->width(), valor->width());
+        EXPECT_TRUE(moldura->contentsRect().contains((*cabeca)->geometry().united(valor->geometry())));
     }
 }
 

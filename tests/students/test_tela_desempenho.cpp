@@ -1,7 +1,10 @@
 // The progress screen and its chart, shown with real keys and mouse help events.
 
 #include "students/grafico.h"
+#include "students/secoes.h"
 #include "students/uDesempenho.h"
+#include "ui/uAjusta.h"
+#include "platform/system.h"
 
 #include "support/fixture.h"
 #include "support/teclado.h"
@@ -11,8 +14,10 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
@@ -29,7 +34,7 @@ Desempenho bia()
     figuras.passagens = {{kSegunda, 1, 90}, {kSegunda, 2, 130}, {kSegunda.addDays(2), 3, 110}};
     figuras.ultimoExercicio = 3;
     figuras.diasDePratica = 2;
-    figuras.primeiraAula = kSegunda.addDays(-1);
+    figuras.primeiraAula = kSegunda;
     figuras.ultimaAula = kSegunda.addDays(2);
     figuras.melhorVelocidade = 130;
     figuras.ultimaVelocidade = 110;
@@ -61,7 +66,7 @@ TEST_F(TelaDesempenho, ShowsTheFiguresAndListsTheNewestPassFirst)
     EXPECT_EQ(barra->maximum(), 5);
     EXPECT_EQ(texto("lbPassagens"), QStringLiteral("3"));
     EXPECT_EQ(texto("lbDias"), QStringLiteral("2"));
-    EXPECT_EQ(texto("lbPrimeiraAula"), QStringLiteral("06/12/2026"));
+    EXPECT_EQ(texto("lbPrimeiraAula"), QStringLiteral("07/12/2026"));
     EXPECT_EQ(texto("lbUltimaAula"), QStringLiteral("09/12/2026"));
     EXPECT_EQ(texto("lbMelhor"), QStringLiteral("130 t/m"));
     EXPECT_EQ(texto("lbUltima"), QStringLiteral("110 t/m"));
@@ -85,6 +90,7 @@ TEST_F(TelaDesempenho, AStudentWithoutPassesShowsZerosAndEmptyDates)
     EXPECT_EQ(texto("lbExercicio"), QStringLiteral("Exercício 0 de 42"));
     EXPECT_EQ(texto("lbPassagens"), QStringLiteral("0"));
     EXPECT_EQ(texto("lbPrimeiraAula"), QString());
+    EXPECT_EQ(texto("lbUltimaAula"), QString());
     EXPECT_EQ(texto("lbMelhor"), QStringLiteral("0 t/m"));
     EXPECT_EQ(tela->findChild<QTableView*>(QStringLiteral("sgPassagens"))->model()->rowCount(), 0);
 }
@@ -112,6 +118,87 @@ TEST_F(TelaDesempenho, TheChartTellsThePassUnderTheMouse)
     QApplication::sendEvent(grafico, &ajuda);
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Exercício 2\n07/12/2026\n130 t/m"));
     QToolTip::hideText();
+}
+
+// A paint device that keeps each text drawn on it and draws nothing else.
+class TextosDesenhados : public QPaintDevice {
+public:
+    explicit TextosDesenhados(QSize tamanho) : tamanho_(tamanho) {}
+    ~TextosDesenhados() override = default;
+
+    QPaintEngine* paintEngine() const override { return &motor_; }
+    const QStringList& textos() const { return motor_.textos; }
+
+protected:
+    int metric(PaintDeviceMetric medida) const override
+    {
+        switch (medida) {
+        case PdmWidth: return tamanho_.width();
+        case PdmHeight: return tamanho_.height();
+        case PdmWidthMM: return tamanho_.width() * 254 / 960;
+        case PdmHeightMM: return tamanho_.height() * 254 / 960;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 96;  // the resolutions of a screen
+        }
+    }
+
+private:
+    struct Motor : QPaintEngine {
+        Motor() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& texto) override { textos << texto.text(); }
+        Type type() const override { return User; }
+        QStringList textos;
+    };
+    QSize tamanho_;
+    mutable Motor motor_;
+};
+
+// One pass of every exercise up to the musical keyboard's: every section of
+// the course, several of them a few passes wide.
+Desempenho peloCursoTodo()
+{
+    Desempenho figuras;
+    figuras.nome = QStringLiteral("Caio");
+    for (int exercicio = 1; exercicio <= 45; ++exercicio)
+        figuras.passagens.push_back({kSegunda.addDays(exercicio / 3), exercicio, 100 + exercicio * 3});
+    figuras.ultimoExercicio = 45;
+    figuras.melhorVelocidade = 235;
+    figuras.ultimaVelocidade = 235;
+    return figuras;
+}
+
+// At every width band, each section the history went through is named whole,
+// however narrow its band: in the legend, beside its number.
+TEST_F(TelaDesempenho, TheChartNamesEverySectionWhole)
+{
+    const QScopedValueRollback<int> larguraDaTela(LarguraTela);
+    ASSERT_EQ(SecoesDoCurso().size(), 10u);
+    for (int largura : {800, 1024, 1280}) {
+        SCOPED_TRACE(largura);
+        LarguraTela = largura;
+        systemseam::setDisplayWidth(largura);
+        abre(peloCursoTodo(), 45);
+        const QWidget* grafico = tela->findChild<QWidget*>(QStringLiteral("pbGrafico"));
+        TextosDesenhados folha(grafico->size());
+        QPainter pintor(&folha);
+        pintor.setFont(grafico->font());
+        desenhaGrafico(pintor, QRectF(grafico->rect()), tela->figuras().passagens, 235);
+        pintor.end();
+
+        const QString desenhado = folha.textos().join(u'|');
+        for (const Secao& secao : SecoesDoCurso())
+            EXPECT_TRUE(desenhado.contains(secao.nome)) << secao.nome.toStdString() << " in " << desenhado.toStdString();
+        EXPECT_FALSE(desenhado.contains(u'…')) << desenhado.toStdString();
+    }
 }
 
 // The chart's line colour, blended at its edges.

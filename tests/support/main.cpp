@@ -6,7 +6,6 @@
 #include "ui/dialogs.h"
 #include "platform/system.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 #include <cstdlib>
 
@@ -25,7 +24,6 @@ int main(int argc, char** argv)
 
     ::testing::InitGoogleTest(&argc, argv);
     Application app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     // the handlers catch the program's errors at their own boundary
     Application::onLastResort(failOnLastResort);
     boxseam::install();

@@ -1,5 +1,7 @@
 #include "modal.h"
 
+#include "ui/dialogs.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <gtest/gtest.h>
@@ -55,4 +57,14 @@ void whenModal(std::function<void(QWidget*)> act, QWidget* except)
 {
     auto shared = std::make_shared<std::function<void(QWidget*)>>(std::move(act));
     QTimer::singleShot(0, [=] { poll(shared, except, kTries); });
+}
+
+CaixasReais::CaixasReais()
+{
+    boxseam::uninstall();
+}
+
+CaixasReais::~CaixasReais()
+{
+    boxseam::install();
 }

@@ -12,3 +12,12 @@
 // a screen still open 10 s after the action fails the test and is closed.
 void whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr);
 
+
+// While it lives, boxes are real: no answer comes from the box seam. The seam
+// is back however the test ends, so that no later test meets a real box.
+struct CaixasReais {
+    CaixasReais();
+    ~CaixasReais();
+    CaixasReais(const CaixasReais&) = delete;
+    CaixasReais& operator=(const CaixasReais&) = delete;
+};

@@ -80,6 +80,14 @@ int vezes(int valor, int m, int d)
     return int(std::lround(double(valor) * m / d));
 }
 
+// The smallest size of the font, in pixels, whose capitals stand 8 pixels tall.
+int legivel(QFont fonte)
+{
+    for (fonte.setPixelSize(1); QFontMetrics(fonte).capHeight() < 8;)
+        fonte.setPixelSize(fonte.pixelSize() + 1);
+    return fonte.pixelSize();
+}
+
 // Checks that the screen was scaled by m/d and its base font then set to
 // `pontos` (or left as scaled when 0).
 void confereEscala(const TelaDeTeste& t, int m, int d, int pontos)
@@ -92,8 +100,10 @@ void confereEscala(const TelaDeTeste& t, int m, int d, int pontos)
     EXPECT_EQ(t.abas->geometry(), QRect(0, vezes(130, m, d), vezes(640, m, d), vezes(200, m, d)));
     const int base = pontos ? PixelsDosPontos(pontos) : vezes(16, m, d);
     EXPECT_EQ(t.tela.font().pixelSize(), base);
-    EXPECT_EQ(t.herdado->font().pixelSize(), base);
-    EXPECT_EQ(t.proprio->font().pixelSize(), vezes(20, m, d)) << "a control's own font only scales";
+    // a text is drawn at least in the legible size
+    const int piso = legivel(t.tela.font());
+    EXPECT_EQ(t.herdado->font().pixelSize(), std::max(base, piso));
+    EXPECT_EQ(t.proprio->font().pixelSize(), std::max(vezes(20, m, d), piso)) << "a control's own font only scales";
 }
 
 class AjustaTest : public InTempDir {};
@@ -213,6 +223,16 @@ int larguraDoTexto(const QLabel* rotulo)
     return rotulo->fontMetrics().horizontalAdvance(rotulo->text());
 }
 
+// The label's text is drawn whole, in one line or in the lines it breaks into.
+bool cabe(const QLabel* rotulo)
+{
+    const QFontMetrics medida(rotulo->font());
+    const QSize ocupa = rotulo->wordWrap()
+        ? medida.boundingRect(rotulo->rect(), Qt::TextWordWrap, rotulo->text()).size()
+        : QSize(medida.horizontalAdvance(rotulo->text()), medida.height());
+    return ocupa.width() <= rotulo->width() && ocupa.height() <= rotulo->height();
+}
+
 }  // namespace
 
 TEST_F(AjustaTest, ACaptionGrowsIntoTheFreeRoomOnTheSideAwayFromItsAlignment)
@@ -230,15 +250,60 @@ TEST_F(AjustaTest, ACaptionGrowsIntoTheFreeRoomOnTheSideAwayFromItsAlignment)
     EXPECT_GE(direita.rotulo->width(), larguraDoTexto(direita.rotulo));
 }
 
-TEST_F(AjustaTest, WhatCannotGrowIsDrawnInASmallerTypeUntilItFits)
+// A text that cannot grow wide enough breaks into two lines at its size.
+TEST_F(AjustaTest, WhatCannotGrowWideEnoughBreaksIntoTwoLines)
 {
     TelaComRotulo apertado(QStringLiteral("Exerc. Atual"), {10, 10, 30, 20});
     apertado.vizinho({52, 10, 40, 20});
     AjustaTexto(apertado.rotulo);
     EXPECT_LE(apertado.rotulo->geometry().right(), 50) << "it stops short of its neighbour";
-    EXPECT_LT(apertado.rotulo->font().pixelSize(), 13);
-    EXPECT_LE(larguraDoTexto(apertado.rotulo), apertado.rotulo->width());
+    EXPECT_EQ(apertado.rotulo->font().pixelSize(), 13);
+    EXPECT_TRUE(apertado.rotulo->wordWrap());
+    EXPECT_TRUE(cabe(apertado.rotulo));
 
+    // a shorter text is one line again
+    apertado.rotulo->setText(QStringLiteral("Nome"));
+    AjustaTexto(apertado.rotulo);
+    EXPECT_FALSE(apertado.rotulo->wordWrap());
+}
+
+// A caption whose type scaled below the legible size is drawn in it: its
+// box grows into the free room, or the text takes two lines.
+TEST_F(AjustaTest, ATextIsNeverDrawnBelowTheLegibleSizeWhereThereIsRoom)
+{
+    struct Caso {
+        const char* nome;
+        QRect caixa;
+        bool colorido;
+        bool duasLinhas;
+    };
+    const Caso casos[] = {
+        {"a plain caption grows", {10, 10, 40, 6}, false, false},
+        {"a coloured one keeps its box and takes two lines", {10, 10, 60, 30}, true, true},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        TelaComRotulo tela(QStringLiteral("Melhor velocidade"), caso.caixa, Qt::AlignHCenter);
+        QFont pequena = tela.rotulo->font();
+        pequena.setPixelSize(6);
+        pequena.setBold(true);
+        tela.rotulo->setFont(pequena);
+        tela.rotulo->setAutoFillBackground(caso.colorido);
+        AjustaTexto(tela.rotulo);
+        EXPECT_GE(QFontMetrics(tela.rotulo->font()).capHeight(), 8);
+        EXPECT_EQ(tela.rotulo->font().pixelSize(), legivel(pequena));
+        EXPECT_EQ(tela.rotulo->wordWrap(), caso.duasLinhas);
+        if (caso.colorido) {
+            EXPECT_EQ(tela.rotulo->geometry(), caso.caixa) << "a coloured box keeps its size";
+        }
+        EXPECT_TRUE(cabe(tela.rotulo));
+    }
+}
+
+// Where the box has no room even for two lines of the legible size, the text
+// stays whole in a smaller type.
+TEST_F(AjustaTest, WhatHasNoRoomToBeLegibleIsDrawnWholeInASmallerType)
+{
     // a coloured box is part of the look: it keeps its size
     TelaComRotulo colorido(QStringLiteral("Data do último exercício"), {10, 10, 120, 20});
     colorido.rotulo->setAutoFillBackground(true);
