@@ -8,6 +8,7 @@
 #include "platform/recordfile.h"
 #include "platform/system.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 template <class Record, class OnRecord>
 void readRecords(const QString& name, Record& buffer, OnRecord onRecord)
 {
-    RecordFile file(name, int(sizeof(Record)));
+    RecordFile file(name, int(sizeof(Record)), RecordFile::Access::Read);
     bool more = true;
     while (more && file.position() < file.recordCount()) {
         letEventsRun();
@@ -29,17 +30,36 @@ void readRecords(const QString& name, Record& buffer, OnRecord onRecord)
 }
 
 // Writes record just after the file's last whole record (over a trailing
-// fragment) and puts it on the disk before closing. The lock keeps another
-// instance of the program from appending between the size query and the write.
+// fragment) and puts it on the disk before closing. The file is locked
+// beforehand, so that no other instance of the program appends between the
+// size query and the write.
 template <class Record>
-void appendRecord(const QString& name, const Record& record)
+void writeAtTheEnd(RecordFile& file, const Record& record)
 {
-    RecordFile file(name, int(sizeof(Record)));
-    file.lock();
     file.seek(file.recordCount());
     file.write(&record);
     file.sync();
     file.close();
+}
+
+template <class Record>
+void appendRecord(const QString& name, const Record& record)
+{
+    RecordFile file(name, int(sizeof(Record)), RecordFile::Access::ReadWrite);
+    file.lock();
+    writeAtTheEnd(file, record);
+}
+
+// The highest student number in the file, read from where it stands.
+std::int32_t highestNumber(RecordFile& file)
+{
+    std::int32_t highest = 0;
+    tAluno aluno{};
+    for (const std::int64_t count = file.recordCount(); file.position() < count;) {
+        file.read(&aluno);
+        highest = std::max(highest, aluno.Codigo);
+    }
+    return highest;
 }
 
 template <int N>
@@ -89,6 +109,10 @@ void CarregaExercicios()
         fillExercise(Exercicios[i], ExercicioAtual);
         return i < Exercicios.size;
     });
+    // an empty or cut catalogue is no finished course
+    if (i == 0)
+        throw AppError(QStringLiteral("O catálogo de exercícios %1 está danificado: não há nele nenhum exercício inteiro")
+                           .arg(shownFileName(kArquivoExercicios)));
 }
 
 std::uint8_t CarregaAlunos()
@@ -107,7 +131,7 @@ std::int64_t QuantosAlunos()
 {
     if (!fileExists(kArquivoAlunos))
         return 0;
-    RecordFile file(kArquivoAlunos, int(sizeof(tAluno)));
+    RecordFile file(kArquivoAlunos, int(sizeof(tAluno)), RecordFile::Access::Read);
     const std::int64_t count = file.recordCount();
     file.close();
     return count;
@@ -125,37 +149,46 @@ void MaiorCodigo()
     });
 }
 
-void GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
+bool GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
                 int periodo)
 {
     const QByteArray chave = GeraChave().left(10);
-    clearRecord(AlunoAtual);
-    AlunoAtual.Chave.set(chave);
-    AlunoAtual.Nome.set(Embaralha(toCp1252(nome), chave));
+    tAluno novo;
+    clearRecord(novo);
+    novo.Chave.set(chave);
+    novo.Nome.set(Embaralha(toCp1252(nome), chave));
     // "==" stands for no password: the empty text's marker would not fit
-    AlunoAtual.Senha.set(Embaralha(senha.isEmpty() ? QByteArray("==") : toCp1252(senha), chave));
-    AlunoAtual.EMail.set(Embaralha(toCp1252(email), chave));
-    AlunoAtual.DataNasc = dataNasc;
-    AlunoAtual.Periodo.set(QByteArray::number(periodo));
+    novo.Senha.set(Embaralha(senha.isEmpty() ? QByteArray("==") : toCp1252(senha), chave));
+    novo.EMail.set(Embaralha(toCp1252(email), chave));
+    novo.DataNasc = dataNasc;
+    novo.Periodo.set(QByteArray::number(periodo));
+
+    // The number and the room are taken under the lock of the append: two
+    // machines saving at once on a shared folder get two numbers.
+    RecordFile::createIfMissing(kArquivoAlunos);
+    RecordFile alunos(kArquivoAlunos, int(sizeof(tAluno)), RecordFile::Access::ReadWrite);
+    alunos.lock();
+    if (alunos.recordCount() >= ListaAlunos.size) {
+        alunos.close();
+        return false;
+    }
+    CodAlunoAtual = highestNumber(alunos);
     // a damaged file may hold the highest number there is: no number after
     // it is free, and a repeated one would mix two students' lessons
     if (CodAlunoAtual == std::numeric_limits<std::int32_t>::max())
         throw AppError(QStringLiteral("Integer overflow"));
-    ++CodAlunoAtual;
-    AlunoAtual.Codigo = CodAlunoAtual;
+    novo.Codigo = ++CodAlunoAtual;
+    writeAtTheEnd(alunos, novo);
 
-    if (!fileExists(kArquivoAlunos)) {
-        RecordFile::createEmpty(kArquivoAlunos);
-        RecordFile::createEmpty(kArquivoAulas);
-    }
-    appendRecord(kArquivoAlunos, AlunoAtual);
-
+    // a lesson history already there is the class's: it is only ever appended to
+    RecordFile::createIfMissing(kArquivoAulas);
     clearRecord(AulaAtual);
     AulaAtual.CodAluno = CodAlunoAtual;
     AulaAtual.Data = today();
     GravaAula();
 
     NumAlunos = CarregaAlunos();
+    return true;
 }
 
 void LeHistoricoAulas()

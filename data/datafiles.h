@@ -6,6 +6,7 @@
 #include <cstdint>
 
 // Clears ExercicioAtual and Exercicios, then fills them from the catalogue.
+// A catalogue without one whole record is reported as damaged.
 void CarregaExercicios();
 
 // Fills the roster from the student file; returns the number of records read.
@@ -17,9 +18,11 @@ std::int64_t QuantosAlunos();
 // CodAlunoAtual := the highest student number in the student file, or 0.
 void MaiorCodigo();
 
-// Appends a new student (number CodAlunoAtual + 1) and the student's first
-// lesson record, then reloads the roster. periodo is 0, 1 or 2.
-void GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
+// Appends a new student, numbered one above the highest number in the file
+// at that moment (CodAlunoAtual becomes it), and the student's first lesson
+// record, then reloads the roster. periodo is 0, 1 or 2. False, and nothing
+// written, when the file already holds as many students as the roster.
+bool GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
                 int periodo);
 
 // Reads the lesson records of CodAlunoAtual into HistoricoAulas; AulaAtual

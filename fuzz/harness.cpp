@@ -3,6 +3,8 @@
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/scrambling.h"
+#include "platform/clock.h"
+#include "students/desempenho.h"
 #include "platform/errors.h"
 
 #include <QFile>
@@ -165,6 +167,9 @@ QString checkCatalogue(const QByteArray& file)
 
     QString finding;
     const bool stopped = stoppedByKey(CarregaExercicios, finding);
+    if (records.empty())
+        return finding.contains(QStringLiteral("está danificado")) ? QString()
+                                                                   : QStringLiteral("an empty catalogue was taken");
     if (!finding.isEmpty())
         return finding;
     const int bad = firstUnusableKey(records, size_t(Exercicios.size));
@@ -247,6 +252,50 @@ QString checkHistory(const QByteArray& file)
     }
     const bool lastRight = theirs.empty() ? isZero(AulaAtual) : same(AulaAtual, theirs.back());
     return lastRight ? QString() : QStringLiteral("AulaAtual is not the student's last record");
+}
+
+QString checkProgress(const QByteArray& file)
+{
+    if (!writeAs(kArquivoAulas, file))
+        return QStringLiteral("cannot write the input file");
+    const auto records = recordsOf<tAula>(file);
+    std::int32_t first = 0;
+    if (file.size() >= 4)
+        std::memcpy(&first, file.constData(), sizeof first);
+    std::vector<tAluno> alunos(3);
+    for (tAluno& aluno : alunos)
+        clearRecord(aluno);
+    alunos[0].Codigo = first;
+    alunos[1].Codigo = first ^ 1;
+
+    std::vector<Desempenho> figuras;
+    QString finding;
+    if (stoppedByKey([&] { figuras = DesempenhoDosAlunos(alunos); }, finding))
+        return QStringLiteral("the figures stopped with a conversion error");
+    if (!finding.isEmpty())
+        return finding;
+    for (size_t k = 0; k < alunos.size(); ++k) {
+        // a repeated number gives its lessons to the first holder
+        const bool dono = std::none_of(alunos.begin(), alunos.begin() + qsizetype(k),
+                                       [&](const tAluno& a) { return a.Codigo == alunos[k].Codigo; });
+        std::vector<tAula> passes;
+        std::copy_if(records.begin(), records.end(), std::back_inserter(passes), [&](const tAula& r) {
+            return dono && r.CodAluno == alunos[k].Codigo && r.NumExerc >= 1;
+        });
+        const Desempenho& d = figuras[k];
+        if (d.passagens.size() != passes.size())
+            return QStringLiteral("student %1: %2 passes, the file holds %3")
+                .arg(k).arg(d.passagens.size()).arg(passes.size());
+        for (size_t i = 0; i < passes.size(); ++i) {
+            const QDate data = d.passagens[i].data;
+            // a date is a calendar date or none, and shows as one
+            if (data != dateOfDayCount(passes[i].Data) || (data.isValid() && data.year() < 1))
+                return QStringLiteral("student %1, pass %2: a date outside the calendar").arg(k).arg(i);
+            if (data.isValid() == shortDate(data).isEmpty())
+                return QStringLiteral("student %1, pass %2: its date does not show as it is").arg(k).arg(i);
+        }
+    }
+    return {};
 }
 
 QString checkUnscrambling(const QByteArray& input)

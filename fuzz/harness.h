@@ -18,6 +18,10 @@ QString checkRoster(const QByteArray& file);
 // number the file's first four bytes hold (so that records of theirs occur).
 QString checkHistory(const QByteArray& file);
 
+// The progress figures over the bytes as the lesson file, for three students:
+// the one whose number the file's first four bytes hold, a neighbour, and 0.
+QString checkProgress(const QByteArray& file);
+
 // Desembaralha with an arbitrary key: the first byte gives the key's length
 // (modulo 12), the key follows, and the rest is the stored text.
 QString checkUnscrambling(const QByteArray& input);

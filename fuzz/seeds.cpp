@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -81,6 +82,23 @@ void studentAndLessonSeeds(const QDir& students, const QDir& lessons)
     save(lessons.filePath("com_fragmento"), history.left(24 * 4 + 10));
 }
 
+// The lessons' seeds again, and dates that no calendar holds.
+void progressSeeds(const QDir& lessons, const QDir& dir)
+{
+    for (const QString& name : lessons.entryList(QDir::Files))
+        save(dir.filePath(name), readAll(lessons.filePath(name)));
+    QByteArray history;
+    for (const double data : {46000.0, std::numeric_limits<double>::quiet_NaN(), 1e308, -1e308, 3e6, -700000.0}) {
+        tAula aula{};
+        aula.CodAluno = 1;
+        aula.Data = data;
+        aula.Tempo = 120;
+        aula.NumExerc = 5;
+        history += QByteArray(reinterpret_cast<const char*>(&aula), sizeof aula);
+    }
+    save(dir.filePath("datas_fora_do_calendario"), history);
+}
+
 void unscramblingSeeds(const QDir& dir)
 {
     const QByteArray key = GeraChave();
@@ -100,7 +118,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    for (const char* name : {"catalogo", "alunos", "aulas", "desembaralha"})
+    for (const char* name : {"catalogo", "alunos", "aulas", "desempenho", "desembaralha"})
         root.mkpath(QString::fromLatin1(name));
     catalogueSeeds(QDir(root.filePath("catalogo")));
     unscramblingSeeds(QDir(root.filePath("desembaralha")));
@@ -110,6 +128,7 @@ int main(int argc, char** argv)
     root.mkpath(".scratch");
     QDir::setCurrent(scratch);
     studentAndLessonSeeds(QDir(root.filePath("alunos")), QDir(root.filePath("aulas")));
+    progressSeeds(QDir(root.filePath("aulas")), QDir(root.filePath("desempenho")));
     QDir::setCurrent(root.path());
     QDir(scratch).removeRecursively();
     return 0;

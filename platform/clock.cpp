@@ -47,8 +47,14 @@ double dayCount(const QDate& date)
     return double(kDayZero.daysTo(date));
 }
 
+// A damaged file may hold any double: a count outside the years 1 to 9999
+// (or no number at all) is no date.
 QDate dateOfDayCount(double days)
 {
+    static const double first = dayCount(QDate(1, 1, 1));
+    static const double last = dayCount(QDate(9999, 12, 31));
+    if (!(days >= first && days < last + 1))
+        return {};
     return kDayZero.addDays(qint64(std::trunc(days)));
 }
 

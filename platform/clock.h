@@ -12,7 +12,8 @@ double today();
 // the local time of day as a fraction of a day (ms since midnight / ms per day)
 double timeOfDay();
 
-// conversions between day counts and dates
+// conversions between day counts and dates; a count outside the years 1 to
+// 9999 is an invalid date, shown as no date
 double dayCount(const QDate& date);
 QDate dateOfDayCount(double days);
 

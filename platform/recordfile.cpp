@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -39,6 +40,29 @@ bool injected(fileseam::Op op)
     throw IoError::fromErrno(err);
 }
 
+// An open that failed: a link in the data file's place is told as such.
+[[noreturn]] void failOpen(const QString& name, int err)
+{
+    if (err == ELOOP)
+        throw AppError(QStringLiteral("O arquivo %1 é um link simbólico; por segurança, o curso não o usa")
+                           .arg(shownFileName(name)));
+    fail(err);
+}
+
+// A data file is a regular file; a folder, a pipe or a device in its place is refused.
+void requireRegular(int fd, const QString& name)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        fail(errno);
+    if (!S_ISREG(st.st_mode))
+        throw AppError(QStringLiteral("%1 não é um arquivo de dados: é uma pasta ou um arquivo especial")
+                           .arg(shownFileName(name)));
+}
+
+// Never through a link, and never waiting on a pipe.
+constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
 // The existing file whose name matches without regard to case, or the name
 // itself when none does.
 QString resolve(const QString& name)
@@ -52,37 +76,47 @@ QString resolve(const QString& name)
     return entries.isEmpty() ? name : info.dir().filePath(entries.first());
 }
 
-QByteArray nativeName(const QString& name)
-{
-    return QFile::encodeName(resolve(name));
-}
-
 }  // namespace
 
-bool fileExists(const QString& name)
+QString shownFileName(const QString& name)
 {
-    return QFileInfo(resolve(name)).isFile();
+    return QDir::toNativeSeparators(QFileInfo(resolve(name)).absoluteFilePath());
 }
 
-void RecordFile::createEmpty(const QString& name)
+// Whatever lies at the name counts: a link or a folder there is refused when
+// the file is opened, never taken for a missing file and made anew.
+bool fileExists(const QString& name)
+{
+    const QFileInfo info(resolve(name));
+    return info.exists() || info.isSymLink();
+}
+
+void RecordFile::createIfMissing(const QString& name)
 {
     if (injected(fileseam::Op::Create))
         fail(errno);
-    const int fd = ::open(nativeName(name).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const QString resolved = resolve(name);
+    const int fd = ::open(QFile::encodeName(resolved).constData(), O_WRONLY | O_CREAT | kOpenFlags, 0666);
     if (fd < 0)
-        fail(errno);
-    if (::close(fd) != 0)
-        fail(errno);
+        failOpen(resolved, errno);
+    const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
+    requireRegular(fd, resolved);
 }
 
-RecordFile::RecordFile(const QString& name, int recordSize)
+RecordFile::RecordFile(const QString& name, int recordSize, Access access)
     : recordSize_(recordSize)
 {
     if (injected(fileseam::Op::Open))
         fail(errno);
-    fd_ = ::open(nativeName(name).constData(), O_RDWR | O_CLOEXEC);
-    if (fd_ < 0)
-        fail(errno);
+    const QString resolved = resolve(name);
+    const int mode = access == Access::Read ? O_RDONLY : O_RDWR;
+    const int fd = ::open(QFile::encodeName(resolved).constData(), mode | kOpenFlags);
+    if (fd < 0)
+        failOpen(resolved, errno);
+    auto closeOnFailure = qScopeGuard([fd] { ::close(fd); });
+    requireRegular(fd, resolved);
+    closeOnFailure.dismiss();
+    fd_ = fd;
 }
 
 RecordFile::~RecordFile()

@@ -3,19 +3,28 @@
 // IoError with the run-time library's code ("File not found", "Disk full", ...).
 // Names are matched without regard to case, as on the system the data files
 // come from, so "ZORPAulas20.Dat" and "ZORPAulas20.dat" reach one file.
+// A course folder may be shared by a whole school: a data file is never
+// reached through a symbolic link, and one that is not a regular file (a
+// folder, a pipe, a device) is refused; both with a message that names it.
 
 #include <QString>
 #include <cstdint>
 
+// Something lies at the name: a file, or a link or a folder in its place.
 bool fileExists(const QString& name);
+
+// The file's whole path, as a message names it.
+QString shownFileName(const QString& name);
 
 class RecordFile {
 public:
-    // Creates the file empty (emptying an existing one) and closes it.
-    static void createEmpty(const QString& name);
+    enum class Access { Read, ReadWrite };
 
-    // Opens an existing file for reading and writing.
-    RecordFile(const QString& name, int recordSize);
+    // Creates the file empty when it is missing; an existing one is left as it is.
+    static void createIfMissing(const QString& name);
+
+    // Opens an existing file.
+    RecordFile(const QString& name, int recordSize, Access access);
     ~RecordFile();  // closes quietly if close() was not reached
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;

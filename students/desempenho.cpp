@@ -52,7 +52,7 @@ std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
         return figuras;
 
     std::vector<QSet<QDate>> dias(figuras.size());
-    RecordFile arquivo(kArquivoAulas, int(sizeof(tAula)));
+    RecordFile arquivo(kArquivoAulas, int(sizeof(tAula)), RecordFile::Access::Read);
     const std::int64_t total = arquivo.recordCount();
     tAula aula{};
     while (arquivo.position() < total) {

@@ -332,9 +332,7 @@ void TfCadAlunos::BtGravaClick()
         return;
     }
     if (cursoLotado()) {
-        showMessage(BoxKind::Warning,
-                    QStringLiteral("O curso comporta no máximo 100 alunos.\r"
-                                   "Não é possível cadastrar mais um aluno."));
+        avisaCursoLotado();
         return;
     }
     const QString senha = dbedSenha->text();
@@ -348,15 +346,27 @@ void TfCadAlunos::BtGravaClick()
         return;
     }
     gravando_ = true;
+    bool gravado = false;
     try {
-        GravaAluno(dbedNome->text(), senha, edeMail->text(), dayCount(dtpDataNasc->date()),
-                   grupoPeriodo->checkedId());
+        gravado = GravaAluno(dbedNome->text(), senha, edeMail->text(), dayCount(dtpDataNasc->date()),
+                             grupoPeriodo->checkedId());
     } catch (...) {
         gravando_ = false;
         throw;
     }
     gravando_ = false;
+    // another machine may have taken the last place meanwhile
+    if (!gravado) {
+        avisaCursoLotado();
+        return;
+    }
     BtCancelaClick();
+}
+
+void TfCadAlunos::avisaCursoLotado()
+{
+    showMessage(BoxKind::Warning, QStringLiteral("O curso comporta no máximo 100 alunos.\r"
+                                                 "Não é possível cadastrar mais um aluno."));
 }
 
 void TfCadAlunos::BtCancelaClick()

@@ -42,6 +42,7 @@ private:
     void BtCancelaClick();
     void BtVoltarClick();
     bool cursoLotado() const;
+    void avisaCursoLotado();
 
     QLineEdit* dbedNome;
     QLineEdit* dbedSenha;

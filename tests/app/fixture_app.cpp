@@ -4,6 +4,7 @@
 #include "ui/uAjusta.h"
 #include "app/uSobre.h"
 #include "data/records.h"
+#include "support/rawrecords.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -54,9 +55,9 @@ void AppTest::esvaziaEventos()
     QCoreApplication::processEvents();
 }
 
-void AppTest::criaCatalogoVazio()
+void AppTest::criaCatalogo()
 {
-    writeFile(kArquivoExercicios, {});
+    writeFile(kArquivoExercicios, bytesOf(storedExercise(1)));
 }
 
 void AppTest::criaArquivoAlunosVazio()

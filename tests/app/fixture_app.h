@@ -34,9 +34,9 @@ protected:
     // Waits until every event the program has queued so far has run.
     static void esvaziaEventos();
 
-    // Data files: an empty catalogue is a valid one without exercises, an
-    // empty student file a valid one without students.
-    static void criaCatalogoVazio();
+    // Data files: a catalogue of one exercise, and an empty student file,
+    // a valid one without students.
+    static void criaCatalogo();
     static void criaArquivoAlunosVazio();
 
     TfPrin* menu() const;

@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        criaCatalogoVazio();
+        criaCatalogo();
         criaArquivoAlunosVazio();
         inicia();
         esvaziaEventos();

@@ -79,7 +79,7 @@ TEST_F(JanelasTest, AFocusedButtonAnswersEnter)
         EXPECT_FALSE(sobre.isVisible());
     }
     SCOPED_TRACE("the main menu's buttons");
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     esvaziaEventos();
@@ -93,7 +93,7 @@ TEST_F(JanelasTest, AFocusedButtonAnswersEnter)
 
 TEST_F(JanelasTest, TheMainMenuTakesTheFocusBackWhenABoxCloses)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     esvaziaEventos();

@@ -75,7 +75,7 @@ class MenuTest : public AppTest {};
 
 TEST_F(MenuTest, StartUpShowsAndPaintsTheSplashBeforeTheMainMenuThenRepointsTheAboutBox)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     systemseam::setDisplayWidth(1100);
     Registro registro;
@@ -103,12 +103,12 @@ TEST_F(MenuTest, StartUpShowsAndPaintsTheSplashBeforeTheMainMenuThenRepointsTheA
 
 TEST_F(MenuTest, ActivationAtStartUpRunsAfterTheSplashsWaitAndLoadsTheData)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     Exercicios[1].Numero = 7;
     NumAlunos = 9;
     inicia();
-    ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 0; }));
+    ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 1; }));
     ASSERT_TRUE(espera([&] { return int(NumAlunos) == 0; }));
 
     EXPECT_EQ(systemseam::sleeps(), std::vector<int>{kEsperaPerdaFocoMs});
@@ -141,7 +141,7 @@ TEST_F(MenuTest, AMissingStudentFileWarnsOpensRegistrationAndEnablesLessonsOnlyI
 {
     for (const bool salva : {false, true}) {
         SCOPED_TRACE(salva ? "a student saved" : "closed without saving");
-        criaCatalogoVazio();
+        criaCatalogo();
         QFile::remove(kArquivoAlunos);
         boxseam::clear();
         bool cadastroAberto = false;
@@ -172,11 +172,11 @@ TEST_F(MenuTest, AMissingStudentFileWarnsOpensRegistrationAndEnablesLessonsOnlyI
 
 TEST_F(MenuTest, ClosingAModalScreenDoesNotReloadButComingBackFromTheSplashDoes)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     Exercicios[1].Numero = 7;
     inicia();
-    ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 0; }));
+    ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 1; }));
     // a reload from now on would report the missing catalogue
     QFile::remove(kArquivoExercicios);
     systemseam::clear();
@@ -205,7 +205,7 @@ TEST_F(MenuTest, ClosingAModalScreenDoesNotReloadButComingBackFromTheSplashDoes)
 TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
 {
     // no student file: the registration closes unsaved and the button stays disabled
-    criaCatalogoVazio();
+    criaCatalogo();
     whenModal([](QWidget* tela) { tela->close(); });
     inicia();
     ASSERT_TRUE(espera([&] { return !botao("bbFazerAula")->isEnabled(); }));
@@ -238,7 +238,7 @@ TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
 
 TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     QMenu* contexto = abreMenuDeContexto(menu()->findChild<QWidget*>(QStringLiteral("Image1")));
@@ -257,7 +257,7 @@ TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
 // outside the window: the menu opens at the focused control instead.
 TEST_F(MenuTest, TheMenuKeyOpensTheContextMenuAtTheFocusedControl)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     tecla(Qt::Key_Tab);
@@ -279,7 +279,7 @@ TEST_F(MenuTest, SairF10EscAndTheMenuItemCloseTheMainMenu)
     enum class Como { Botao, F10, Esc, ItemSair };
     for (const Como como : {Como::Botao, Como::F10, Como::Esc, Como::ItemSair}) {
         SCOPED_TRACE(int(como));
-        criaCatalogoVazio();
+        criaCatalogo();
         criaArquivoAlunosVazio();
         inicia();
         QPushButton* foco = botao("bbFazerAula");
@@ -304,7 +304,7 @@ TEST_F(MenuTest, SairF10EscAndTheMenuItemCloseTheMainMenu)
 
 TEST_F(MenuTest, TheButtonsFollowTheirTabOrder)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     ASSERT_TRUE(espera([&] { return botao("bbFazerAula")->hasFocus(); }));
@@ -319,12 +319,12 @@ TEST_F(MenuTest, ClosingTheSplashHandsTheFocusToTheMainMenuWhichReloadsAfterTheW
     enum class Como { Esc, Ok };
     for (const Como como : {Como::Esc, Como::Ok}) {
         SCOPED_TRACE(como == Como::Esc ? "Esc" : "OK");
-        criaCatalogoVazio();
+        criaCatalogo();
         criaArquivoAlunosVazio();
         Exercicios[1].Numero = 7;
         boxseam::clear();
         inicia();
-        ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 0; }));
+        ASSERT_TRUE(espera([&] { return int(Exercicios[1].Numero) == 1; }));
         // a reload from now on would report the missing catalogue
         QFile::remove(kArquivoExercicios);
         systemseam::clear();

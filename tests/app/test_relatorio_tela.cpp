@@ -28,7 +28,7 @@ protected:
     {
         AppTest::SetUp();
         clockseam::set(QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
-        criaCatalogoVazio();
+        criaCatalogo();
         MaiorCodigo();
         GravaAluno(QStringLiteral("Ana; a \"primeira\""), QStringLiteral("segredo"), QStringLiteral("ana@escola.br"),
                    today(), 0);

@@ -21,7 +21,7 @@ class SobreTest : public AppTest {};
 
 TEST_F(SobreTest, TheAboutBoxClosesOnOkEscOrThePhotographAfterOneWaitOf1500Ms)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     esvaziaEventos();
@@ -46,7 +46,7 @@ TEST_F(SobreTest, TheAboutBoxClosesOnOkEscOrThePhotographAfterOneWaitOf1500Ms)
 
 TEST_F(SobreTest, ClicksOnTheTextsAndTheLogoDoNotCloseTheAboutBox)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     std::vector<std::pair<QString, bool>> abertaDepois;
@@ -65,7 +65,7 @@ TEST_F(SobreTest, ClicksOnTheTextsAndTheLogoDoNotCloseTheAboutBox)
 
 TEST_F(SobreTest, TheSplashStaysOpenAndEscClosesItWithTheWait)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     esvaziaEventos();
@@ -85,7 +85,7 @@ TEST_F(SobreTest, TheSplashStaysOpenAndEscClosesItWithTheWait)
 
 TEST_F(SobreTest, TheScreenHasItsTextsAndContactLines)
 {
-    criaCatalogoVazio();
+    criaCatalogo();
     criaArquivoAlunosVazio();
     inicia();
     const std::vector<std::pair<const char*, QString>> textos = {

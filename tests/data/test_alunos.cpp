@@ -34,11 +34,10 @@ std::vector<tAluno> studentsNumbered(const std::vector<std::int32_t>& numbers)
 
 TEST_F(Alunos, WithoutFilesTheFirstSavesCreateBothAndAppendInOrder)
 {
-    writeFile(kLessons, bytesOf(std::vector{aula(9, 9), aula(9, 10)}));  // emptied by the first save
     CodAlunoAtual = 7;  // what an earlier opening of the registration screen left
     MaiorCodigo();
     EXPECT_EQ(CodAlunoAtual, 0);
-    GravaAluno("Ana", "", "", 36000.5, 0);
+    EXPECT_TRUE(GravaAluno("Ana", "", "", 36000.5, 0));
     GravaAluno("Bruno", "s", "b@x.br", 37000, 1);
     GravaAluno("Célia", "==", "c@x.br", 38000, 2);
 
@@ -56,6 +55,41 @@ TEST_F(Alunos, WithoutFilesTheFirstSavesCreateBothAndAppendInOrder)
     EXPECT_EQ(ListaAlunos[1].DataNasc, 36000.5);
     EXPECT_EQ(ListaAlunos[2].EMail.bytes(), "b@x.br");
     EXPECT_EQ(bytesOf(AlunoAtual), readFile(kStudents).mid(800));
+}
+
+// A lost student file must not cost the class its history.
+TEST_F(Alunos, AFirstStudentSavedBesideAHistoryKeepsTheHistory)
+{
+    const QByteArray historia = bytesOf(std::vector{aula(9, 9), aula(9, 10), aula(4, 3)});
+    writeFile(kLessons, historia);
+    GravaAluno("Ana", "", "", 36000, 0);
+    EXPECT_EQ(readFile(kLessons), historia + bytesOf(aula(1, 0, today())));
+    EXPECT_EQ(readFile(kStudents).size(), 400);
+}
+
+// Another machine may have saved students since the screen opened: the number
+// is the file's highest plus one at the moment of saving.
+TEST_F(Alunos, TheNumberIsTakenFromTheFileAtTheSave)
+{
+    writeFile(kStudents, bytesOf(studentsNumbered({1, 2})));
+    writeFile(kLessons, {});
+    MaiorCodigo();
+    writeFile(kStudents, bytesOf(studentsNumbered({1, 2, 3, 4})));
+    GravaAluno("Depois dos outros", "", "", 36000, 0);
+    EXPECT_EQ(CodAlunoAtual, 5);
+    EXPECT_EQ(ListaAlunos[5].Codigo, 5);
+}
+
+TEST_F(Alunos, AFullCourseStoresNothing)
+{
+    std::vector<std::int32_t> hundred;
+    for (std::int32_t n = 1; n <= 100; ++n)
+        hundred.push_back(n);
+    writeFile(kStudents, bytesOf(studentsNumbered(hundred)));
+    writeFile(kLessons, {});
+    EXPECT_FALSE(GravaAluno("Cento e um", "", "", 36000, 0));
+    EXPECT_EQ(readFile(kStudents).size(), 100 * 400);
+    EXPECT_TRUE(readFile(kLessons).isEmpty());
 }
 
 TEST_F(Alunos, TextsAreCutToTheFieldsAndTheEmptyPasswordIsStoredAsTwoEquals)
@@ -163,32 +197,33 @@ TEST_F(Alunos, DamagedLengthBytesAreReadNoFurtherThanTheCapacity)
     EXPECT_EQ(ListaAlunos[1].Periodo.length, 2);
 }
 
-TEST_F(Alunos, AFailedSaveStopsAtItsStepAndKeepsTheNumberTaken)
+TEST_F(Alunos, AFailedSaveStopsAtItsStep)
 {
-    // the student file exists but the lesson file does not: the student is
-    // stored without a first lesson record and the roster is not reloaded
+    // the lesson file cannot be created: the student is stored without a
+    // first lesson record and the roster is not reloaded
     writeFile(kStudents, bytesOf(studentsNumbered({1})));
     MaiorCodigo();
-    EXPECT_EQ(errorOf([] { GravaAluno("Sem aula", "", "", 36000, 0); }), "File not found");
+    fileseam::failOn(fileseam::Op::Create, EACCES, 2);
+    EXPECT_EQ(errorOf([] { GravaAluno("Sem aula", "", "", 36000, 0); }), "File access denied");
     EXPECT_EQ(readFile(kStudents).size(), 800);
     EXPECT_FALSE(fileExists(kLessons));
     EXPECT_EQ(NumAlunos, 0);
-    EXPECT_EQ(AulaAtual.CodAluno, 2);
+    EXPECT_EQ(CodAlunoAtual, 2);
 
-    // the disk is full at the write: nothing is stored, the number stays taken
+    // the disk is full at the write: nothing is stored, and the number is
+    // given to the next student saved
     writeFile(kLessons, {});
     fileseam::failOn(fileseam::Op::Write, ENOSPC);
     EXPECT_EQ(errorOf([] { GravaAluno("Cheio", "", "", 36000, 0); }), "Disk full");
     EXPECT_EQ(readFile(kStudents).size(), 800);
-    EXPECT_EQ(CodAlunoAtual, 3);
     GravaAluno("Depois", "", "", 36000, 0);
-    EXPECT_EQ(ListaAlunos[3].Codigo, 4);
+    EXPECT_EQ(ListaAlunos[3].Codigo, 3);
     EXPECT_EQ(NumAlunos, 3);
 
-    // the reload fails at its second record: the first slot is refreshed,
-    // the count stays as it was
+    // the reload fails at its second record, after the three records read
+    // for the number: the first slot is refreshed, the count stays as it was
     std::memset(static_cast<void*>(&ListaAlunos[1]), 0, sizeof(tAluno));
-    fileseam::failOn(fileseam::Op::Read, EIO, 2);
+    fileseam::failOn(fileseam::Op::Read, EIO, 5);
     EXPECT_EQ(errorOf([] { GravaAluno("Recarga", "", "", 36000, 0); }), "I/O error 5");
     EXPECT_EQ(readFile(kStudents).size(), 1600);
     EXPECT_EQ(readFile(kLessons).size(), 48);

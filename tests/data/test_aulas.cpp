@@ -122,8 +122,9 @@ TEST_F(Aulas, AFileSystemWithoutLocksIsWrittenUnlocked)
     }
 }
 
-// Every file is opened for writing, so a write-protected one cannot even be read.
-TEST_F(Aulas, AWriteProtectedFileIsAccessDenied)
+// A file that is only read is opened read-only: a write-protected one is
+// read; one that is written to refuses the write.
+TEST_F(Aulas, AWriteProtectedFileIsReadButNotWritten)
 {
     writeFile(kArquivoExercicios, bytesOf(rawExercicio({})));
     writeFile(kArquivoAlunos, bytesOf(rawAluno(1, "Ana")));
@@ -131,16 +132,18 @@ TEST_F(Aulas, AWriteProtectedFileIsAccessDenied)
     struct Case {
         QString file;
         void (*action)();
+        int denied;  // 0: "File access denied", 1: anything else
     };
     const Case cases[] = {
-        {kArquivoExercicios, CarregaExercicios},
-        {kArquivoAlunos, [] { CarregaAlunos(); }},
-        {kArquivoAlunos, MaiorCodigo},
-        {kArquivoAulas, LeHistoricoAulas},
-        {kArquivoAulas, GravaAula},
+        {kArquivoExercicios, CarregaExercicios, 1},
+        {kArquivoAlunos, [] { CarregaAlunos(); }, 1},
+        {kArquivoAlunos, MaiorCodigo, 1},
+        {kArquivoAlunos, [] { GravaAluno(QStringLiteral("Bia"), {}, {}, 36000, 0); }, 0},
+        {kArquivoAulas, LeHistoricoAulas, 1},
+        {kArquivoAulas, GravaAula, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(accessDeniedAsUnprivilegedUser(c.file, c.action), 0) << c.file.toStdString();
+        EXPECT_EQ(accessDeniedAsUnprivilegedUser(c.file, c.action), c.denied) << c.file.toStdString();
 }
 
 }  // namespace

@@ -82,7 +82,10 @@ TEST_F(Catalogo, OnlyWholeRecordsAreReadAndEventsRunBeforeEach)
         writeFile(kFile, (bytesOf(records) + QByteArray(688, 'z')).left(c.bytes));
         spoilCatalogue();
         systemseam::clear();
-        CarregaExercicios();
+        // a catalogue without a whole exercise is damaged, and says which file it is
+        const QString erro = errorOf(CarregaExercicios);
+        EXPECT_EQ(erro.contains(QStringLiteral("ZORPExercicio20.dat está danificado")), c.exercises == 0)
+            << erro.toStdString();
         EXPECT_EQ(systemseam::letEventsRunCalls(), c.exercises);
         for (int i = 1; i <= 3; ++i)
             EXPECT_EQ(isZero(Exercicios[i]), i > c.exercises) << i;

@@ -1,7 +1,11 @@
-// A second program appending lesson records, for the crash and concurrency
-// tests: gravador <directory> <student number> <count>. It appends, through
-// GravaAula, records numbered 1, 2, 3 ... in Tempo for the student, count of
-// them or, with count 0, until it is killed. Exit code 1 on a failed append.
+// A second program appending records, for the crash and concurrency tests:
+//   gravador <directory> <student number> <count>
+// appends, through GravaAula, lesson records numbered 1, 2, 3 ... in Tempo for
+// the student, count of them or, with count 0, until it is killed;
+//   gravador <directory> alunos <count>
+// registers count students, each as the registration screen does: the
+// highest number read when the screen opens, then GravaAluno. A full course
+// ends it. Exit code 1 on a failed append.
 
 #include "data/datafiles.h"
 #include "data/records.h"
@@ -10,24 +14,46 @@
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+void appendLessons(std::int32_t student, long count)
+{
+    for (long n = 1; count == 0 || n <= count; ++n) {
+        clearRecord(AulaAtual);
+        AulaAtual.CodAluno = student;
+        AulaAtual.Data = 46000;
+        AulaAtual.Tempo = std::int32_t(n);
+        AulaAtual.NumExerc = std::uint8_t(n % 256);
+        GravaAula();
+    }
+}
+
+void registerStudents(long count)
+{
+    for (long n = 1; n <= count; ++n) {
+        MaiorCodigo();
+        if (!GravaAluno(QStringLiteral("Aluno %1 de %2").arg(n).arg(getpid()), {}, {}, 46000, 0))
+            return;
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 4 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "usage: gravador <directory> <student number> <count>\n");
+        std::fprintf(stderr, "usage: gravador <directory> <student number>|alunos <count>\n");
         return 2;
     }
-    const std::int32_t student = std::atoi(argv[2]);
     const long count = std::atol(argv[3]);
     try {
-        for (long n = 1; count == 0 || n <= count; ++n) {
-            clearRecord(AulaAtual);
-            AulaAtual.CodAluno = student;
-            AulaAtual.Data = 46000;
-            AulaAtual.Tempo = std::int32_t(n);
-            AulaAtual.NumExerc = std::uint8_t(n % 256);
-            GravaAula();
-        }
+        if (std::strcmp(argv[2], "alunos") == 0)
+            registerStudents(count);
+        else
+            appendLessons(std::atoi(argv[2]), count);
     } catch (const AppError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

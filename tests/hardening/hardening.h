@@ -16,10 +16,6 @@ inline const QString kCatalogue = kArquivoExercicios;
 inline const QString kStudents = kArquivoAlunos;
 inline const QString kLessons = kArquivoAulas;
 
-// Exercise n with one line "linha n", stored scrambled as in the catalogue.
-tExercicio storedExercise(std::uint8_t n);
-// Student `codigo` named "Aluno <codigo>", without a password, stored scrambled.
-tAluno storedStudent(std::int32_t codigo);
 tAula lesson(std::int32_t student, std::int32_t tempo);
 
 // Runs action as the handler of an event, as a click would, and returns the

@@ -1,5 +1,7 @@
 // A writer killed at random moments, and two writers at once, on one lesson
-// file: no record is lost, torn or written over.
+// file: no record is lost, torn or written over. Two machines registering
+// students at once on one folder: no number is given twice, and the course
+// holds no more students than the roster.
 
 #include "hardening.h"
 
@@ -7,6 +9,8 @@
 #include "support/fixture.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <csignal>
 #include <map>
@@ -47,11 +51,18 @@ protected:
     // for the student into this test's lesson file.
     pid_t startWriter(std::int32_t student, long count) const
     {
+        return startGravador(std::to_string(student), count);
+    }
+
+    // Starts the writer program registering `count` students in this test's folder.
+    pid_t startRegistrar(long count) const { return startGravador("alunos", count); }
+
+    pid_t startGravador(const std::string& what, long count) const
+    {
         const QByteArray dir = QFile::encodeName(dir_.path());
-        const std::string number = std::to_string(student);
         const std::string howMany = std::to_string(count);
         char* const argv[] = {const_cast<char*>(QUIRAVO_GRAVADOR), const_cast<char*>(dir.constData()),
-                              const_cast<char*>(number.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
+                              const_cast<char*>(what.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
         pid_t pid = -1;
         if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, environ) != 0)
             return -1;
@@ -183,6 +194,57 @@ TEST_F(Queda, TwoWritersAppendingAtOnceLoseNoRecord)
     LeHistoricoAulas();
     EXPECT_EQ(AulaAtual.Tempo, 5000);
     EXPECT_EQ(HistoricoAulas[200].Tempo, 200);
+}
+
+// The students' numbers of the file, in file order.
+std::vector<std::int32_t> studentNumbers()
+{
+    const QByteArray file = readFile(kStudents);
+    std::vector<std::int32_t> numbers;
+    for (qsizetype at = 0; at + qsizetype(sizeof(tAluno)) <= file.size(); at += sizeof(tAluno)) {
+        tAluno aluno;
+        std::memcpy(static_cast<void*>(&aluno), file.constData() + at, sizeof aluno);
+        numbers.push_back(aluno.Codigo);
+    }
+    return numbers;
+}
+
+TEST_F(Queda, TwoMachinesRegisteringAtOnceGiveEveryStudentANumberOfItsOwn)
+{
+    const pid_t first = startRegistrar(40);
+    const pid_t second = startRegistrar(40);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(exitCodeOf(first), 0);
+    EXPECT_EQ(exitCodeOf(second), 0);
+
+    std::vector<std::int32_t> numbers = studentNumbers();
+    ASSERT_EQ(numbers.size(), 80u);
+    std::sort(numbers.begin(), numbers.end());
+    for (std::int32_t n = 1; n <= 80; ++n)
+        EXPECT_EQ(numbers[size_t(n - 1)], n);
+    // every student's first lesson record is there, under its own number
+    EXPECT_EQ(readFile(kLessons).size(), qsizetype(80 * sizeof(tAula)));
+}
+
+TEST_F(Queda, TwoMachinesFillingTheCourseAtOnceStopAtItsLastPlace)
+{
+    std::vector<tAluno> class98;
+    for (std::int32_t n = 1; n <= 98; ++n)
+        class98.push_back(storedStudent(n));
+    writeFile(kStudents, bytesOf(class98));
+    const pid_t first = startRegistrar(3);
+    const pid_t second = startRegistrar(3);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(exitCodeOf(first), 0);
+    EXPECT_EQ(exitCodeOf(second), 0);
+
+    std::vector<std::int32_t> numbers = studentNumbers();
+    ASSERT_EQ(numbers.size(), 100u);
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers[98], 99);
+    EXPECT_EQ(numbers[99], 100);
 }
 
 }  // namespace

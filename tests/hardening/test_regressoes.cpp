@@ -19,6 +19,7 @@ const Target kTargets[] = {
     {"catalogo", checkCatalogue},
     {"alunos", checkRoster},
     {"aulas", checkHistory},
+    {"desempenho", checkProgress},
     {"desembaralha", checkUnscrambling},
 };
 

@@ -7,11 +7,12 @@
 namespace {
 
 using Files = InTempDir;
+constexpr RecordFile::Access kRw = RecordFile::Access::ReadWrite;
 
 TEST_F(Files, RecordsAreCountedWholeAndReadAndWrittenInPlace)
 {
     writeFile(QStringLiteral("f.dat"), QByteArray("abcdefghij"));  // two records of 4, a fragment of 2
-    RecordFile file(QStringLiteral("f.dat"), 4);
+    RecordFile file(QStringLiteral("f.dat"), 4, kRw);
     EXPECT_EQ(file.recordCount(), 2);
     char record[4];
     file.read(record);
@@ -26,7 +27,7 @@ TEST_F(Files, RecordsAreCountedWholeAndReadAndWrittenInPlace)
 TEST_F(Files, ReadPastTheLastWholeRecordFails)
 {
     writeFile(QStringLiteral("f.dat"), QByteArray("abcdef"));
-    RecordFile file(QStringLiteral("f.dat"), 4);
+    RecordFile file(QStringLiteral("f.dat"), 4, kRw);
     char record[4];
     file.read(record);
     EXPECT_EQ(errorOf([&] { file.read(record); }), QStringLiteral("Read beyond end of file"));
@@ -35,21 +36,29 @@ TEST_F(Files, ReadPastTheLastWholeRecordFails)
 TEST_F(Files, MissingFileIsNotFoundAndNamesMatchWithoutCase)
 {
     EXPECT_FALSE(fileExists(QStringLiteral("ZORPAulas20.dat")));
-    EXPECT_EQ(errorOf([] { RecordFile f(QStringLiteral("ZORPAulas20.dat"), 24); }),
+    EXPECT_EQ(errorOf([] { RecordFile f(QStringLiteral("ZORPAulas20.dat"), 24, kRw); }),
               QStringLiteral("File not found"));
-    RecordFile::createEmpty(QStringLiteral("ZORPAulas20.dat"));
+    RecordFile::createIfMissing(QStringLiteral("ZORPAulas20.dat"));
     EXPECT_TRUE(fileExists(QStringLiteral("ZORPAulas20.Dat")));
-    RecordFile file(QStringLiteral("ZORPAulas20.Dat"), 24);
+    RecordFile file(QStringLiteral("ZORPAulas20.Dat"), 24, kRw);
     EXPECT_EQ(file.recordCount(), 0);
     EXPECT_FALSE(QFile::exists(QStringLiteral("ZORPAulas20.Dat")) &&
                  !QFile::exists(QStringLiteral("ZORPAulas20.dat")));
+}
+
+TEST_F(Files, CreatingAFileThatIsThereLeavesItAsItIs)
+{
+    writeFile(QStringLiteral("zorpaulas20.DAT"), QByteArray("history"));
+    RecordFile::createIfMissing(QStringLiteral("ZORPAulas20.dat"));
+    EXPECT_EQ(readFile(QStringLiteral("zorpaulas20.DAT")), QByteArray("history"));
+    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("zorpaulas20.DAT")});
 }
 
 TEST_F(Files, WriteProtectedFileIsAccessDeniedForAnUnprivilegedUser)
 {
     writeFile(QStringLiteral("f.dat"), QByteArray(8, 'x'));
     EXPECT_EQ(accessDeniedAsUnprivilegedUser(QStringLiteral("f.dat"),
-                                             [] { RecordFile f(QStringLiteral("f.dat"), 4); }),
+                                             [] { RecordFile f(QStringLiteral("f.dat"), 4, kRw); }),
               0);
 }
 
@@ -57,7 +66,7 @@ TEST_F(Files, SeamFailsTheChosenCall)
 {
     writeFile(QStringLiteral("f.dat"), QByteArray(8, 'x'));
     fileseam::failOn(fileseam::Op::Read, 0, 2);
-    RecordFile file(QStringLiteral("f.dat"), 4);
+    RecordFile file(QStringLiteral("f.dat"), 4, kRw);
     char record[4];
     file.read(record);
     EXPECT_EQ(errorOf([&] { file.read(record); }), QStringLiteral("Read beyond end of file"));
@@ -65,7 +74,7 @@ TEST_F(Files, SeamFailsTheChosenCall)
     fileseam::failOn(fileseam::Op::Write, ENOSPC);
     EXPECT_EQ(errorOf([&] { file.write("abcd"); }), QStringLiteral("Disk full"));
     fileseam::failOn(fileseam::Op::Open, EACCES);
-    EXPECT_EQ(errorOf([] { RecordFile f(QStringLiteral("f.dat"), 4); }), QStringLiteral("File access denied"));
+    EXPECT_EQ(errorOf([] { RecordFile f(QStringLiteral("f.dat"), 4, kRw); }), QStringLiteral("File access denied"));
     fileseam::failOn(fileseam::Op::Close, EIO);
     EXPECT_EQ(errorOf([&] { file.close(); }), QStringLiteral("I/O error 5"));
 }

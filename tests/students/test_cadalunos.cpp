@@ -1,6 +1,7 @@
 // The registration screen driven with real keys and clicks.
 
 #include "fixture_alunos.h"
+#include "support/rawrecords.h"
 
 #include "data/datafiles.h"
 #include "data/records.h"
@@ -104,8 +105,8 @@ TEST_F(Cadastro, StudentNumbersFollowTheHighestInTheFile)
     tela.reset();
     cadastra(QStringLiteral("Um"));
     cadastra(QStringLiteral("Dois"));
-    CodAlunoAtual = 4;
-    GravaAluno(QStringLiteral("Cinco"), QString(), QString(), hoje(), 0);
+    // another machine's save, numbered five
+    writeFile(kArquivoAlunos, readFile(kArquivoAlunos) + bytesOf(storedStudent(5)));
     abre();
 
     preencheEGrava(QStringLiteral("Seis"));

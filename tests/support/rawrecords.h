@@ -9,6 +9,11 @@
 // A key that scrambles with the shift -2 (position 6 odd, position 7 names position 2).
 inline const QByteArray kChave = QByteArrayLiteral("a2cde323Db");
 
+// Exercise n with one line "linha n", stored scrambled as in the catalogue.
+tExercicio storedExercise(std::uint8_t n);
+// Student `codigo` named "Aluno <codigo>", without a password, stored scrambled.
+tAluno storedStudent(std::int32_t codigo);
+
 template <class T>
 QByteArray bytesOf(const T& record)
 {
