@@ -6,23 +6,21 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
-#include "platform/system.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-// Reads the file's whole records one by one into buffer, letting pending
-// events run before each, as long as onRecord asks for more. A trailing
-// fragment is not a record.
+// Reads the file's whole records one by one into buffer, as long as onRecord
+// asks for more. A trailing fragment is not a record. No user input is
+// handled meanwhile: a read is over long before anyone could notice.
 template <class Record, class OnRecord>
 void readRecords(const QString& name, Record& buffer, OnRecord onRecord)
 {
     RecordFile file(name, int(sizeof(Record)), RecordFile::Access::Read);
     bool more = true;
-    while (more && file.position() < file.recordCount()) {
-        letEventsRun();
+    for (const std::int64_t count = file.recordCount(); more && file.position() < count;) {
         file.read(&buffer);
         more = onRecord();
     }

@@ -2,7 +2,6 @@
 
 #include "data/text.h"
 #include "platform/errors.h"
-#include "platform/system.h"
 
 #include <chrono>
 #include <random>
@@ -66,7 +65,6 @@ public:
     {
         int c;
         do {
-            letEventsRun();
             c = upTo('z');
         } while (c < ' ');
         return char(c);

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -160,20 +162,46 @@ void RecordFile::read(void* record)
             throw IoError(IoError::ReadBeyondEnd);
         fail(errno);
     }
-    auto* out = static_cast<char*>(record);
+    if (!fromBlock(record)) {
+        readBlock();
+        if (!fromBlock(record))
+            throw IoError(IoError::ReadBeyondEnd);
+    }
+    ++position_;
+}
+
+bool RecordFile::fromBlock(void* record)
+{
+    const std::int64_t at = (position_ - blockFirst_) * recordSize_;
+    if (position_ < blockFirst_ || at + recordSize_ > std::int64_t(block_.size()))
+        return false;
+    std::memcpy(record, block_.data() + at, size_t(recordSize_));
+    return true;
+}
+
+// The block from the position on: as many whole records as a mebibyte holds,
+// or as the file has left.
+void RecordFile::readBlock()
+{
+    constexpr std::int64_t kBlockBytes = 1 << 20;
+    const std::int64_t wanted = std::max<std::int64_t>(1, kBlockBytes / recordSize_) * recordSize_;
+    block_.resize(size_t(wanted));
+    blockFirst_ = position_;
     std::int64_t done = 0;
-    while (done < recordSize_) {
-        const ssize_t n = ::pread(fd_, out + done, size_t(recordSize_ - done),
+    while (done < wanted) {
+        const ssize_t n = ::pread(fd_, block_.data() + done, size_t(wanted - done),
                                   off_t(position_ * recordSize_ + done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
+        if (n < 0) {
+            block_.clear();
             fail(errno);
+        }
         if (n == 0)
-            throw IoError(IoError::ReadBeyondEnd);
+            break;
         done += n;
     }
-    ++position_;
+    block_.resize(size_t(done));
 }
 
 void RecordFile::write(const void* record)
@@ -189,6 +217,8 @@ void RecordFile::write(const void* record)
     } while (n < 0 && errno == EINTR);
     if (n < 0)
         fail(errno);
+    // what was read ahead may now be stale
+    block_.clear();
     if (n != recordSize_)
         throw IoError(IoError::DiskFull);
     ++position_;

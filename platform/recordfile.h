@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 // Something lies at the name: a file, or a link or a folder in its place.
 bool fileExists(const QString& name);
@@ -37,7 +38,8 @@ public:
     std::int64_t recordCount();
     void seek(std::int64_t record);
     std::int64_t position() const { return position_; }
-    // Reads the record at the position and moves on.
+    // Reads the record at the position and moves on. The file is read ahead
+    // in large blocks: a file read in order costs one system call a block.
     void read(void* record);
     // Writes one record at the position with one write call and moves on.
     void write(const void* record);
@@ -46,9 +48,15 @@ public:
     void close();
 
 private:
+    // the record at the position, from the block read ahead; false past the end
+    bool fromBlock(void* record);
+    void readBlock();
+
     int fd_ = -1;
     int recordSize_;
     std::int64_t position_ = 0;
+    std::vector<char> block_;      // whole records read ahead
+    std::int64_t blockFirst_ = 0;  // the record the block starts with
 };
 
 // Test seam: make the n-th next call of an operation fail with an errno value

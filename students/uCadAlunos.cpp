@@ -314,9 +314,6 @@ bool TfCadAlunos::cursoLotado() const
 
 void TfCadAlunos::BtGravaClick()
 {
-    // the roster reload lets events run: a second save must not start inside it
-    if (gravando_)
-        return;
     dbedSenha->setFocus();
     if (dbedNome->text().isEmpty()) {
         showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
@@ -345,18 +342,9 @@ void TfCadAlunos::BtGravaClick()
         dbedSenha->setFocus();
         return;
     }
-    gravando_ = true;
-    bool gravado = false;
-    try {
-        gravado = GravaAluno(dbedNome->text(), senha, edeMail->text(), dayCount(dtpDataNasc->date()),
-                             grupoPeriodo->checkedId());
-    } catch (...) {
-        gravando_ = false;
-        throw;
-    }
-    gravando_ = false;
     // another machine may have taken the last place meanwhile
-    if (!gravado) {
+    if (!GravaAluno(dbedNome->text(), senha, edeMail->text(), dayCount(dtpDataNasc->date()),
+                    grupoPeriodo->checkedId())) {
         avisaCursoLotado();
         return;
     }

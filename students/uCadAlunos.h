@@ -68,5 +68,4 @@ private:
     QAction* Apaga1;
 
     bool ativada_ = false;   // the opening has run
-    bool gravando_ = false;  // a save is under way (the roster reload lets events run)
 };

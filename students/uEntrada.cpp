@@ -11,7 +11,6 @@
 #include "data/text.h"
 #include "platform/clock.h"
 #include "ui/dialogs.h"
-#include "platform/system.h"
 #include "students/ritmo.h"
 #include "students/uDesempenho.h"
 
@@ -23,7 +22,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTimer>
 #include <utility>
@@ -194,16 +192,12 @@ void TfEntrada::FormCreate()
 
     // lines 20 pixels high at design size, scaled with the list
     const int alturaLinha = qMax(1, qRound(double(kAlturaLinha) * lbAluno->height() / kAlturaLista));
-    le([&] {
-        for (int k = 1; k <= NumAlunos; ++k) {
-            letEventsRun();
-            auto* linha = new QListWidgetItem(fromCp1252(ListaAlunos[k].Nome.bytes()), lbAluno);
-            linha->setSizeHint(QSize(0, alturaLinha));
-        }
-    });
+    for (int k = 1; k <= NumAlunos; ++k) {
+        auto* linha = new QListWidgetItem(fromCp1252(ListaAlunos[k].Nome.bytes()), lbAluno);
+        linha->setSizeHint(QSize(0, alturaLinha));
+    }
     // no line is current: the first arrow key chooses the first name
     lbAluno->setCurrentIndex(QModelIndex());
-    atendePedidos();
 }
 
 void TfEntrada::showEvent(QShowEvent* event)
@@ -241,41 +235,12 @@ void TfEntrada::mostraSenha(bool comSenha)
 
 void TfEntrada::lbAlunoClick()
 {
-    pedidos_.outroNome = true;
-    atendePedidos();
-}
-
-// One read at a time; what was asked for during a read is done once it has
-// ended. Names come first, so that a lesson asked for meanwhile is the last
-// chosen student's. An error ends the action and drops what was asked with it.
-void TfEntrada::atendePedidos()
-{
-    if (estado_ == Estado::Lendo)
-        return;
-    const auto esquece = qScopeGuard([this] { pedidos_ = {}; });
-    while (std::exchange(pedidos_.outroNome, false))
-        leAlunoEscolhido();
-    if (std::exchange(pedidos_.aula, false))
-        comecaAula();
-    if (std::exchange(pedidos_.desempenho, false))
-        mostraDesempenho();
-}
-
-// However the read ends, the screen is idle again after it.
-void TfEntrada::le(const std::function<void()>& leitura)
-{
-    const QScopedValueRollback<Estado> lendo(estado_, Estado::Lendo);
-    leitura();
-}
-
-void TfEntrada::leAlunoEscolhido()
-{
     const int linha = linhaEscolhida(lbAluno);
     if (linha >= 0)
         AlunoAtual = ListaAlunos[linha + 1];
     CodAlunoAtual = AlunoAtual.Codigo;
 
-    le(LeHistoricoAulas);
+    LeHistoricoAulas();
 
     NumExercicio = AulaAtual.NumExerc;
     lbNumExerc->setText(QString::number(NumExercicio));
@@ -329,12 +294,6 @@ bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
     });
 }
 
-// AulaAtual is the read's buffer: a lesson asked for during a read waits for it.
-void TfEntrada::bbFazerAulaClick()
-{
-    pedidos_.aula = true;
-    atendePedidos();
-}
 
 // A wrong password is told, and the field emptied for the next try.
 bool TfEntrada::senhaConfere()
@@ -347,7 +306,7 @@ bool TfEntrada::senhaConfere()
     return false;
 }
 
-void TfEntrada::comecaAula()
+void TfEntrada::bbFazerAulaClick()
 {
     if (!senhaConfere())
         return;
@@ -382,12 +341,6 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
 
 // The progress of the chosen student: the password guards it like a lesson.
 void TfEntrada::Desempenho1Click()
-{
-    pedidos_.desempenho = true;
-    atendePedidos();
-}
-
-void TfEntrada::mostraDesempenho()
 {
     if (!senhaConfere())
         return;

@@ -3,7 +3,6 @@
 // chosen student's progress, the password gate and "Fazer aula".
 
 #include <QDialog>
-#include <functional>
 
 class QAction;
 class TfExercicio;
@@ -35,19 +34,14 @@ private:
     void FormActivate();
     void dbgAlunosClick();
     void lbAlunoClick();
-    void atendePedidos();
-    void le(const std::function<void()>& leitura);
-    void leAlunoEscolhido();
     void edSenhaChange();
     void esvaziaSenha();
     void edSenhaEnter();
     void edSenhaExit();
     void bbFazerAulaClick();
     bool senhaConfere();
-    void comecaAula();
     void fazAula(TfExercicio* fExercicio);
     void Desempenho1Click();
-    void mostraDesempenho();
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
 
@@ -66,17 +60,4 @@ private:
     QAction* Desempenho1;
 
     bool ativada_ = false;  // the password gate has run
-
-    // Filling the list and reading a history let pending events run: what
-    // the user asks for meanwhile waits until the read has ended.
-    enum class Estado { Parada, Lendo };
-    Estado estado_ = Estado::Parada;
-
-    // Asked for and not yet done; between two actions, nothing.
-    struct Pedidos {
-        bool outroNome = false;  // a name was chosen: it is read next
-        bool aula = false;       // "Fazer aula": after the last name asked for is read
-        bool desempenho = false;  // the progress screen: likewise
-    };
-    Pedidos pedidos_;
 };

@@ -3,6 +3,7 @@
 #include "support/fixture.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +23,35 @@ TEST_F(Files, RecordsAreCountedWholeAndReadAndWrittenInPlace)
     file.sync();
     file.close();
     EXPECT_EQ(readFile(QStringLiteral("f.dat")), QByteArray("abcdefghWXYZ"));
+}
+
+// Read ahead in blocks: records across a block's edge come whole and in
+// order, and what was just written is what is read back.
+TEST_F(Files, AFileReadAheadGivesEveryRecordAndWhatWasWritten)
+{
+    constexpr std::int32_t kRecords = 100'000;  // 2.4 MB: three blocks
+    QByteArray bytes(kRecords * 24, '\0');
+    for (std::int32_t i = 0; i < kRecords; ++i)
+        std::memcpy(bytes.data() + i * 24 + 7, &i, sizeof i);
+    writeFile(QStringLiteral("f.dat"), bytes + "frag");
+    RecordFile file(QStringLiteral("f.dat"), 24, kRw);
+    ASSERT_EQ(file.recordCount(), kRecords);
+    char record[24];
+    std::int32_t wrong = 0;
+    for (std::int32_t i = 0; i < kRecords; ++i) {
+        file.read(record);
+        std::int32_t n;
+        std::memcpy(&n, record + 7, sizeof n);
+        wrong += n != i;
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(errorOf([&] { file.read(record); }), QStringLiteral("Read beyond end of file"));
+
+    file.seek(90'000);  // inside the block read last
+    file.write(QByteArray(24, 'w').constData());
+    file.seek(90'000);
+    file.read(record);
+    EXPECT_EQ(QByteArray(record, 24), QByteArray(24, 'w'));
 }
 
 TEST_F(Files, ReadPastTheLastWholeRecordFails)
