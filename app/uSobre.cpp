@@ -8,6 +8,7 @@
 #include "platform/system.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
@@ -157,12 +158,11 @@ void TfSobre::reject()
         QDialog::reject();
         return;
     }
-    fechando_ = true;
+    const QScopedValueRollback fechando(fechando_, true);
     if (isModal() || isActiveWindow())
         RegraPerdaFoco();
     if (isVisible())
         QDialog::reject();
-    fechando_ = false;
 }
 
 bool TfSobre::event(QEvent* event)

@@ -45,17 +45,23 @@ void Licao::Abre()
     tamanhoLinha_ = ExercicioAtual.Linha1.size();
     modoSom_ = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
     TempoMaximo = 0;  // the speed is the exercise's own
+    aberta_ = true;
 }
 
-std::optional<Licao::Status> Licao::edDigKeyDown(int codigo) const
+std::optional<Licao::Status> Licao::TeclaDeMovimento(int codigo) const
 {
     if (codigo >= teclas::End && codigo <= teclas::Down)
         return aviso("Não pode tentar mover sobre o texto. Apenas continue a digitar.");
     return std::nullopt;
 }
 
-Licao::Resposta Licao::edDigKeyPress(char caractere)
+Licao::Resposta Licao::Digita(char caractere)
 {
+    if (caractere == kEnter && !modoSom_) {
+        Resposta resposta;
+        resposta.veredito = TeclaEnter();
+        return resposta;
+    }
     if (modoSom_) {
         // every character sounds, then the field handles it as a plain field would
         const bool avisaSilencio = tocaNota(caractere);
@@ -129,13 +135,13 @@ bool Licao::tocaNota(char caractere)
 {
     const QString arquivo = ArquivoDaNota(caractere);
     if (arquivo.isEmpty())
-        MediaPlayer1.Stop();  // any other key replays the last note
+        som_.Stop();  // any other key replays the last note
     else
-        MediaPlayer1.FileName = arquivo;
-    MediaPlayer1.Open();
-    MediaPlayer1.Play();
+        som_.FileName = arquivo;
+    som_.Open();
+    som_.Play();
     UltimaTecla = caractere;
-    const bool avisa = MediaPlayer1.isSilent() && !silencioAvisado_;
+    const bool avisa = som_.isSilent() && !silencioAvisado_;
     silencioAvisado_ = silencioAvisado_ || avisa;
     return avisa;
 }
@@ -194,6 +200,8 @@ Licao::Veredito Licao::TeclaEnter()
         LinhaCerta(veredito);
     else
         LinhaErrada(veredito);
+    FechaEnter();
+    veredito.completo = ExercicioCompleto();
     return veredito;
 }
 
@@ -230,6 +238,7 @@ void Licao::LinhaErrada(Veredito& veredito)
     veredito.tipo = Veredito::Tipo::Errada;
     veredito.status = {QStringLiteral("Linha digitada com erros!"), Cores::Errada};
     veredito.seguidasPerdidas = linhasSeguidas_;
+    veredito.ofereceLetras = linhasSeguidas_ > 1;
     veredito.letrasErradas = letrasErradas();
     veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Errada: [") + fromCp1252(campo_) + u']';
     linhasSeguidas_ = 0;
@@ -268,9 +277,14 @@ std::int32_t Licao::PassagemEmCurso() const
 
 // After the catalogue's last exercise the lesson ends with the course: no
 // empty slot beyond it is shown or recorded.
-bool Licao::UltimoDoCurso() const
+Licao::Passagem Licao::PassaExercicio()
 {
-    return CursoTerminaAntes(NumExercicio + 1);
+    GravaPassagem();
+    Passagem passagem;
+    passagem.fimDoCurso = CursoTerminaAntes(NumExercicio + 1);
+    if (!passagem.fimDoCurso)
+        passagem.status = ProximoExercicio();
+    return passagem;
 }
 
 void Licao::GravaPassagem()

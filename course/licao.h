@@ -31,18 +31,6 @@ public:
         Cores cores = Cores::Mantem;
     };
 
-    // What one character did.
-    struct Resposta {
-        std::optional<Status> status;  // nothing: the status bar is not touched
-        bool cola = false;             // the field takes the clipboard's text (Licao::Cola)
-        QString aviso;                 // for an information box; empty: none
-    };
-
-    // The musical keyboard of a machine without sound, told once a lesson.
-    static inline const QString kNotasSemSom = QStringLiteral(
-        "Não foi possível abrir o som deste computador: as notas ficarão em silêncio.\r"
-        "Continue digitando normalmente.");
-
     // The verdict of the ENTER step.
     struct Veredito {
         enum class Tipo { CampoVazio, Certa, Errada };
@@ -51,38 +39,51 @@ public:
         QString resultado;               // the line for the list of results
         std::int32_t seguidasPerdidas = 0;  // the passes a wrong line threw away
         QString letrasErradas;           // the wrong letters of a wrong line
+        bool ofereceLetras = false;      // two passes or more lost: the letters may be seen
+        bool completo = false;           // the exercise is passed: PassaExercicio follows
     };
+
+    // What one character did.
+    struct Resposta {
+        std::optional<Status> status;  // nothing: the status bar is not touched
+        bool cola = false;             // the field takes the clipboard's text (Licao::Cola)
+        QString aviso;                 // for an information box; empty: none
+        std::optional<Veredito> veredito;  // the character was ENTER, and this its step
+    };
+
+    // What passing the exercise led to.
+    struct Passagem {
+        bool fimDoCurso = false;  // it was the catalogue's last: the lesson ends
+        Status status;            // for the next exercise
+    };
+
+    // The musical keyboard of a machine without sound, told once a lesson.
+    static inline const QString kNotasSemSom = QStringLiteral(
+        "Não foi possível abrir o som deste computador: as notas ficarão em silêncio.\r"
+        "Continue digitando normalmente.");
 
     // A lesson opened on ExercicioAtual: the mode it is chosen now, for the
     // whole lesson, whatever exercise comes later.
     void Abre();
+    bool Aberta() const { return aberta_; }
 
     // A key that would move the caret (End, Home and the arrows) is refused
     // with a status; any other key passes.
-    std::optional<Status> edDigKeyDown(int codigo) const;
+    std::optional<Status> TeclaDeMovimento(int codigo) const;
     // One character typed into the field (Windows-1252). ENTER in normal mode
-    // is the ENTER step, not this.
-    Resposta edDigKeyPress(char caractere);
+    // is the ENTER step: for a typed line its time, its verdict, the count of
+    // passes, and an empty field.
+    Resposta Digita(char caractere);
     // The first line of the clipboard, in the musical keyboard's field.
     void Cola(const QByteArray& texto);
 
-    // The ENTER step: for a typed line, its time, its verdict and
-    // the count of passes. Passing the exercise and closing the step follow.
-    Veredito TeclaEnter();
-    // The count of passes has reached what the exercise asks.
-    bool ExercicioCompleto() const;
+    // After a verdict that completes the exercise: its lesson record, with
+    // its speed, then the next exercise of the catalogue, unless the course
+    // ends with it. When the append fails the count stays where it is, and
+    // the next complete right pass completes the exercise again.
+    Passagem PassaExercicio();
     // The number of the pass under way, for the line-number box.
     std::int32_t PassagemEmCurso() const;
-    // The exercise is the catalogue's last: the course ends with it.
-    bool UltimoDoCurso() const;
-    // Appends the lesson record of the exercise passed, with its speed. When
-    // the append fails the count stays where it is, and the next complete
-    // right pass completes the exercise again, to try the record again.
-    void GravaPassagem();
-    // The next exercise of the catalogue, from its first pass.
-    Status ProximoExercicio();
-    // An ENTER on a typed line empties the field.
-    void FechaEnter();
 
     const QByteArray& Campo() const { return campo_; }
     std::uint8_t LinhaAtual() const { return linhaAtual_; }
@@ -93,6 +94,11 @@ public:
     bool ModoSom() const { return modoSom_; }
 
 private:
+    Veredito TeclaEnter();
+    bool ExercicioCompleto() const;
+    void GravaPassagem();
+    Status ProximoExercicio();
+    void FechaEnter();
     std::optional<char> regraDoBranco();
     Status regraDaDigitacao(char caractere);
     void acrescentaTeclasDigitadas(char caractere);
@@ -113,5 +119,6 @@ private:
     bool modoSom_ = false;             // the field is a musical keyboard
     bool silencioAvisado_ = false;     // the student knows the notes are silent
     QByteArray campo_;                 // the typing field's text
-    MediaPlayer MediaPlayer1;
+    bool aberta_ = false;              // Abre has run
+    MediaPlayer som_;
 };

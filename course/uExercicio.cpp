@@ -226,17 +226,15 @@ void TfExercicio::FormCreate()
 void TfExercicio::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!aberta_) {
-        aberta_ = true;
+    if (!licao_.Aberta())
         executaAcao([this] { FormShow(); });
-    }
 }
 
 void TfExercicio::FormShow()
 {
+    licao_.Abre();
     AjustaTexto(lbNome);  // the entry screen has named the student
     edDig->setFocus();
-    licao_.Abre();
 }
 
 void TfExercicio::keyPressEvent(QKeyEvent* event)

@@ -65,7 +65,7 @@ private:
     void mantemCursorNoFinal(QLineEdit* campo);
 
     // the ENTER step and its outcomes
-    void TeclaEnter();
+    void mostraVeredito(const Licao::Veredito& veredito);
     void perguntaLetrasErradas(const Licao::Veredito& veredito);
     void PassaExercicio();
     void mostraPassagem();
@@ -94,6 +94,5 @@ private:
     QAction* Finalizar1;
     Licao licao_;
 
-    bool aberta_ = false;          // the opening handler has run
     int linhasResultado_ = 0;      // lines in mmResultado
 };

@@ -20,21 +20,19 @@ const QString kProximoExercicio = QStringLiteral(
 
 }  // namespace
 
-void TfExercicio::TeclaEnter()
+// The ENTER step as the lesson judged it.
+void TfExercicio::mostraVeredito(const Licao::Veredito& veredito)
 {
-    const Licao::Veredito veredito = licao_.TeclaEnter();
     mostraStatus(veredito.status);
     if (veredito.tipo == Licao::Veredito::Tipo::CampoVazio)
         return;
-    if (veredito.seguidasPerdidas > 1)
+    if (veredito.ofereceLetras)
         perguntaLetrasErradas(veredito);
     destacaLinhaAtual();
     adicionaResultado(veredito.resultado);
-    // the line is done with before the pass, whose record may fail
-    licao_.FechaEnter();
     mostraCampo();
     mostraPassagem();
-    if (licao_.ExercicioCompleto())
+    if (veredito.completo)
         PassaExercicio();
 }
 
@@ -65,17 +63,16 @@ void TfExercicio::perguntaLetrasErradas(const Licao::Veredito& veredito)
 // catalogue's last exercise the lesson ends with the course.
 void TfExercicio::PassaExercicio()
 {
-    licao_.GravaPassagem();
-    if (licao_.UltimoDoCurso()) {
+    const Licao::Passagem passagem = licao_.PassaExercicio();
+    if (passagem.fimDoCurso) {
         showMessage(BoxKind::Information, kCursoConcluido);
         close();
         return;
     }
     showMessage(BoxKind::Information, kProximoExercicio);
-    const Licao::Status parabens = licao_.ProximoExercicio();
     MostraExercicio();
     mmResultado->clear();
     linhasResultado_ = 0;
-    mostraStatus(parabens);
+    mostraStatus(passagem.status);
     mostraPassagem();
 }

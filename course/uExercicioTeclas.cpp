@@ -73,7 +73,7 @@ void TfExercicio::campoRecebeTexto(const QString& texto)
 
 bool TfExercicio::edDigKeyDown(int codigo)
 {
-    const std::optional<Licao::Status> recusa = licao_.edDigKeyDown(codigo);
+    const std::optional<Licao::Status> recusa = licao_.TeclaDeMovimento(codigo);
     if (recusa)
         mostraStatus(*recusa);
     return !recusa;
@@ -81,11 +81,11 @@ bool TfExercicio::edDigKeyDown(int codigo)
 
 void TfExercicio::edDigKeyPress(char caractere)
 {
-    if (caractere == '\r' && !licao_.ModoSom()) {
-        TeclaEnter();
+    const Licao::Resposta resposta = licao_.Digita(caractere);
+    if (resposta.veredito) {
+        mostraVeredito(*resposta.veredito);
         return;
     }
-    const Licao::Resposta resposta = licao_.edDigKeyPress(caractere);
     if (!resposta.aviso.isEmpty())
         showMessage(BoxKind::Information, resposta.aviso);
     if (resposta.status)

@@ -1,5 +1,6 @@
 #include "students/uCadAlunos.h"
 
+#include "students/acesso.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
@@ -33,10 +34,6 @@ constexpr int kLargura = 526;
 constexpr int kAltura = 266;
 constexpr int kAlturaStatus = 19;
 constexpr int kAlturaBarra = 42;
-// what the student file holds of each text: a longer one would be cut
-constexpr int kTamanhoNome = 40;
-constexpr int kTamanhoSenha = 15;
-constexpr int kTamanhoEMail = 100;
 constexpr int kTodoDia = 2;
 constexpr int kUmaVezPorSemana = 0;
 
@@ -56,12 +53,6 @@ public:
     }
 };
 
-// A password that could never be typed again at the entry screen: one
-// character is stored padded with a blank, and "==" stands for no password.
-bool senhaImpossivel(const QString& senha)
-{
-    return senha.size() == 1 || senha == QLatin1String("==");
-}
 
 // A date picker that Tab leaves at once instead of walking through its sections.
 class SeletorDeData : public QDateEdit {
@@ -307,11 +298,6 @@ bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
     });
 }
 
-bool TfCadAlunos::cursoLotado() const
-{
-    return QuantosAlunos() >= ListaAlunos.size;
-}
-
 void TfCadAlunos::BtGravaClick()
 {
     dbedSenha->setFocus();
@@ -321,14 +307,14 @@ void TfCadAlunos::BtGravaClick()
         dbedNome->setFocus();
         return;
     }
-    if (senhaImpossivel(dbedSenha->text())) {
+    if (SenhaImpossivel(dbedSenha->text())) {
         showMessage(BoxKind::Warning,
                     QStringLiteral("Esta senha não pode ser usada.\r"
                                    "Digite pelo menos 2 caracteres, sem ser \"==\",\r"
                                    "ou deixe a senha em branco."));
         return;
     }
-    if (cursoLotado()) {
+    if (CursoLotado(QuantosAlunos())) {
         avisaCursoLotado();
         return;
     }

@@ -41,7 +41,6 @@ private:
     void BtGravaClick();
     void BtCancelaClick();
     void BtVoltarClick();
-    bool cursoLotado() const;
     void avisaCursoLotado();
 
     QLineEdit* dbedNome;

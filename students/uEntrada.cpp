@@ -11,6 +11,7 @@
 #include "data/text.h"
 #include "platform/clock.h"
 #include "ui/dialogs.h"
+#include "students/acesso.h"
 #include "students/ritmo.h"
 #include "students/uDesempenho.h"
 
@@ -298,7 +299,7 @@ bool TfEntrada::eventFilter(QObject* watched, QEvent* event)
 // A wrong password is told, and the field emptied for the next try.
 bool TfEntrada::senhaConfere()
 {
-    if (fromCp1252(AlunoAtual.Senha.bytes()) == edSenha->text())
+    if (SenhaConfere(AlunoAtual, edSenha->text()))
         return true;
     showMessage(BoxKind::Warning, QStringLiteral("Sua senha digitada não está correta.\rTente novamente, por favor."));
     esvaziaSenha();
@@ -310,7 +311,7 @@ void TfEntrada::bbFazerAulaClick()
 {
     if (!senhaConfere())
         return;
-    ++NumExercicio;
+    NumExercicio = ProximoExercicio(AulaAtual);
     {
         auto* fExercicio = new TfExercicio(this);
         // the next lesson starts from an empty field and a new exercise screen

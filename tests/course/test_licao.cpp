@@ -22,7 +22,7 @@ QString digitaEm(Licao& licao, const QByteArray& texto)
 {
     QString status;
     for (char c : texto) {
-        const Licao::Resposta resposta = licao.edDigKeyPress(c);
+        const Licao::Resposta resposta = licao.Digita(c);
         if (resposta.status)
             status = resposta.status->texto;
     }
@@ -39,16 +39,14 @@ protected:
         licao.Abre();
     }
 
-    // A line typed and ended with ENTER; the field is emptied as the screen
-    // does once the step is over.
+    // A line typed and ended with ENTER.
     Licao::Veredito linha(const QByteArray& texto)
     {
         digitaEm(licao, texto);
-        const Licao::Veredito veredito = licao.TeclaEnter();
-        if (veredito.tipo != Tipo::CampoVazio)
-            licao.FechaEnter();
-        return veredito;
+        return enter();
     }
+
+    Licao::Veredito enter() { return *licao.Digita('\r').veredito; }
 
     QString digita(const QByteArray& texto) { return digitaEm(licao, texto); }
 
@@ -145,7 +143,7 @@ TEST_F(LicaoTest, EnterOnAnEmptyFieldOnlyAsksForTheLine)
 {
     abreLicao(licao, umExercicio(1, {"abc"}));
     UltimaTecla = 'z';
-    const Licao::Veredito veredito = licao.TeclaEnter();
+    const Licao::Veredito veredito = enter();
     EXPECT_EQ(veredito.tipo, Tipo::CampoVazio);
     EXPECT_EQ(veredito.status.texto, QStringLiteral("Digite a linha para teclar ENTER!"));
     EXPECT_EQ(UltimaTecla, 'z');
@@ -158,30 +156,53 @@ TEST_F(LicaoTest, APassedExerciseIsRecordedWithItsSpeedAndTheNextOneComes)
     abreLicao(licao, umExercicio(1, {"abc"}, 1, 60));
     digita("abc");
     clockseam::set(as(10, 1));
-    ASSERT_EQ(licao.TeclaEnter().tipo, Tipo::Certa);
-    ASSERT_TRUE(licao.ExercicioCompleto());
-    EXPECT_FALSE(licao.UltimoDoCurso());
-    licao.GravaPassagem();
+    const Licao::Veredito veredito = enter();
+    ASSERT_EQ(veredito.tipo, Tipo::Certa);
+    ASSERT_TRUE(veredito.completo);
+    EXPECT_EQ(QFile(kArquivoAulas).size(), 0);
+
+    const Licao::Passagem passagem = licao.PassaExercicio();
     // 60 keystrokes over a longest line of one minute
     EXPECT_EQ(AulaAtual.Tempo, 60);
     EXPECT_EQ(AulaAtual.NumExerc, 1);
     EXPECT_EQ(AulaAtual.CodAluno, 7);
     EXPECT_EQ(QFile(kArquivoAulas).size(), qint64(sizeof(tAula)));
-
-    const Licao::Status parabens = licao.ProximoExercicio();
-    EXPECT_EQ(parabens.texto, QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."));
+    EXPECT_FALSE(passagem.fimDoCurso);
+    EXPECT_EQ(passagem.status.texto, QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."));
     EXPECT_EQ(NumExercicio, 2);
     EXPECT_EQ(ExercicioAtual.Numero, 2);
     EXPECT_EQ(licao.LinhasSeguidas(), 0);
     EXPECT_EQ(licao.TamanhoLinha(), 3);
-    EXPECT_TRUE(licao.UltimoDoCurso());
+
+    // the catalogue's last exercise ends the course: nothing comes after it
+    linha("xyz");
+    EXPECT_TRUE(licao.PassaExercicio().fimDoCurso);
+    EXPECT_EQ(NumExercicio, 2);
+    EXPECT_EQ(QFile(kArquivoAulas).size(), qint64(2 * sizeof(tAula)));
+}
+
+// A wrong line after two passes or more offers the letters; ENTER on the
+// musical keyboard is a character like any other.
+TEST_F(LicaoTest, EnterIsTheStepOnlyInNormalMode)
+{
+    abreLicao(licao, umExercicio(1, {"ab"}, 5));
+    linha("ab");
+    EXPECT_FALSE(linha("x").ofereceLetras);
+    linha("ab");
+    linha("ab");
+    EXPECT_TRUE(linha("x").ofereceLetras);
+
+    Licao musical;
+    abreLicao(musical, umExercicio(42, {"cde"}));
+    digitaEm(musical, "c");
+    EXPECT_FALSE(musical.Digita('\r').veredito);
 }
 
 TEST_F(LicaoTest, OnTheMusicalKeyboardEveryCharacterSoundsAndTheFieldIsAPlainOne)
 {
     abreLicao(licao, umExercicio(42, {"CDE"}));
     ASSERT_TRUE(licao.ModoSom());
-    EXPECT_THROW(licao.edDigKeyPress('x'), AppError);  // no note yet
+    EXPECT_THROW(licao.Digita('x'), AppError);  // no note yet
     EXPECT_EQ(licao.Campo(), QByteArray());
 
     soundseam::clear();
