@@ -17,15 +17,9 @@ termina() {
 trap termina EXIT
 
 bash "$raiz/tools/prepare-course.sh" "$build" "$work/curso" >/dev/null
-for n in $(seq 150 199); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-servidor=$!
-# a desktop session's runtime folder, so that Qt has nothing to warn about
-mkdir -m 700 "$work/runtime"
-export DISPLAY=$display QT_QPA_PLATFORM=xcb LANG=pt_BR.UTF-8 XDG_RUNTIME_DIR=$work/runtime
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$raiz/tools/display-proprio.sh"
+inicia_display 1280x1024x24 "$work"
+export LANG=pt_BR.UTF-8
 
 mede=$build/bench/quiravo_mede_inicio
 vazia() { "$mede" "janela vazia" -- "$build/bench/quiravo_janela_vazia"; }

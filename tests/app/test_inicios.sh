@@ -22,15 +22,9 @@ bash "$raiz/tools/prepare-course.sh" "$build" "$work/curso" >/dev/null
 # a student file with no student yet: the main menu opens without the registration
 : >"$work/curso/ZORPAlunos20.dat"
 
-for n in $(seq 150 199); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-servidor=$!
-# a desktop session's runtime folder, so that Qt has nothing to warn about
-mkdir -m 700 "$work/runtime"
-export DISPLAY=$display QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work/runtime
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$raiz/tools/display-proprio.sh"
+inicia_display 1024x768x24 "$work"
+export SDL_AUDIODRIVER=dummy
 
 # The main menu's window, once mapped. The name pattern may also match the
 # splash, so every window found is checked by its whole name.
