@@ -19,11 +19,7 @@ template <class Record, class OnRecord>
 void readRecords(const QString& name, Record& buffer, OnRecord onRecord)
 {
     RecordFile file(name, int(sizeof(Record)), RecordFile::Access::Read);
-    bool more = true;
-    for (const std::int64_t count = file.recordCount(); more && file.position() < count;) {
-        file.read(&buffer);
-        more = onRecord();
-    }
+    file.readEach(buffer, onRecord);
     file.close();
 }
 
@@ -53,10 +49,10 @@ std::int32_t highestNumber(RecordFile& file)
 {
     std::int32_t highest = 0;
     tAluno aluno{};
-    for (const std::int64_t count = file.recordCount(); file.position() < count;) {
-        file.read(&aluno);
+    file.readEach(aluno, [&] {
         highest = std::max(highest, aluno.Codigo);
-    }
+        return true;
+    });
     return highest;
 }
 

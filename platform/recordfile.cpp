@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -25,6 +26,11 @@ std::array<PlannedFailure, 9>& planned()
 {
     static std::array<PlannedFailure, 9> failures;
     return failures;
+}
+
+PlannedFailure& plannedRead()
+{
+    return planned()[size_t(fileseam::Op::Read)];
 }
 
 // Whether the seam makes this call of op fail; sets errno when it does.
@@ -157,51 +163,70 @@ void RecordFile::seek(std::int64_t record)
 
 void RecordFile::read(void* record)
 {
+    std::memcpy(record, readAhead(1).data(), size_t(recordSize_));
+}
+
+// Every record handed out counts as one read for the seam: a failure planned
+// for the n-th read comes after the n - 1 records before it.
+std::span<const char> RecordFile::readAhead(std::int64_t most)
+{
     if (injected(fileseam::Op::Read)) {
         if (errno == 0)
             throw IoError(IoError::ReadBeyondEnd);
         fail(errno);
     }
-    if (!fromBlock(record)) {
+    PlannedFailure& planned = plannedRead();
+    if (planned.countdown > 0)
+        most = std::min<std::int64_t>(most, planned.countdown);
+    if (aheadOfPosition() <= 0)
         readBlock();
-        if (!fromBlock(record))
-            throw IoError(IoError::ReadBeyondEnd);
-    }
-    ++position_;
+    const std::int64_t records = std::min(most, aheadOfPosition());
+    if (records <= 0)
+        throw IoError(IoError::ReadBeyondEnd);
+    // the call that injected() looked at was the first of them
+    if (planned.countdown > 0)
+        planned.countdown -= int(records - 1);
+    const std::span<const char> ahead(block_.get() + (position_ - blockFirst_) * recordSize_,
+                                      size_t(records * recordSize_));
+    position_ += records;
+    return ahead;
 }
 
-bool RecordFile::fromBlock(void* record)
+std::int64_t RecordFile::aheadOfPosition() const
 {
-    const std::int64_t at = (position_ - blockFirst_) * recordSize_;
-    if (position_ < blockFirst_ || at + recordSize_ > std::int64_t(block_.size()))
-        return false;
-    std::memcpy(record, block_.data() + at, size_t(recordSize_));
-    return true;
+    if (position_ < blockFirst_)
+        return 0;
+    return blockBytes_ / recordSize_ - (position_ - blockFirst_);
 }
 
 // The block from the position on: as many whole records as a mebibyte holds,
-// or as the file has left.
+// or as the file has left. Its room is made once, and never filled with
+// zeros first: a small file costs no more than its size.
 void RecordFile::readBlock()
 {
     constexpr std::int64_t kBlockBytes = 1 << 20;
-    const std::int64_t wanted = std::max<std::int64_t>(1, kBlockBytes / recordSize_) * recordSize_;
-    block_.resize(size_t(wanted));
+    const std::int64_t records = std::clamp<std::int64_t>(recordCount() - position_, 1,
+                                                          std::max<std::int64_t>(1, kBlockBytes / recordSize_));
+    const std::int64_t wanted = records * recordSize_;
+    if (blockRoom_ < wanted) {
+        block_ = std::make_unique_for_overwrite<char[]>(size_t(wanted));
+        blockRoom_ = wanted;
+    }
     blockFirst_ = position_;
-    std::int64_t done = 0;
-    while (done < wanted) {
-        const ssize_t n = ::pread(fd_, block_.data() + done, size_t(wanted - done),
-                                  off_t(position_ * recordSize_ + done));
+    blockBytes_ = 0;
+    while (blockBytes_ < wanted) {
+        const ssize_t n = ::pread(fd_, block_.get() + blockBytes_, size_t(wanted - blockBytes_),
+                                  off_t(position_ * recordSize_ + blockBytes_));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            block_.clear();
+            blockBytes_ = 0;
             fail(errno);
         }
         if (n == 0)
             break;
-        done += n;
+        blockBytes_ += n;
     }
-    block_.resize(size_t(done));
 }
 
 void RecordFile::write(const void* record)
@@ -218,7 +243,7 @@ void RecordFile::write(const void* record)
     if (n < 0)
         fail(errno);
     // what was read ahead may now be stale
-    block_.clear();
+    blockBytes_ = 0;
     if (n != recordSize_)
         throw IoError(IoError::DiskFull);
     ++position_;

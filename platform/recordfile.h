@@ -9,7 +9,10 @@
 
 #include <QString>
 #include <cstdint>
-#include <vector>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <type_traits>
 
 // Something lies at the name: a file, or a link or a folder in its place.
 bool fileExists(const QString& name);
@@ -41,6 +44,15 @@ public:
     // Reads the record at the position and moves on. The file is read ahead
     // in large blocks: a file read in order costs one system call a block.
     void read(void* record);
+    // The whole records from the position on, up to `most`, as read ahead,
+    // and moves past them; valid until the next read. A record that is not
+    // there fails with "Read beyond end of file".
+    std::span<const char> readAhead(std::int64_t most);
+    // Copies the file's whole records from the position on into `record`,
+    // one by one, as long as `onRecord` answers true. Stopped early, the
+    // position is past the records read ahead.
+    template <class Record, class OnRecord>
+    void readEach(Record& record, OnRecord onRecord);
     // Writes one record at the position with one write call and moves on.
     void write(const void* record);
     // Flushes the written data to the disk.
@@ -48,19 +60,37 @@ public:
     void close();
 
 private:
-    // the record at the position, from the block read ahead; false past the end
-    bool fromBlock(void* record);
+    // the records read ahead from the position on
+    std::int64_t aheadOfPosition() const;
     void readBlock();
 
     int fd_ = -1;
     int recordSize_;
     std::int64_t position_ = 0;
-    std::vector<char> block_;      // whole records read ahead
-    std::int64_t blockFirst_ = 0;  // the record the block starts with
+    std::unique_ptr<char[]> block_;  // whole records read ahead
+    std::int64_t blockRoom_ = 0;     // what block_ can hold, in bytes
+    std::int64_t blockBytes_ = 0;    // what it holds
+    std::int64_t blockFirst_ = 0;    // the record it starts with
 };
 
+template <class Record, class OnRecord>
+void RecordFile::readEach(Record& record, OnRecord onRecord)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    const std::int64_t count = recordCount();
+    while (position_ < count) {
+        const std::span<const char> ahead = readAhead(count - position_);
+        for (size_t at = 0; at < ahead.size(); at += sizeof(Record)) {
+            std::memcpy(static_cast<void*>(&record), ahead.data() + at, sizeof(Record));
+            if (!onRecord())
+                return;
+        }
+    }
+}
+
 // Test seam: make the n-th next call of an operation fail with an errno value
-// (a short read or write is made with errno 0).
+// (a short read or write is made with errno 0). Each record read ahead
+// counts as one call of Read.
 namespace fileseam {
 
 enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close };

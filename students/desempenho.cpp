@@ -6,9 +6,9 @@
 #include "platform/clock.h"
 #include "platform/recordfile.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <unordered_map>
 
 namespace {
 
@@ -31,9 +31,11 @@ void soma(Desempenho& figuras, QSet<QDate>& dias, const tAula& aula)
     if (figuras.primeiraAula.isNull())
         figuras.primeiraAula = data;
     figuras.ultimaAula = data;
+    // passes of one sitting share their date: the set is asked once a day
+    if (figuras.passagens.empty() || figuras.passagens.back().data != data)
+        dias.insert(data);
     figuras.passagens.push_back({data, aula.NumExerc, aula.Tempo});
     figuras.melhorVelocidade = std::max(figuras.melhorVelocidade, int(aula.Tempo));
-    dias.insert(data);
 }
 
 }  // namespace
@@ -43,24 +45,24 @@ std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
     std::vector<Desempenho> figuras;
     figuras.reserve(alunos.size());
     // a repeated number (a damaged file) gives its lessons to the first holder
-    std::unordered_map<std::int32_t, size_t> posicao;
+    QHash<std::int32_t, size_t> posicao;
     for (const tAluno& aluno : alunos) {
         figuras.push_back(doAluno(aluno));
-        posicao.emplace(aluno.Codigo, figuras.size() - 1);
+        if (!posicao.contains(aluno.Codigo))
+            posicao.insert(aluno.Codigo, figuras.size() - 1);
     }
     if (!fileExists(kArquivoAulas))
         return figuras;
 
     std::vector<QSet<QDate>> dias(figuras.size());
     RecordFile arquivo(kArquivoAulas, int(sizeof(tAula)), RecordFile::Access::Read);
-    const std::int64_t total = arquivo.recordCount();
     tAula aula{};
-    while (arquivo.position() < total) {
-        arquivo.read(&aula);
+    arquivo.readEach(aula, [&] {
         const auto achado = posicao.find(aula.CodAluno);
         if (achado != posicao.end())
-            soma(figuras[achado->second], dias[achado->second], aula);
-    }
+            soma(figuras[*achado], dias[*achado], aula);
+        return true;
+    });
     arquivo.close();
     for (size_t i = 0; i < figuras.size(); ++i)
         figuras[i].diasDePratica = int(dias[i].size());
