@@ -5,6 +5,7 @@
 #include "ui/uAjusta.h"
 #include "app/uSobre.h"
 #include "ui/pecas.h"
+#include "ui/tecladonatela.h"
 #include "ui/dialogs.h"
 
 #include <QFile>
@@ -21,6 +22,8 @@ using namespace aparencia;
 namespace {
 
 constexpr QSize kTamanhoProjeto(688, 492);
+
+constexpr int kAbaDoTeclado = 3;
 
 const std::array<QString, 7> kAbas = {
     QStringLiteral("Instruções Gerais"),
@@ -100,6 +103,19 @@ void TfInstrucoes::criaPaginas()
         Memos[size_t(i)] = criaMemo(i + 1, pagina);
         PageControl1->addTab(pagina, kAbas[size_t(i)]);
     }
+    mostraTecladoNaPagina(PageControl1->widget(kAbaDoTeclado), Memos[size_t(kAbaDoTeclado)]);
+}
+
+// The keyboard page shows the keyboard itself, its text below it.
+void TfInstrucoes::mostraTecladoNaPagina(QWidget* pagina, QPlainTextEdit* memo)
+{
+    auto* teclado = new TecladoNaTela(pagina);
+    const QRect texto = memo->geometry();
+    const int altura = qRound(texto.width() * double(TecladoNaTela::kTamanhoProjeto.height())
+                              / TecladoNaTela::kTamanhoProjeto.width());
+    teclado->setGeometry(texto.x(), texto.y(), texto.width(), altura);
+    teclado->mostraDedos();
+    memo->setGeometry(texto.adjusted(0, altura + 6, 0, 0));
 }
 
 void TfInstrucoes::criaBotoes()

@@ -19,6 +19,7 @@ protected:
 private:
     void FormCreate();
     void criaPaginas();
+    void mostraTecladoNaPagina(QWidget* pagina, QPlainTextEdit* memo);
     void criaBotoes();
     void BitBtn1Click();
     void BitBtn2Click();

@@ -310,6 +310,14 @@ Licao::Status Licao::ProximoExercicio()
     return {QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."), Cores::TextoDeJanela};
 }
 
+std::optional<QChar> Licao::ProximoCaractere() const
+{
+    const QByteArray linha = LinhaDoExercicio(linhaAtual_);
+    if (campo_.size() >= linha.size())
+        return std::nullopt;
+    return fromCp1252(linha.mid(campo_.size(), 1)).front();
+}
+
 void Licao::FechaEnter()
 {
     campo_.clear();

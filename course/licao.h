@@ -8,6 +8,7 @@
 #include "platform/sound.h"
 
 #include <QByteArray>
+#include <QChar>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -84,6 +85,9 @@ public:
     Passagem PassaExercicio();
     // The number of the pass under way, for the line-number box.
     std::int32_t PassagemEmCurso() const;
+    // What the line asks for at the field's end, as typed so far whatever
+    // was typed; nothing once the line is long enough: ENTER is next.
+    std::optional<QChar> ProximoCaractere() const;
 
     const QByteArray& Campo() const { return campo_; }
     std::uint8_t LinhaAtual() const { return linhaAtual_; }

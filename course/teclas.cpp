@@ -57,6 +57,11 @@ int codigoDaTecla(const QKeyEvent& event)
     return 0;
 }
 
+bool ehTeclaMorta(const QKeyEvent& event)
+{
+    return event.key() >= Qt::Key_Dead_Grave && event.key() <= Qt::Key_Dead_Longsolidusoverlay;
+}
+
 bool moveFoco(const QKeyEvent& event)
 {
     const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;

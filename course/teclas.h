@@ -40,6 +40,9 @@ bool moveFoco(const QKeyEvent& event);
 // combinations, Delete, Insert and dead keys type nothing.
 QString caracteresDaTecla(const QKeyEvent& event);
 
+// A dead key: an accent that waits for the letter it goes on.
+bool ehTeclaMorta(const QKeyEvent& event);
+
 // The printable characters of a text (no control characters).
 QString imprimiveis(const QString& texto);
 

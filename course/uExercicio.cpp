@@ -4,6 +4,8 @@
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "course/aula.h"
+#include "platform/preferencias.h"
+#include "ui/tecladonatela.h"
 #include "data/records.h"
 #include "data/text.h"
 
@@ -15,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -26,6 +29,9 @@ namespace {
 
 constexpr int kLargura = 644;
 constexpr int kAltura = 547;
+// the keyboard guide, below the rest, its top a little apart
+constexpr int kTopoDoTeclado = kAltura + 4;
+constexpr int kAlturaComTeclado = kTopoDoTeclado + TecladoNaTela::kTamanhoProjeto.height() + 4;
 constexpr int kAlturaStatus = 23;
 
 QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto,
@@ -83,12 +89,13 @@ TfExercicio::TfExercicio(QWidget* parent)
     : QDialog(parent), lbNome(new QLabel(this)), lbUltimaData(new QLabel(this))
 {
     montaDialogoFixo(this, QStringLiteral("fExercicio"), QStringLiteral("Exercícios de digitação"),
-                     arial(13), QSize(kLargura, kAltura));
+                     arial(13), QSize(kLargura, kAlturaComTeclado));
 
     criaCabecalho();
     criaExercicio();
     criaDigitacao();
     criaRodape();
+    criaTeclado();
     criaConexoes();
     FormCreate();
 }
@@ -199,9 +206,19 @@ void TfExercicio::criaRodape()
     setTabOrder(BitBtn1, edNumLinha);
 }
 
+void TfExercicio::criaTeclado()
+{
+    teclado_ = new TecladoNaTela(this);
+    teclado_->move((kLargura - TecladoNaTela::kTamanhoProjeto.width()) / 2, kTopoDoTeclado);
+    // a guide the student can put away, and have back, without leaving the field
+    MostraTeclado1 = new QShortcut(Qt::Key_F4, this);
+    MostraTeclado1->setObjectName(QStringLiteral("MostraTeclado1"));
+}
+
 void TfExercicio::criaConexoes()
 {
     conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    conectaAcao(MostraTeclado1, &QShortcut::activated, this, &TfExercicio::MostraTeclado1Click);
     conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
     for (QLineEdit* campo : {edDig, edNumLinha}) {
         campo->installEventFilter(this);
@@ -216,7 +233,8 @@ void TfExercicio::criaConexoes()
 void TfExercicio::FormCreate()
 {
     AjustaTela(this);
-    setFixedSize(size());
+    alturaComTeclado_ = height();
+    mostraTeclado(preferencias::tecladoVisivel());
     if (const QScreen* tela = screen())
         move(tela->availableGeometry().center() - rect().center());
 
@@ -235,6 +253,35 @@ void TfExercicio::FormShow()
     licao_.Abre();
     AjustaTexto(lbNome);  // the entry screen has named the student
     edDig->setFocus();
+    if (licao_.ModoSom())
+        teclado_->mostraNotas();
+    else
+        atualizaGuia();
+}
+
+// Without the keyboard the screen is as it always was: it ends with the status bar.
+void TfExercicio::mostraTeclado(bool visivel)
+{
+    teclado_->setVisible(visivel);
+    setFixedSize(width(), visivel ? alturaComTeclado_ : lbDigitado->geometry().bottom() + 1);
+}
+
+void TfExercicio::MostraTeclado1Click()
+{
+    const bool visivel = !teclado_->isVisible();
+    mostraTeclado(visivel);
+    preferencias::guardaTecladoVisivel(visivel);
+}
+
+// The guide follows the field as typed: the next character of the line, its
+// dead key first, or ENTER at the line's end.
+void TfExercicio::atualizaGuia()
+{
+    if (licao_.ModoSom())
+        return;
+    teclado::Guia guia = teclado::guiaPara(licao_.ProximoCaractere(), mortaDigitada_);
+    guia.dica += QStringLiteral("     (F4 esconde o teclado)");
+    teclado_->mostraGuia(guia);
 }
 
 void TfExercicio::keyPressEvent(QKeyEvent* event)

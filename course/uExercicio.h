@@ -23,6 +23,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QShortcut;
+class TecladoNaTela;
 
 class TfExercicio : public QDialog {
     Q_OBJECT
@@ -49,6 +51,7 @@ private:
     void criaExercicio();
     void criaDigitacao();
     void criaRodape();
+    void criaTeclado();
     void criaConexoes();
     void FormCreate();
     void FormShow();
@@ -56,6 +59,7 @@ private:
     // the typing field and the line-number box share these
     bool edDigKeyDown(int codigo);
     void edDigKeyPress(char caractere);
+    void digitouTeclaMorta();
     void edDigMouseDown();
     bool campoRecebeEvento(QEvent* event);
     bool campoRecebeTecla(QKeyEvent* event);
@@ -73,6 +77,9 @@ private:
     void adicionaResultado(const QString& linha);
 
     void mostraStatus(const Licao::Status& status);
+    void mostraTeclado(bool visivel);
+    void MostraTeclado1Click();
+    void atualizaGuia();
 
     QFrame* fraNumero;
     QLabel* lbTituloNumero;
@@ -92,6 +99,10 @@ private:
     QPushButton* BitBtn1;
     QLabel* lbDigitado;
     QAction* Finalizar1;
+    QShortcut* MostraTeclado1;
+    TecladoNaTela* teclado_;
+    int alturaComTeclado_ = 0;      // the window's height with the keyboard shown
+    bool mortaDigitada_ = false;    // a dead key waits for its letter
     Licao licao_;
 
     int linhasResultado_ = 0;      // lines in mmResultado

@@ -15,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 bool TfExercicio::eventFilter(QObject* watched, QEvent* event)
 {
@@ -31,6 +32,9 @@ bool TfExercicio::campoRecebeEvento(QEvent* event)
     case QEvent::KeyPress:
         return campoRecebeTecla(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
+        // an input method takes a dead key's press; its release still comes
+        if (teclas::ehTeclaMorta(*static_cast<QKeyEvent*>(event)))
+            digitouTeclaMorta();
         return !teclas::moveFoco(*static_cast<QKeyEvent*>(event));
     case QEvent::InputMethod:
         // composed characters one at a time; text being composed changes nothing
@@ -57,6 +61,8 @@ bool TfExercicio::campoRecebeTecla(QKeyEvent* event)
 {
     if (teclas::moveFoco(*event))
         return false;
+    if (teclas::ehTeclaMorta(*event))
+        digitouTeclaMorta();
     if (edDigKeyDown(teclas::codigoDaTecla(*event)))
         campoRecebeTexto(teclas::caracteresDaTecla(*event));
     return true;
@@ -81,6 +87,9 @@ bool TfExercicio::edDigKeyDown(int codigo)
 
 void TfExercicio::edDigKeyPress(char caractere)
 {
+    mortaDigitada_ = false;
+    // whatever the character led to, even an error, the guide shows what comes next
+    const auto guia = qScopeGuard([this] { atualizaGuia(); });
     const Licao::Resposta resposta = licao_.Digita(caractere);
     if (resposta.veredito) {
         mostraVeredito(*resposta.veredito);
@@ -93,6 +102,12 @@ void TfExercicio::edDigKeyPress(char caractere)
     if (resposta.cola)
         colaNoCampo();
     mostraCampo();
+}
+
+void TfExercicio::digitouTeclaMorta()
+{
+    mortaDigitada_ = true;
+    atualizaGuia();
 }
 
 // The musical keyboard's field pastes as a plain field would: the first line

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "ui/dialogs.h"
 #include "platform/errors.h"
+#include "platform/preferencias.h"
 #include "platform/recordfile.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -19,6 +20,7 @@ void clearSeams()
     clockseam::reset();
     fileseam::clear();
     soundseam::clear();
+    preferenciasseam::install();
 }
 
 void InTempDir::SetUp()

@@ -4,6 +4,7 @@
 #include "support/fixture.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "platform/preferencias.h"
 #include "platform/system.h"
 
 #include <gtest/gtest.h>
@@ -28,5 +29,6 @@ int main(int argc, char** argv)
     Application::onLastResort(failOnLastResort);
     boxseam::install();
     systemseam::install();
+    preferenciasseam::install();
     return RUN_ALL_TESTS();
 }

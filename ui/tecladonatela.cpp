@@ -1,0 +1,202 @@
+#include "ui/tecladonatela.h"
+
+#include "ui/aparencia.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPaintEvent>
+#include <algorithm>
+
+using teclado::Dedo;
+
+namespace {
+
+constexpr double kColunas = 15;
+constexpr double kFileiras = 5;
+constexpr double kFolga = 0.06;           // between two keys, in key widths
+constexpr double kAlturaDaDica = 0.55;    // the line under the keys, in key widths
+// the Enter key comes down into the home row, narrower there
+constexpr double kEnterEmbaixo = 13.75;
+
+const QColor kAcesa(0xFF, 0x8C, 0x00);
+const QColor kContorno(0x60, 0x60, 0x60);
+const QColor kLegenda(0x20, 0x20, 0x20);
+
+// The names the musical keyboard gives its note keys.
+QString nomeDaNota(const QString& tecla)
+{
+    static const QHash<QString, QString> notas = {
+        {QStringLiteral("C"), QStringLiteral("dó")},  {QStringLiteral("D"), QStringLiteral("ré")},
+        {QStringLiteral("E"), QStringLiteral("mi")},  {QStringLiteral("F"), QStringLiteral("fá")},
+        {QStringLiteral("G"), QStringLiteral("sol")}, {QStringLiteral("A"), QStringLiteral("lá")},
+        {QStringLiteral("B"), QStringLiteral("si")},
+    };
+    return notas.value(tecla);
+}
+
+bool ehLetra(const teclado::Tecla& tecla)
+{
+    return tecla.base.size() == 1 && tecla.base[0].isLetter();
+}
+
+}  // namespace
+
+TecladoNaTela::TecladoNaTela(QWidget* pai)
+    : QWidget(pai)
+{
+    setObjectName(QStringLiteral("teclado"));
+    resize(kTamanhoProjeto);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QColor TecladoNaTela::corDoDedo(Dedo dedo)
+{
+    switch (dedo) {
+    case Dedo::MinimoEsquerdo: return {0xF7, 0xC6, 0xC7};
+    case Dedo::AnelarEsquerdo: return {0xFF, 0xE0, 0xB0};
+    case Dedo::MedioEsquerdo: return {0xFF, 0xF4, 0xA0};
+    case Dedo::IndicadorEsquerdo: return {0xC8, 0xEE, 0xBE};
+    case Dedo::Polegar: return {0xE4, 0xE4, 0xE4};
+    case Dedo::IndicadorDireito: return {0xBC, 0xE0, 0xF5};
+    case Dedo::MedioDireito: return {0xD8, 0xCC, 0xF6};
+    case Dedo::AnelarDireito: return {0xF6, 0xCC, 0xE8};
+    case Dedo::MinimoDireito: return {0xC8, 0xEE, 0xE6};
+    }
+    return Qt::white;
+}
+
+// A key as wide as the keyboard allows: the keys and the line under them fit.
+double TecladoNaTela::unidade() const
+{
+    return std::min(width() / kColunas, height() / (kFileiras + kAlturaDaDica));
+}
+
+// The keys lie centred in the widget's width.
+double TecladoNaTela::margem() const
+{
+    return (width() - kColunas * unidade()) / 2;
+}
+
+QRectF TecladoNaTela::lugarDa(int tecla) const
+{
+    const teclado::Tecla& t = teclado::abnt2()[size_t(tecla)];
+    const double u = unidade();
+    const double altura = t.nome == u"Enter" ? 2 : 1;
+    return QRectF(margem() + t.x * u, t.linha * u, t.largura * u, altura * u)
+        .adjusted(kFolga * u / 2, kFolga * u / 2, -kFolga * u / 2, -kFolga * u / 2);
+}
+
+QRectF TecladoNaTela::lugarDaDica() const
+{
+    const double u = unidade();
+    return QRectF(margem(), kFileiras * u, kColunas * u, kAlturaDaDica * u);
+}
+
+void TecladoNaTela::mostraGuia(const teclado::Guia& guia)
+{
+    std::vector<int> novas = guia.teclas;
+    std::sort(novas.begin(), novas.end());
+    std::vector<int> mudaram;
+    std::set_symmetric_difference(acesas_.begin(), acesas_.end(), novas.begin(), novas.end(),
+                                  std::back_inserter(mudaram));
+    acesas_ = std::move(novas);
+    for (const int tecla : mudaram)
+        update(lugarDa(tecla).toAlignedRect().adjusted(-1, -1, 1, 1));
+    if (dica_ != guia.dica || notas_) {
+        dica_ = guia.dica;
+        notas_ = false;
+        update(lugarDaDica().toAlignedRect());
+    }
+}
+
+void TecladoNaTela::mostraNotas()
+{
+    notas_ = true;
+    acesas_.clear();
+    dica_ = QStringLiteral("As teclas C, D, E, F, G, A e B tocam as notas dó, ré, mi, fá, sol, lá e si.");
+    update();
+}
+
+void TecladoNaTela::mostraDedos()
+{
+    mostraGuia({{}, QStringLiteral("Cada cor é um dedo; o polegar fica no espaço. "
+                                   "O F e o J têm uma marca em relevo.")});
+}
+
+void TecladoNaTela::paintEvent(QPaintEvent* event)
+{
+    QPainter pintor(this);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const int teclas = int(teclado::abnt2().size());
+    for (int tecla = 0; tecla < teclas; ++tecla) {
+        if (event->rect().intersects(lugarDa(tecla).toAlignedRect()))
+            desenhaTecla(pintor, tecla);
+    }
+    const QRectF dica = lugarDaDica();
+    if (event->rect().intersects(dica.toAlignedRect())) {
+        pintor.setPen(kLegenda);
+        pintor.setFont(aparencia::arial(std::max(8, int(unidade() * 0.32)), true));
+        pintor.drawText(dica, Qt::AlignCenter | Qt::TextSingleLine, dica_);
+    }
+}
+
+void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla) const
+{
+    const teclado::Tecla& t = teclado::abnt2()[size_t(tecla)];
+    const QRectF lugar = lugarDa(tecla);
+    const double u = unidade();
+    QPainterPath forma;
+    QRectF legendas = lugar;
+    if (t.nome == u"Enter") {
+        // two rows high, narrower in the lower one
+        legendas = lugar.adjusted(0, 0, 0, -u);
+        forma.setFillRule(Qt::WindingFill);
+        forma.addRect(legendas);
+        forma.addRect(lugar.adjusted((kEnterEmbaixo - t.x) * u, u / 2, 0, 0));
+        forma = forma.simplified();
+    } else {
+        forma.addRoundedRect(lugar, u * 0.12, u * 0.12);
+    }
+    const bool acesa = std::binary_search(acesas_.begin(), acesas_.end(), tecla);
+    pintor.setPen(QPen(acesa ? kAcesa.darker(150) : kContorno, acesa ? 2.5 : 1));
+    pintor.setBrush(acesa ? kAcesa : corDoDedo(t.dedo));
+    pintor.drawPath(forma);
+    if (t.marcada) {
+        const QPointF meio = lugar.center() + QPointF(0, u * 0.28);
+        pintor.drawLine(meio - QPointF(u * 0.15, 0), meio + QPointF(u * 0.15, 0));
+    }
+    desenhaLegendas(pintor, t, legendas.adjusted(u * 0.1, u * 0.04, -u * 0.1, -u * 0.04));
+}
+
+void TecladoNaTela::desenhaLegendas(QPainter& pintor, const teclado::Tecla& tecla, const QRectF& lugar) const
+{
+    const double u = unidade();
+    pintor.setPen(kLegenda);
+    const int grande = std::max(8, int(u * 0.38));
+    const int pequena = std::max(7, int(u * 0.26));
+    if (tecla.base.isEmpty()) {
+        // "Shift direito" is a Shift like the other
+        pintor.setFont(aparencia::arial(pequena));
+        pintor.drawText(lugar, Qt::AlignLeft | Qt::AlignVCenter, tecla.nome.section(u' ', 0, 0));
+        return;
+    }
+    if (tecla.base == u" ")
+        return;
+    if (ehLetra(tecla)) {
+        pintor.setFont(aparencia::arial(grande, true));
+        pintor.drawText(lugar, Qt::AlignLeft | Qt::AlignTop, tecla.nome);
+        if (notas_ && !nomeDaNota(tecla.nome).isEmpty()) {
+            pintor.setFont(aparencia::arial(pequena, true));
+            pintor.drawText(lugar, Qt::AlignRight | Qt::AlignBottom, nomeDaNota(tecla.nome));
+        }
+    } else {
+        pintor.setFont(aparencia::arial(grande));
+        pintor.drawText(lugar, Qt::AlignLeft | Qt::AlignBottom, tecla.base);
+        pintor.drawText(lugar, Qt::AlignLeft | Qt::AlignTop, tecla.comShift);
+    }
+    if (!tecla.comAltGr.isEmpty()) {
+        pintor.setFont(aparencia::arial(pequena));
+        pintor.drawText(lugar, Qt::AlignRight | Qt::AlignBottom, tecla.comAltGr);
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The ABNT2 keyboard drawn on a screen: every key at its place with its
+// legends, coloured by the finger that presses it, the home-row bumps on F
+// and J, and under the keys a line that names the fingers. It lights the keys
+// of the next stroke, or shows the note keys of the musical keyboard.
+
+#include "ui/teclado.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class TecladoNaTela : public QWidget {
+    Q_OBJECT
+public:
+    // Its size at design size: as wide as the exercise screen's panels.
+    static constexpr QSize kTamanhoProjeto{621, 228};
+
+    explicit TecladoNaTela(QWidget* pai = nullptr);
+
+    // Lights the keys of the guide, puts out the others, and names the
+    // fingers under the keys. Only the keys that change are drawn again.
+    void mostraGuia(const teclado::Guia& guia);
+    // The musical keyboard: the seven note keys carry their notes' names.
+    void mostraNotas();
+    // Nothing lit: the colours say which finger presses each key.
+    void mostraDedos();
+
+    // The colour of a finger's keys.
+    static QColor corDoDedo(teclado::Dedo dedo);
+    // Where the key lies on the widget as it is now.
+    QRectF lugarDa(int tecla) const;
+    const std::vector<int>& acesas() const { return acesas_; }
+    const QString& dica() const { return dica_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double unidade() const;
+    double margem() const;
+    QRectF lugarDaDica() const;
+    void desenhaTecla(QPainter& pintor, int tecla) const;
+    void desenhaLegendas(QPainter& pintor, const teclado::Tecla& tecla, const QRectF& lugar) const;
+
+    std::vector<int> acesas_;
+    QString dica_;
+    bool notas_ = false;
+};
