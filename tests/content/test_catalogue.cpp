@@ -131,6 +131,7 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
         EXPECT_TRUE(exercises[i].instrucao.endsWith(". " + frasePassagens(exercises[i].linhasExigidas)));
         EXPECT_LE(esforcoEsperado(exercises[i]), kEsforcoMaximo);
     }
+    EXPECT_LE(esforcoDoCurso(exercises), kEsforcoMaximoDoCurso);
 
     // every key is a note or repeats the last one: a melody has no blanks
     const CourseExercise& musical = exercises.last();
