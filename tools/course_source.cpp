@@ -118,6 +118,80 @@ QString toques(double esforco)
     return std::isfinite(esforco) ? QString::number(std::llround(esforco)) : QStringLiteral("incontáveis");
 }
 
+// A character of the typing exercises' lines: the exercise that brings it
+// first, and how many exercises have it.
+struct Introducao {
+    char caractere;
+    const CourseExercise* exercicio;
+    int exercicios;
+};
+
+// The distinct characters of some lines, in the order they first come.
+QByteArray caracteresDistintos(const QList<QByteArray>& linhas)
+{
+    QByteArray distintos;
+    for (const QByteArray& linha : linhas)
+        for (char caractere : linha)
+            if (!distintos.contains(caractere))
+                distintos += caractere;
+    return distintos;
+}
+
+// Every character of the typing exercises, in the order the course brings them.
+QList<Introducao> introducoesDosCaracteres(const QList<CourseExercise>& exercises)
+{
+    QList<Introducao> introducoes;
+    for (const CourseExercise& exercise : exercises) {
+        if (exercise.musical())
+            continue;
+        for (char caractere : caracteresDistintos(exercise.linhas)) {
+            const auto conhecido = std::find_if(introducoes.begin(), introducoes.end(),
+                                                [caractere](const Introducao& i) { return i.caractere == caractere; });
+            if (conhecido == introducoes.end())
+                introducoes << Introducao{caractere, &exercise, 1};
+            else
+                ++conhecido->exercicios;
+        }
+    }
+    return introducoes;
+}
+
+// Characters for a message, each between quotes, so that a space shows.
+QString entreAspas(const QByteArray& caracteres)
+{
+    QStringList lista;
+    for (char caractere : caracteres)
+        lista << u'"' + fromCp1252(QByteArrayView(&caractere, 1)) + u'"';
+    return lista.join(u' ');
+}
+
+std::optional<QString> caracteresDemais(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+{
+    QByteArray novos;
+    for (const Introducao& introducao : introducoes)
+        if (introducao.exercicio == &exercise)
+            novos += introducao.caractere;
+    if (novos.size() <= kMaxCaracteresNovos)
+        return std::nullopt;
+    return QStringLiteral("%1 caracteres novos, mais que os %2 que um exercício pode trazer: %3")
+        .arg(novos.size())
+        .arg(kMaxCaracteresNovos)
+        .arg(entreAspas(novos));
+}
+
+std::optional<QString> poucaPratica(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+{
+    QStringList poucos;
+    for (const Introducao& introducao : introducoes)
+        if (introducao.exercicio == &exercise && introducao.exercicios < kMinExerciciosPorCaractere)
+            poucos << QStringLiteral("%1 em %2").arg(entreAspas(QByteArray(1, introducao.caractere))).arg(introducao.exercicios);
+    if (poucos.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("caracteres que aparecem nas linhas de menos de %1 exercícios: %2")
+        .arg(kMinExerciciosPorCaractere)
+        .arg(poucos.join(QStringLiteral(", ")));
+}
+
 QString colunaDeEsforco(double acerto)
 {
     return QStringLiteral("esforço esperado com %1% de acerto").arg(acerto * 100);
@@ -496,7 +570,20 @@ double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto)
 
 QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName)
 {
+    const QList<Introducao> introducoes = introducoesDosCaracteres(exercises);
     QStringList problemas;
+    for (const CourseExercise& exercise : exercises) {
+        if (exercise.musical())
+            continue;
+        const auto noExercicio = [&](const QString& problema) {
+            return QStringLiteral("%1:%2: exercício %3: %4")
+                .arg(fileName, QString::number(exercise.sourceLine), QString::number(exercise.numero), problema);
+        };
+        if (const std::optional<QString> problema = caracteresDemais(exercise, introducoes))
+            problemas << noExercicio(*problema);
+        if (const std::optional<QString> problema = poucaPratica(exercise, introducoes))
+            problemas << noExercicio(*problema);
+    }
     const double total = esforcoDoCurso(exercises);
     if (!(total <= kEsforcoMaximoDoCurso))
         problemas << QStringLiteral("%1: o curso inteiro custa em média %2 toques a quem acerta %3% deles, mais que os "

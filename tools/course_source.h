@@ -4,7 +4,8 @@
 // fall into. Every exercise that
 // the program could never show or that a student could never pass is refused
 // with a message naming the exercise and the line of the source; so is a
-// course that asks too much of a beginner as a whole.
+// course that brings its keys too many at a time, practises one too little or
+// asks too much of a beginner as a whole.
 
 #include <QByteArray>
 #include <QList>
@@ -31,6 +32,11 @@ inline constexpr double kAcertoComPratica = 0.99;
 inline constexpr double kEsforcoMaximo = 2000;
 // What the whole course may cost a beginner.
 inline constexpr double kEsforcoMaximoDoCurso = 40000;
+// How many characters a typing exercise may bring that no earlier one had: a
+// capital of a known letter is a new character.
+inline constexpr int kMaxCaracteresNovos = 8;
+// In how many typing exercises' lines every character of the course comes.
+inline constexpr int kMinExerciciosPorCaractere = 3;
 
 struct CourseExercise {
     int numero = 0;
@@ -99,9 +105,12 @@ double esforcoEsperado(const CourseExercise& exercise, double acerto = kAcertoDe
 // The sum of the typing exercises' efforts.
 double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto = kAcertoDeReferencia);
 
-// What the course's typing exercises must meet together: the whole costs a
-// beginner at most kEsforcoMaximoDoCurso keystrokes. fileName only serves the
-// messages. The musical keyboard's notes are no typing.
+// What the course's typing exercises, in course order, must meet together:
+// each brings at most kMaxCaracteresNovos characters that no earlier one had,
+// every character comes in at least kMinExerciciosPorCaractere of them, and
+// the whole costs a beginner at most kEsforcoMaximoDoCurso keystrokes. One
+// message per exercise at fault, naming it and its characters; fileName only
+// serves the messages. The musical keyboard's notes are no typing.
 QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName);
 
 // One row per exercise: its passes, its keystrokes per pass and its expected

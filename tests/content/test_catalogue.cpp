@@ -145,6 +145,11 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
     EXPECT_GT(esforcoEsperado(musical), 1e6 * kEsforcoMaximo) << "typed as text, 42 is never passed";
 }
 
+TEST_F(BuiltCatalogue, BringsItsKeysAFewAtATimeAndPractisesEachInThreeExercises)
+{
+    EXPECT_EQ(problemasDoCurso(course_.exercises, "curso.txt"), QStringList());
+}
+
 TEST_F(BuiltCatalogue, StartsOnTheHomeRow)
 {
     for (const QByteArray& line : course_.exercises.first().linhas)

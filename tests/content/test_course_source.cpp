@@ -291,6 +291,15 @@ TEST(CourseSource, TheEffortTableShowsBothAccuraciesAndTheWholeCourse)
                                         figura(esforcoEsperado(segundo, 0.99)));
 }
 
+// A course of a few small exercises, each asked three times.
+QByteArray course(const QList<QByteArray>& linhas, int primeiro = 1)
+{
+    QByteArray source;
+    for (qsizetype i = 0; i < linhas.size(); ++i)
+        source += block(primeiro + int(i), "linha " + linhas[i] + "\n");
+    return source;
+}
+
 struct CourseRule {
     const char* what;
     QByteArray source;
@@ -309,6 +318,22 @@ QByteArray exerciciosDeSetentaAs(int n)
 }
 
 const CourseRule kCourseRules[] = {
+    {"eight new characters, the space one of them", course({"asdf jkl", "asdf jkl", "jkl asdf"}), {}},
+    {"nine new characters", course({"asdf ghjk", "asdf ghjk", "asdf ghjk"}),
+     "curso.txt:1: exercício 1: 9 caracteres novos, mais que os 8 que um exercício pode trazer: \"a\" \"s\" \"d\" "
+     "\"f\" \" \" \"g\" \"h\" \"j\" \"k\""},
+    {"the capitals of known letters are new",
+     course({"asdf jkl", "asdf gh jkl", "asdfgh jkl", "ASDFG HJKL", "ASDFG HJKL", "ASDFG HJKL"}),
+     "curso.txt:13: exercício 4: 9 caracteres novos, mais que os 8 que um exercício pode trazer: \"A\" \"S\" \"D\" "
+     "\"F\" \"G\" \"H\" \"J\" \"K\" \"L\""},
+    {"every character in three exercises", course({"asdf", "fdsa", "sdfa"}), {}},
+    {"characters in fewer than three exercises", course({"asdf", "asdf", "asdf", "asdf jk", "jk asdf"}),
+     "curso.txt:13: exercício 4: caracteres que aparecem nas linhas de menos de 3 exercícios: \" \" em 2, \"j\" em "
+     "2, \"k\" em 2"},
+    {"a character that comes once", course({"asdf", "asdf", "asdf\xC2\xA7"}),
+     "curso.txt:9: exercício 3: caracteres que aparecem nas linhas de menos de 3 exercícios: \"\xC2\xA7\" em 1"},
+    // the melodies bring notes, not keys to learn
+    {"the notes of the musical keyboard", course({"asdf", "asdf", "asdf"}) + course({"CDEFGAB cdefgab"}, 42), {}},
     {"a course a beginner finishes", exerciciosDeSetentaAs(26), {}},
     {"a course beyond a beginner",
      exerciciosDeSetentaAs(27),
