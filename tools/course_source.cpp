@@ -431,7 +431,7 @@ private:
                                 .arg(medida_.painel));
         }
         if (exercise.musical())
-            return;
+            return checkMusicalField(exercise);
         const double esforco = esforcoEsperado(exercise);
         if (!(esforco <= kEsforcoMaximo))
             fail(exercise.sourceLine,
@@ -440,6 +440,21 @@ private:
                      .arg(toques(esforco))
                      .arg(kAcertoDeReferencia * 100)
                      .arg(kEsforcoMaximo));
+    }
+
+    // On the musical keyboard ENTER leaves the field as it is: the melodies
+    // must fit in it one after the other.
+    void checkMusicalField(const CourseExercise& exercise)
+    {
+        qsizetype notas = 0;
+        for (const QByteArray& linha : exercise.linhas)
+            notas += linha.size();
+        if (notas > kMaxCaracteresLinha)
+            fail(exercise.sourceLine,
+                 QStringLiteral("as linhas somam %1 notas, mais que as %2 que o campo de digitação guarda: no teclado "
+                                "musical o ENTER não esvazia o campo")
+                     .arg(notas)
+                     .arg(kMaxCaracteresLinha));
     }
 
     static QString instrucaoLonga(qsizetype tamanho, const QByteArray& frase)

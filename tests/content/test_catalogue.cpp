@@ -140,6 +140,9 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
             EXPECT_TRUE(QByteArray("CDEFGAB").contains(c)) << line.toStdString();
     for (const char* note : {"C d\xF3", "D r\xE9", "E mi", "F f\xE1", "G sol", "A l\xE1", "B si"})
         EXPECT_TRUE(musical.instrucao.contains(note)) << note;
+    // what the field holds, how to erase it and how the lesson ends
+    for (const char* told : {"Cabem 80 notas", "BACKSPACE apaga", "tecle F10 (Finalizar aula)"})
+        EXPECT_TRUE(musical.instrucao.contains(told)) << told;
     // reached in a lesson that passed 41, the keyboard still types text
     EXPECT_TRUE(musical.instrucao.endsWith("Se n\xE3o ouvir as notas, tecle F10 e entre de novo na aula"));
     EXPECT_GT(esforcoEsperado(musical), 1e6 * kEsforcoMaximo) << "typed as text, 42 is never passed";

@@ -91,6 +91,10 @@ const Refused kRefused[] = {
     {"an exercise a beginner does not pass", "exercício 39\nexigidas 1\ninstrução Teste\n" + kQuatroLinhasLongas,
      "curso.txt:1: exercício 39: passar o exercício custa em média 5249 toques a quem acerta 98% deles, mais que "
      "os 2000 que um exercício pode pedir"},
+    {"melodies beyond the musical keyboard's field",
+     "exercício 42\nexigidas 255\ninstrução Teste\nlinha " + QByteArray(41, 'C') + "\nlinha " + QByteArray(40, 'D') + "\n",
+     "curso.txt:1: exercício 42: as linhas somam 81 notas, mais que as 80 que o campo de digitação guarda: no "
+     "teclado musical o ENTER não esvazia o campo"},
     {"instruction ending with a full stop", "exercício 1\nexigidas 3\ninstrução Tecle.\nlinha asdf\n",
      "curso.txt:3: exercício 1: a instrução termina com ponto final, e a tela já acrescenta \". Este exercício "
      "tem N toques\""},
