@@ -135,7 +135,9 @@ void PrintTo(const Refused& c, std::ostream* os)
     *os << c.what;
 }
 
-std::string caseName(const ::testing::TestParamInfo<Refused>& info)
+// A case's description as a test name: letters and digits, "_" for the rest.
+template <class Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
 {
     std::string name = info.param.what;
     std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
@@ -153,7 +155,7 @@ TEST_P(RefusedCase, NamesTheExerciseAndTheLine)
                                                    << course.errors.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName);
+INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName<Refused>);
 
 TEST(CourseSource, ReportsEveryFaultOfTheFileAtOnce)
 {
@@ -350,13 +352,6 @@ void PrintTo(const CourseRule& c, std::ostream* os)
     *os << c.what;
 }
 
-std::string ruleName(const ::testing::TestParamInfo<CourseRule>& info)
-{
-    std::string name = info.param.what;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
-}
-
 class CourseRuleCase : public ::testing::TestWithParam<CourseRule> {};
 
 TEST_P(CourseRuleCase, RefusesACourseThatBreaksARuleOfTheWhole)
@@ -371,7 +366,7 @@ TEST_P(CourseRuleCase, RefusesACourseThatBreaksARuleOfTheWhole)
         EXPECT_TRUE(problemas.contains(c.message)) << "problems:\n" << problemas.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CourseSource, CourseRuleCase, ::testing::ValuesIn(kCourseRules), ruleName);
+INSTANTIATE_TEST_SUITE_P(CourseSource, CourseRuleCase, ::testing::ValuesIn(kCourseRules), caseName<CourseRule>);
 
 TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
 {
