@@ -1,10 +1,12 @@
 // Compiles the course source into the catalogue ZORPExercicio20.dat.
 //   quiravo_compila_curso <curso.txt> <ZORPExercicio20.dat> [--secoes <secoes.txt>]
-// Refuses the whole course, writing nothing, when any exercise is unsound.
+// Refuses the whole course, writing nothing, when any exercise is unsound or
+// the exercises together break a rule of the course.
 // With --secoes, also writes the course's sections, one line each:
 // "<first exercise>\t<name>" in UTF-8.
 //   quiravo_compila_curso --esforco <curso.txt>
-// Prints every exercise's expected effort instead, and checks the course.
+// Prints every exercise's expected effort instead, for a beginner and for a
+// learner with some practice, with the course's total; and checks the course.
 
 #include "tools/catalogue.h"
 #include "tools/course_source.h"
@@ -37,7 +39,11 @@ std::optional<CourseSource> readCourse(const QString& sourcePath)
         complain(QStringLiteral("%1: %2").arg(sourcePath, source.errorString()));
         return std::nullopt;
     }
-    CourseSource course = parseCourse(source.readAll(), QFileInfo(sourcePath).fileName(), medidaNaTela());
+    const QString fileName = QFileInfo(sourcePath).fileName();
+    CourseSource course = parseCourse(source.readAll(), fileName, medidaNaTela());
+    // the rules over the whole course count on every exercise being there
+    if (course.ok())
+        course.errors << problemasDoCurso(course.exercises, fileName);
     for (const QString& error : course.errors)
         complain(error);
     return course;

@@ -21,6 +21,11 @@ const QString kChaveSecao = QStringLiteral("seção");
 constexpr int kMaiorByte = 255;
 const QChar kEspacoDuro(0x00A0);
 
+// On the ABNT2 keyboard these take two keys: the letters made with a dead
+// accent, and the accents alone, made with the space bar.
+const QString kCaracteresDeDuasTeclas =
+    QStringLiteral("áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛãõñÃÕÑäëïöüÿÄËÏÖÜŸ´`~^¨");
+
 // One source line split at its first blank: the keyword and its value, taken
 // byte for byte (a second blank after the keyword belongs to the value).
 struct SourceLine {
@@ -111,6 +116,94 @@ std::optional<QString> screenProblem(const QByteArray& line, const MedidaNaTela&
 QString toques(double esforco)
 {
     return std::isfinite(esforco) ? QString::number(std::llround(esforco)) : QStringLiteral("incontáveis");
+}
+
+// A character of the typing exercises' lines: the exercise that brings it
+// first, and how many exercises have it.
+struct Introducao {
+    char caractere;
+    const CourseExercise* exercicio;
+    int exercicios;
+};
+
+// The distinct characters of some lines, in the order they first come.
+QByteArray caracteresDistintos(const QList<QByteArray>& linhas)
+{
+    QByteArray distintos;
+    for (const QByteArray& linha : linhas)
+        for (char caractere : linha)
+            if (!distintos.contains(caractere))
+                distintos += caractere;
+    return distintos;
+}
+
+// Every character of the typing exercises, in the order the course brings them.
+QList<Introducao> introducoesDosCaracteres(const QList<CourseExercise>& exercises)
+{
+    QList<Introducao> introducoes;
+    for (const CourseExercise& exercise : exercises) {
+        if (exercise.musical())
+            continue;
+        for (char caractere : caracteresDistintos(exercise.linhas)) {
+            const auto conhecido = std::find_if(introducoes.begin(), introducoes.end(),
+                                                [caractere](const Introducao& i) { return i.caractere == caractere; });
+            if (conhecido == introducoes.end())
+                introducoes << Introducao{caractere, &exercise, 1};
+            else
+                ++conhecido->exercicios;
+        }
+    }
+    return introducoes;
+}
+
+// Characters for a message, each between quotes, so that a space shows.
+QString entreAspas(const QByteArray& caracteres)
+{
+    QStringList lista;
+    for (char caractere : caracteres)
+        lista << u'"' + fromCp1252(QByteArrayView(&caractere, 1)) + u'"';
+    return lista.join(u' ');
+}
+
+std::optional<QString> caracteresDemais(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+{
+    QByteArray novos;
+    for (const Introducao& introducao : introducoes)
+        if (introducao.exercicio == &exercise)
+            novos += introducao.caractere;
+    if (novos.size() <= kMaxCaracteresNovos)
+        return std::nullopt;
+    return QStringLiteral("%1 caracteres novos, mais que os %2 que um exercício pode trazer: %3")
+        .arg(novos.size())
+        .arg(kMaxCaracteresNovos)
+        .arg(entreAspas(novos));
+}
+
+std::optional<QString> poucaPratica(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+{
+    QStringList poucos;
+    for (const Introducao& introducao : introducoes)
+        if (introducao.exercicio == &exercise && introducao.exercicios < kMinExerciciosPorCaractere)
+            poucos << QStringLiteral("%1 em %2").arg(entreAspas(QByteArray(1, introducao.caractere))).arg(introducao.exercicios);
+    if (poucos.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("caracteres que aparecem nas linhas de menos de %1 exercícios: %2")
+        .arg(kMinExerciciosPorCaractere)
+        .arg(poucos.join(QStringLiteral(", ")));
+}
+
+QString colunaDeEsforco(double acerto)
+{
+    return QStringLiteral("esforço esperado com %1% de acerto").arg(acerto * 100);
+}
+
+double maiorEsforco(const QList<CourseExercise>& exercises, double acerto)
+{
+    double maior = 0;
+    for (const CourseExercise& exercise : exercises)
+        if (!exercise.musical())
+            maior = std::max(maior, esforcoEsperado(exercise, acerto));
+    return maior;
 }
 
 class Parser {
@@ -338,7 +431,7 @@ private:
                                 .arg(medida_.painel));
         }
         if (exercise.musical())
-            return;
+            return checkMusicalField(exercise);
         const double esforco = esforcoEsperado(exercise);
         if (!(esforco <= kEsforcoMaximo))
             fail(exercise.sourceLine,
@@ -347,6 +440,21 @@ private:
                      .arg(toques(esforco))
                      .arg(kAcertoDeReferencia * 100)
                      .arg(kEsforcoMaximo));
+    }
+
+    // On the musical keyboard ENTER leaves the field as it is: the melodies
+    // must fit in it one after the other.
+    void checkMusicalField(const CourseExercise& exercise)
+    {
+        qsizetype notas = 0;
+        for (const QByteArray& linha : exercise.linhas)
+            notas += linha.size();
+        if (notas > kMaxCaracteresLinha)
+            fail(exercise.sourceLine,
+                 QStringLiteral("as linhas somam %1 notas, mais que as %2 que o campo de digitação guarda: no teclado "
+                                "musical o ENTER não esvazia o campo")
+                     .arg(notas)
+                     .arg(kMaxCaracteresLinha));
     }
 
     static QString instrucaoLonga(qsizetype tamanho, const QByteArray& frase)
@@ -437,6 +545,19 @@ QByteArray frasePassagens(int linhasExigidas)
     return "Digite o bloco " + QByteArray::number(linhasExigidas) + " vezes seguidas sem erro";
 }
 
+int toquesDoCaractere(char caractereCp1252)
+{
+    return kCaracteresDeDuasTeclas.contains(fromCp1252(QByteArrayView(&caractereCp1252, 1))) ? 2 : 1;
+}
+
+int toquesDaLinha(const QByteArray& linhaCp1252)
+{
+    int total = 0;
+    for (char caractere : linhaCp1252)
+        total += toquesDoCaractere(caractere);
+    return total;
+}
+
 double esforcoEsperado(const CourseExercise& exercise, double acerto)
 {
     // over one attempt: what it costs, and the chance to reach each line
@@ -444,29 +565,77 @@ double esforcoEsperado(const CourseExercise& exercise, double acerto)
     double chance = 1;
     for (int passagem = 0; passagem < exercise.linhasExigidas; ++passagem) {
         for (const QByteArray& linha : exercise.linhas) {
-            custo += chance * double(linha.size() + 1);
-            chance *= std::pow(acerto, double(linha.size()));
+            const int teclas = toquesDaLinha(linha);
+            custo += chance * double(teclas + 1);
+            chance *= std::pow(acerto, double(teclas));
         }
     }
     // the attempts until one gets through
     return chance > 0 ? custo / chance : std::numeric_limits<double>::infinity();
 }
 
+double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto)
+{
+    double total = 0;
+    for (const CourseExercise& exercise : exercises)
+        if (!exercise.musical())
+            total += esforcoEsperado(exercise, acerto);
+    return total;
+}
+
+QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName)
+{
+    const QList<Introducao> introducoes = introducoesDosCaracteres(exercises);
+    QStringList problemas;
+    for (const CourseExercise& exercise : exercises) {
+        if (exercise.musical())
+            continue;
+        const auto noExercicio = [&](const QString& problema) {
+            return QStringLiteral("%1:%2: exercício %3: %4")
+                .arg(fileName, QString::number(exercise.sourceLine), QString::number(exercise.numero), problema);
+        };
+        if (const std::optional<QString> problema = caracteresDemais(exercise, introducoes))
+            problemas << noExercicio(*problema);
+        if (const std::optional<QString> problema = poucaPratica(exercise, introducoes))
+            problemas << noExercicio(*problema);
+    }
+    const double total = esforcoDoCurso(exercises);
+    if (!(total <= kEsforcoMaximoDoCurso))
+        problemas << QStringLiteral("%1: o curso inteiro custa em média %2 toques a quem acerta %3% deles, mais que os "
+                                    "%4 que o curso pode pedir")
+                         .arg(fileName, toques(total))
+                         .arg(kAcertoDeReferencia * 100)
+                         .arg(kEsforcoMaximoDoCurso);
+    return problemas;
+}
+
 QString tabelaDeEsforco(const QList<CourseExercise>& exercises)
 {
-    const QString formato = QStringLiteral("%1  %2  %3  %4\n");
-    QString tabela = formato.arg(QStringLiteral("exercício"), QStringLiteral("exigidas"),
-                                 QStringLiteral("toques por passagem"),
-                                 QStringLiteral("esforço esperado com %1% de acerto").arg(kAcertoDeReferencia * 100));
+    const double acertos[] = {kAcertoDeReferencia, kAcertoComPratica};
+    const QStringList cabecalho = {QStringLiteral("exercício"), QStringLiteral("exigidas"),
+                                   QStringLiteral("toques por passagem"), colunaDeEsforco(acertos[0]),
+                                   colunaDeEsforco(acertos[1])};
+    // every cell under its heading, flush right
+    const auto linha = [&cabecalho](const QStringList& celulas) {
+        QStringList alinhadas;
+        for (qsizetype i = 0; i < celulas.size(); ++i)
+            alinhadas << celulas[i].rightJustified(cabecalho[i].size());
+        return alinhadas.join(QStringLiteral("  ")) + u'\n';
+    };
+    QString tabela = linha(cabecalho);
     for (const CourseExercise& exercise : exercises) {
-        qsizetype porPassagem = 0;
-        for (const QByteArray& linha : exercise.linhas)
-            porPassagem += linha.size() + 1;
-        const QString esforco = exercise.musical() ? QStringLiteral("teclado musical") : toques(esforcoEsperado(exercise));
-        tabela += formato.arg(exercise.numero, 9)
-                      .arg(exercise.linhasExigidas, 8)
-                      .arg(porPassagem, 19)
-                      .arg(esforco, 10);
+        int porPassagem = 0;
+        for (const QByteArray& texto : exercise.linhas)
+            porPassagem += toquesDaLinha(texto) + 1;
+        QStringList celulas = {QString::number(exercise.numero), QString::number(exercise.linhasExigidas),
+                               QString::number(porPassagem)};
+        for (double acerto : acertos)
+            celulas << (exercise.musical() ? QStringLiteral("teclado musical") : toques(esforcoEsperado(exercise, acerto)));
+        tabela += linha(celulas);
     }
+    tabela += linha({QStringLiteral("total"), {}, {}, toques(esforcoDoCurso(exercises, acertos[0])),
+                     toques(esforcoDoCurso(exercises, acertos[1]))});
+    tabela += linha({QStringLiteral("maior"), {}, {}, toques(maiorEsforco(exercises, acertos[0])),
+                     toques(maiorEsforco(exercises, acertos[1]))});
     return tabela;
 }

@@ -3,7 +3,9 @@
 // in course order, their texts already in Windows-1252, and the sections they
 // fall into. Every exercise that
 // the program could never show or that a student could never pass is refused
-// with a message naming the exercise and the line of the source.
+// with a message naming the exercise and the line of the source; so is a
+// course that brings its keys too many at a time, practises one too little or
+// asks too much of a beginner as a whole.
 
 #include <QByteArray>
 #include <QList>
@@ -20,11 +22,21 @@ inline constexpr int kMaxCaracteresLinha = 80;
 inline constexpr int kMaxCaracteresInstrucao = 250;
 inline constexpr int kMaxLinhas = 4;
 
-// The accuracy per keystroke of a good intermediate learner: every typing
-// exercise must stay passable at it.
-inline constexpr double kAcertoDeReferencia = 0.99;
-// What passing one typing exercise may cost such a learner, in keystrokes on average.
-inline constexpr double kEsforcoMaximo = 4000;
+// The accuracy per keystroke of a beginner: every typing exercise, and the
+// whole course, must stay passable at it.
+inline constexpr double kAcertoDeReferencia = 0.98;
+// The accuracy of a learner with some practice, shown beside it.
+inline constexpr double kAcertoComPratica = 0.99;
+// What passing one typing exercise may cost a beginner, in keystrokes on
+// average: about 20 minutes at 100 keystrokes a minute.
+inline constexpr double kEsforcoMaximo = 2000;
+// What the whole course may cost a beginner.
+inline constexpr double kEsforcoMaximoDoCurso = 40000;
+// How many characters a typing exercise may bring that no earlier one had: a
+// capital of a known letter is a new character.
+inline constexpr int kMaxCaracteresNovos = 8;
+// In how many typing exercises' lines every character of the course comes.
+inline constexpr int kMinExerciciosPorCaractere = 3;
 
 struct CourseExercise {
     int numero = 0;
@@ -77,13 +89,31 @@ QByteArray textoDasSecoes(const QList<CourseSection>& sections);
 // The sentence that a typing exercise's instruction ends with.
 QByteArray frasePassagens(int linhasExigidas);
 
+// The keys a character takes on the ABNT2 keyboard: two for a letter with a
+// dead accent (the accent, then the letter) and for an accent alone (the
+// accent, then the space bar); one for any other.
+int toquesDoCaractere(char caractereCp1252);
+// The keys a line takes, ENTER left out.
+int toquesDaLinha(const QByteArray& linhaCp1252);
+
 // The keystrokes, ENTER included, that passing the exercise costs on average
-// when each character is typed right with probability acerto, on its own: the
+// when each keystroke is right with probability acerto, on its own: the
 // passes asked for, in a row, through all the lines; a wrong line is typed to
 // its end, and the count starts again from the first line. Infinite when it
 // is beyond counting.
 double esforcoEsperado(const CourseExercise& exercise, double acerto = kAcertoDeReferencia);
+// The sum of the typing exercises' efforts.
+double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto = kAcertoDeReferencia);
+
+// What the course's typing exercises, in course order, must meet together:
+// each brings at most kMaxCaracteresNovos characters that no earlier one had,
+// every character comes in at least kMinExerciciosPorCaractere of them, and
+// the whole costs a beginner at most kEsforcoMaximoDoCurso keystrokes. One
+// message per exercise at fault, naming it and its characters; fileName only
+// serves the messages. The musical keyboard's notes are no typing.
+QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName);
 
 // One row per exercise: its passes, its keystrokes per pass and its expected
-// effort at the reference accuracy.
+// effort at the reference accuracy and with some practice; then the course's
+// total and its largest exercise.
 QString tabelaDeEsforco(const QList<CourseExercise>& exercises);

@@ -131,6 +131,7 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
         EXPECT_TRUE(exercises[i].instrucao.endsWith(". " + frasePassagens(exercises[i].linhasExigidas)));
         EXPECT_LE(esforcoEsperado(exercises[i]), kEsforcoMaximo);
     }
+    EXPECT_LE(esforcoDoCurso(exercises), kEsforcoMaximoDoCurso);
 
     // every key is a note or repeats the last one: a melody has no blanks
     const CourseExercise& musical = exercises.last();
@@ -139,9 +140,17 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
             EXPECT_TRUE(QByteArray("CDEFGAB").contains(c)) << line.toStdString();
     for (const char* note : {"C d\xF3", "D r\xE9", "E mi", "F f\xE1", "G sol", "A l\xE1", "B si"})
         EXPECT_TRUE(musical.instrucao.contains(note)) << note;
+    // what the field holds, how to erase it and how the lesson ends
+    for (const char* told : {"Cabem 80 notas", "BACKSPACE apaga", "tecle F10 (Finalizar aula)"})
+        EXPECT_TRUE(musical.instrucao.contains(told)) << told;
     // reached in a lesson that passed 41, the keyboard still types text
     EXPECT_TRUE(musical.instrucao.endsWith("Se n\xE3o ouvir as notas, tecle F10 e entre de novo na aula"));
     EXPECT_GT(esforcoEsperado(musical), 1e6 * kEsforcoMaximo) << "typed as text, 42 is never passed";
+}
+
+TEST_F(BuiltCatalogue, BringsItsKeysAFewAtATimeAndPractisesEachInThreeExercises)
+{
+    EXPECT_EQ(problemasDoCurso(course_.exercises, "curso.txt"), QStringList());
 }
 
 TEST_F(BuiltCatalogue, StartsOnTheHomeRow)

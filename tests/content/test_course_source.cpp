@@ -86,8 +86,15 @@ const Refused kRefused[] = {
      "exercício 42\nexigidas 3\ninstrução " + QByteArray(250, 'a') + "\nlinha CDE\n",
      "curso.txt:3: exercício 42: a instrução ocupa 60 pixels de altura na tela, mais que os 53 do seu quadro"},
     {"an exercise no learner passes", "exercício 39\nexigidas 6\ninstrução Teste\n" + kQuatroLinhasLongas,
-     "curso.txt:1: exercício 39: passar o exercício custa em média 26916518 toques a quem acerta 99% deles, mais "
-     "que os 4000 que um exercício pode pedir"},
+     "curso.txt:1: exercício 39: passar o exercício custa em média 6422990204683 toques a quem acerta 98% deles, mais "
+     "que os 2000 que um exercício pode pedir"},
+    {"an exercise a beginner does not pass", "exercício 39\nexigidas 1\ninstrução Teste\n" + kQuatroLinhasLongas,
+     "curso.txt:1: exercício 39: passar o exercício custa em média 5249 toques a quem acerta 98% deles, mais que "
+     "os 2000 que um exercício pode pedir"},
+    {"melodies beyond the musical keyboard's field",
+     "exercício 42\nexigidas 255\ninstrução Teste\nlinha " + QByteArray(41, 'C') + "\nlinha " + QByteArray(40, 'D') + "\n",
+     "curso.txt:1: exercício 42: as linhas somam 81 notas, mais que as 80 que o campo de digitação guarda: no "
+     "teclado musical o ENTER não esvazia o campo"},
     {"instruction ending with a full stop", "exercício 1\nexigidas 3\ninstrução Tecle.\nlinha asdf\n",
      "curso.txt:3: exercício 1: a instrução termina com ponto final, e a tela já acrescenta \". Este exercício "
      "tem N toques\""},
@@ -128,7 +135,9 @@ void PrintTo(const Refused& c, std::ostream* os)
     *os << c.what;
 }
 
-std::string caseName(const ::testing::TestParamInfo<Refused>& info)
+// A case's description as a test name: letters and digits, "_" for the rest.
+template <class Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
 {
     std::string name = info.param.what;
     std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
@@ -146,7 +155,7 @@ TEST_P(RefusedCase, NamesTheExerciseAndTheLine)
                                                    << course.errors.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName);
+INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName<Refused>);
 
 TEST(CourseSource, ReportsEveryFaultOfTheFileAtOnce)
 {
@@ -223,6 +232,9 @@ TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
         {"two lines", 1, {"a", "b"}, 0.5, (2 + 0.5 * 2) / 0.25},
         {"two passes of one line cost as two lines", 2, {"a"}, 0.5, (2 + 0.5 * 2) / 0.25},
         {"a good learner on a short drill", 1, {"ab"}, 0.99, 3 / (0.99 * 0.99)},
+        // the accent, then the letter: two keys to get right, and ENTER
+        {"an accented letter is two keys", 1, {"\xE3"}, 0.5, 3 / 0.25},
+        {"the cedilla has a key of its own", 1, {"\xE7"}, 0.5, 2 / 0.5},
     };
     for (const Case& c : cases) {
         CourseExercise exercise;
@@ -233,23 +245,135 @@ TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
     }
 }
 
-TEST(CourseSource, TheEffortTableHasARowPerExercise)
+TEST(CourseSource, CountsTheKeysOfACharacterOnTheAbnt2Keyboard)
 {
-    const CourseSource course = parseCourse(block(1) + block(42, "linha CDE\n"), "curso.txt");
-    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
-    const QStringList rows = tabelaDeEsforco(course.exercises).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], "exercício  exigidas  toques por passagem  esforço esperado com 99% de acerto");
-    // "asdf" and ENTER, three passes
-    EXPECT_EQ(rows[1].simplified(), "1 3 5 " + QString::number(std::llround(esforcoEsperado(course.exercises[0]))));
-    EXPECT_EQ(rows[2].simplified(), "42 3 4 teclado musical");
+    struct Case {
+        const char* what;
+        char caractere;
+        int toques;
+    };
+    const Case cases[] = {
+        {"a letter", 'a', 1},
+        {"a capital, SHIFT held", 'A', 1},
+        {"the cedilla's own key", '\xE7', 1},
+        {"the capital cedilla", '\xC7', 1},
+        {"an acute accent and its vowel", '\xE9', 2},
+        {"the grave accent of the crasis", '\xE0', 2},
+        {"a circumflex on a capital", '\xC2', 2},
+        {"a tilde", '\xF5', 2},
+        {"the tilde alone, with the space bar", '~', 2},
+        {"the circumflex alone", '^', 2},
+        {"the grave accent alone", '`', 2},
+        {"the degree sign, AltGr held", '\xB0', 1},
+        {"the question mark", '?', 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toquesDoCaractere(c.caractere), c.toques) << c.what;
+    EXPECT_EQ(toquesDaLinha("M\xE3o \xE0 obra!"), 13);
 }
+
+TEST(CourseSource, TheEffortTableShowsBothAccuraciesAndTheWholeCourse)
+{
+    const CourseSource course =
+        parseCourse(block(1) + block(2, "linha s\xC3\xA3o\n") + block(42, "linha CDE\n"), "curso.txt");
+    ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
+    const auto figura = [](double esforco) { return QString::number(std::llround(esforco)); };
+    const CourseExercise& primeiro = course.exercises[0];
+    const CourseExercise& segundo = course.exercises[1];
+    const QStringList rows = tabelaDeEsforco(course.exercises).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], "exercício  exigidas  toques por passagem  esforço esperado com 98% de acerto  esforço "
+                       "esperado com 99% de acerto");
+    // "asdf" and ENTER; "são" is four keys and ENTER
+    EXPECT_EQ(rows[1].simplified(),
+              "1 3 5 " + figura(esforcoEsperado(primeiro, 0.98)) + ' ' + figura(esforcoEsperado(primeiro, 0.99)));
+    EXPECT_EQ(rows[2].simplified(),
+              "2 3 5 " + figura(esforcoEsperado(segundo, 0.98)) + ' ' + figura(esforcoEsperado(segundo, 0.99)));
+    EXPECT_EQ(rows[3].simplified(), "42 3 4 teclado musical teclado musical");
+    // the notes are no typing: they count in neither figure
+    EXPECT_EQ(rows[4].simplified(), "total " + figura(esforcoEsperado(primeiro, 0.98) + esforcoEsperado(segundo, 0.98)) +
+                                        ' ' + figura(esforcoEsperado(primeiro, 0.99) + esforcoEsperado(segundo, 0.99)));
+    EXPECT_EQ(rows[5].simplified(), "maior " + figura(esforcoEsperado(segundo, 0.98)) + ' ' +
+                                        figura(esforcoEsperado(segundo, 0.99)));
+}
+
+// A course of a few small exercises, each asked three times.
+QByteArray course(const QList<QByteArray>& linhas, int primeiro = 1)
+{
+    QByteArray source;
+    for (qsizetype i = 0; i < linhas.size(); ++i)
+        source += block(primeiro + int(i), "linha " + linhas[i] + "\n");
+    return source;
+}
+
+struct CourseRule {
+    const char* what;
+    QByteArray source;
+    QString message;  // empty: the course is taken
+};
+
+const QByteArray kSetentaAs = "linha " + QByteArray(70, 'a') + "\n";
+
+// The exercise of seventy a's asked twice, n times over.
+QByteArray exerciciosDeSetentaAs(int n)
+{
+    QByteArray source;
+    for (int numero = 1; numero <= n; ++numero)
+        source += "exercício " + QByteArray::number(numero) + "\nexigidas 2\ninstrução Teste\n" + kSetentaAs;
+    return source;
+}
+
+const CourseRule kCourseRules[] = {
+    {"eight new characters, the space one of them", course({"asdf jkl", "asdf jkl", "jkl asdf"}), {}},
+    {"nine new characters", course({"asdf ghjk", "asdf ghjk", "asdf ghjk"}),
+     "curso.txt:1: exercício 1: 9 caracteres novos, mais que os 8 que um exercício pode trazer: \"a\" \"s\" \"d\" "
+     "\"f\" \" \" \"g\" \"h\" \"j\" \"k\""},
+    {"the capitals of known letters are new",
+     course({"asdf jkl", "asdf gh jkl", "asdfgh jkl", "ASDFG HJKL", "ASDFG HJKL", "ASDFG HJKL"}),
+     "curso.txt:13: exercício 4: 9 caracteres novos, mais que os 8 que um exercício pode trazer: \"A\" \"S\" \"D\" "
+     "\"F\" \"G\" \"H\" \"J\" \"K\" \"L\""},
+    {"every character in three exercises", course({"asdf", "fdsa", "sdfa"}), {}},
+    {"characters in fewer than three exercises", course({"asdf", "asdf", "asdf", "asdf jk", "jk asdf"}),
+     "curso.txt:13: exercício 4: caracteres que aparecem nas linhas de menos de 3 exercícios: \" \" em 2, \"j\" em "
+     "2, \"k\" em 2"},
+    {"a character that comes once", course({"asdf", "asdf", "asdf\xC2\xA7"}),
+     "curso.txt:9: exercício 3: caracteres que aparecem nas linhas de menos de 3 exercícios: \"\xC2\xA7\" em 1"},
+    // the melodies bring notes, not keys to learn
+    {"the notes of the musical keyboard", course({"asdf", "asdf", "asdf"}) + course({"CDEFGAB cdefgab"}, 42), {}},
+    {"a course a beginner finishes", exerciciosDeSetentaAs(26), {}},
+    {"a course beyond a beginner",
+     exerciciosDeSetentaAs(27),
+     "curso.txt: o curso inteiro custa em média 40317 toques a quem acerta 98% deles, mais que os 40000 que o curso "
+     "pode pedir"},
+};
+
+void PrintTo(const CourseRule& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class CourseRuleCase : public ::testing::TestWithParam<CourseRule> {};
+
+TEST_P(CourseRuleCase, RefusesACourseThatBreaksARuleOfTheWhole)
+{
+    const CourseRule& c = GetParam();
+    const CourseSource parsed = parseCourse(c.source, "curso.txt");
+    ASSERT_TRUE(parsed.ok()) << parsed.errors.join('\n').toStdString();
+    const QStringList problemas = problemasDoCurso(parsed.exercises, "curso.txt");
+    if (c.message.isEmpty())
+        EXPECT_TRUE(problemas.isEmpty()) << problemas.join('\n').toStdString();
+    else
+        EXPECT_TRUE(problemas.contains(c.message)) << "problems:\n" << problemas.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(CourseSource, CourseRuleCase, ::testing::ValuesIn(kCourseRules), caseName<CourseRule>);
 
 TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
 {
-    // 75 characters but 150 bytes of UTF-8
+    // 75 characters but 150 bytes of UTF-8, typed once: three times is beyond a beginner
     const QByteArray cedilhas = QString(75, QChar(0xE7)).toUtf8();
-    const CourseSource course = parseCourse(block(1, "linha " + cedilhas + "\n"), "curso.txt", kMedidaFalsa);
+    const CourseSource course = parseCourse(
+        block(1, "linha " + cedilhas + "\n").replace("exigidas 3", "exigidas 1"), "curso.txt", kMedidaFalsa);
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     EXPECT_EQ(course.exercises[0].linhas, QList<QByteArray>{QByteArray(75, '\xE7')});
 }
