@@ -1,9 +1,11 @@
 #include "app/relatorio.h"
 
+#include "app/motivos.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "students/grafico.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -12,12 +14,13 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 enum class Formato { Pdf, Csv };
-
 
 const QStringList kColunas = {
     QStringLiteral("Código"),
@@ -185,13 +188,45 @@ void Folhas::grafico(const Desempenho& aluno, const QRect& area)
     desenhaGrafico(p_, QRectF(area), aluno.passagens, aluno.melhorVelocidade);
 }
 
-bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
+// The PDF, drawn in memory: QPdfWriter and QPainter look at none of their
+// device's write results, so a file written as they draw could lose its end
+// unnoticed. Empty when it cannot be drawn.
+QByteArray relatorioPdf(const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
 {
+    QBuffer saida;
+    saida.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&saida);
     preparaFolhas(pdf);
     pdf.setResolution(300);
     pdf.setTitle(kTituloDoRelatorio);
-    return desenhaRelatorio(pdf, turma, pasta, impresso);
+    if (!desenhaRelatorio(pdf, turma, pasta, impresso))
+        return {};
+    return saida.data();
+}
+
+// The whole of conteudo into arquivo, or nothing: the old file stays until
+// every byte of the new one is on the disk. The cause of a failure, or nothing.
+std::optional<QString> gravaPorInteiro(const QString& arquivo, const QByteArray& conteudo)
+{
+    QSaveFile saida(arquivo);
+    errno = 0;
+    if (!saida.open(QIODevice::WriteOnly))
+        return motivoDoSistema(errno);
+    // A full disk first shows as a short write, which sets no error; the last
+    // bytes reach the file only with the flush, and the disk may refuse them
+    // only when asked to keep them.
+    errno = 0;
+    if (saida.write(conteudo) != conteudo.size() || !saida.flush() || ::fsync(saida.handle()) != 0)
+        return motivoDoSistema(errno);
+    errno = 0;
+    if (!saida.commit())
+        return motivoDoSistema(errno);
+    return std::nullopt;
+}
+
+QString naoGravou(const QString& arquivo, const QString& motivo)
+{
+    return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(QDir::toNativeSeparators(arquivo), motivo);
 }
 
 QString extensaoRecusada(const QString& arquivo)
@@ -234,14 +269,12 @@ std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<
     const std::optional<Formato> formato = formatoDe(arquivo);
     if (!formato)
         return extensaoRecusada(arquivo);
-    QSaveFile saida(arquivo);
-    bool ok = saida.open(QIODevice::WriteOnly);
-    if (ok && *formato == Formato::Csv)
-        ok = saida.write(relatorioCsv(turma)) >= 0;
-    else if (ok)
-        ok = gravaPdf(saida, turma, pasta, impresso);
-    if (!ok || !saida.commit())
-        return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(arquivo, saida.errorString());
+    const QByteArray conteudo =
+        *formato == Formato::Csv ? relatorioCsv(turma) : relatorioPdf(turma, pasta, impresso);
+    if (conteudo.isEmpty())
+        return naoGravou(arquivo, QStringLiteral("o PDF não pôde ser desenhado"));
+    if (const std::optional<QString> problema = gravaPorInteiro(arquivo, conteudo))
+        return naoGravou(arquivo, *problema);
     return std::nullopt;
 }
 

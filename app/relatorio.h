@@ -29,9 +29,10 @@ bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& 
 QByteArray relatorioCsv(const std::vector<Desempenho>& turma);
 
 // Writes the report into arquivo, in the format its extension names (.pdf or
-// .csv), through a temporary file: on a failure nothing is written. The PDF
-// names the course folder and the date it was printed. Returns the problem,
-// in the program's words, or nothing.
+// .csv), through a temporary file: on a failure (a full disk among them)
+// nothing is written and an old report stays as it was. The PDF names the course folder
+// and the date it was printed. Returns the problem, in the program's words,
+// or nothing.
 std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
                                       const QString& pasta, const QDate& impresso);
 

@@ -3,13 +3,16 @@
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "platform/clock.h"
+#include "../app/disco_cheio.h"
 #include "../data/records_builder.h"
 #include "support/fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -23,13 +26,20 @@ struct Saida {
 };
 
 // Runs a program in the current directory, under the C locale of a lab
-// machine, and returns its status and error stream.
-Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr)
+// machine, and returns its status and error stream. noFilho runs in the child
+// process before the program starts.
+Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr,
+           const std::function<void()>& noFilho = {})
 {
     QProcess processo;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // a desktop session's runtime folder, so that the error stream holds the program's words only
+    static const QTemporaryDir sessao;
+    ambiente.insert(QStringLiteral("XDG_RUNTIME_DIR"), sessao.path());
     processo.setProcessEnvironment(ambiente);
+    if (noFilho)
+        processo.setChildProcessModifier(noFilho);
     processo.start(programa, argumentos);
     if (!processo.waitForFinished(60000))
         return {-1, processo.errorString()};
@@ -39,9 +49,21 @@ Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* s
             QString::fromUtf8(processo.readAllStandardError())};
 }
 
-Saida relatorio(const QString& arquivo)
+Saida relatorio(const QString& arquivo, const QString& curso = kCurso)
 {
-    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), kCurso, QStringLiteral("--relatorio"), arquivo});
+    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), curso, QStringLiteral("--relatorio"), arquivo});
+}
+
+// The report written on a disk with only `livres` bytes left for a file.
+Saida relatorioEmDiscoCheio(const QString& arquivo, rlim_t livres)
+{
+    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), kCurso, QStringLiteral("--relatorio"), arquivo},
+                nullptr, [livres] { limitaOsArquivos(livres); });
+}
+
+QString absoluto(const QString& nome)
+{
+    return QDir::current().absoluteFilePath(nome);
 }
 
 QString pdfParaTexto(const QString& pdf, int pagina)
@@ -64,20 +86,30 @@ tAluno aluno(std::int32_t codigo, const QByteArray& nome)
     return a;
 }
 
-// João, then Ana (whose name needs quotes in a CSV), then students without records.
+// A course: a catalogue of one exercise; João, then Ana (whose name needs
+// quotes in a CSV), then students without records.
+void criaCurso(const QString& pasta)
+{
+    QDir().mkdir(pasta);
+    ExercicioPlano exercicio;
+    exercicio.linhas[0] = "asdf";
+    exercicio.linhasExigidas = 1;
+    writeFile(pasta + u'/' + kArquivoExercicios, bytesOf(rawExercicio(exercicio)));
+    std::vector<tAluno> alunos{aluno(1, "Jo\xE3o Silva"), aluno(2, "Ana \"Nina\"; Souza")};
+    for (int codigo = 3; codigo <= kAlunos; ++codigo)
+        alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
+    writeFile(pasta + u'/' + kArquivoAlunos, bytesOf(alunos));
+    writeFile(pasta + u'/' + kArquivoAulas,
+              bytesOf(std::vector<tAula>{aula(1, 0, dia(1)), aula(1, 2, dia(2), 150), aula(2, 1, dia(2), 80),
+                                         aula(1, 3, dia(2), 140)}));
+}
+
 class RelatorioTest : public InTempDir {
 protected:
     void SetUp() override
     {
         InTempDir::SetUp();
-        QDir().mkdir(kCurso);
-        std::vector<tAluno> alunos{aluno(1, "Jo\xE3o Silva"), aluno(2, "Ana \"Nina\"; Souza")};
-        for (int codigo = 3; codigo <= kAlunos; ++codigo)
-            alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
-        writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
-        writeFile(kCurso + u'/' + kArquivoAulas,
-                  bytesOf(std::vector<tAula>{aula(1, 0, dia(1)), aula(1, 2, dia(2), 150), aula(2, 1, dia(2), 80),
-                                             aula(1, 3, dia(2), 140)}));
+        criaCurso(kCurso);
     }
 };
 
@@ -169,8 +201,9 @@ TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)
     };
     const Caso casos[] = {
         {QStringLiteral("turma.txt"), "quiravo: o relat\xC3\xB3rio deve ter a extens\xC3\xA3o .pdf ou .csv: "},
+        // the cause in the program's words, not the system's English
         {QStringLiteral("comum/turma.csv"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
-        {QStringLiteral("comum/turma.pdf"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
+        {QStringLiteral("comum/turma.pdf"), "/comum/turma.pdf: parte do caminho n\xC3\xA3o \xC3\xA9 uma pasta\n"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.arquivo.toStdString());
@@ -180,6 +213,34 @@ TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)
         EXPECT_FALSE(QFileInfo::exists(caso.arquivo));
     }
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("comum")});
+}
+
+// A full disk, or a limit on the size of a file, stops the report midway:
+// the program says so and ends with status 1, and the old report stays as it
+// was, with no temporary file beside it.
+TEST_F(RelatorioTest, OnAFullDiskTheOldReportStaysAndTheCauseIsTold)
+{
+    struct Caso {
+        QString arquivo;
+        rlim_t livres;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("turma.csv"), 0},
+        {QStringLiteral("turma.csv"), 100},   // the CSV's last bytes go with the final flush
+        {QStringLiteral("turma.pdf"), 4096},  // the PDF goes in large writes
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(QStringLiteral("%1, %2 bytes").arg(caso.arquivo).arg(caso.livres).toStdString());
+        writeFile(caso.arquivo, "relat\xC3\xB3rio antigo");
+        const Saida saida = relatorioEmDiscoCheio(caso.arquivo, caso.livres);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: não foi possível gravar o relatório %1: o arquivo passou do "
+                                             "tamanho máximo permitido\n")
+                                  .arg(absoluto(caso.arquivo)));
+        EXPECT_EQ(readFile(caso.arquivo), QByteArray("relat\xC3\xB3rio antigo"));
+        EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{caso.arquivo});
+        QFile::remove(caso.arquivo);
+    }
 }
 
 }  // namespace
