@@ -1,6 +1,8 @@
 #include "app/relatorio.h"
 
+#include "app/inicio.h"
 #include "app/motivos.h"
+#include "data/records.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "students/grafico.h"
@@ -15,6 +17,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -204,6 +207,39 @@ QByteArray relatorioPdf(const std::vector<Desempenho>& turma, const QString& pas
     return saida.data();
 }
 
+// The course's own files: its data files, whatever the case of their names,
+// and its notes.
+QFileInfoList arquivosDoCurso(const QString& pasta)
+{
+    const QDir::Filters todos = QDir::Files | QDir::Hidden | QDir::System;
+    return QDir(pasta).entryInfoList({kArquivoExercicios, kArquivoAlunos, kArquivoAulas}, todos) +
+           QDir(pasta + u'/' + kPastaDasNotas).entryInfoList(todos);
+}
+
+bool mesmoArquivo(const struct stat& a, const QFileInfo& b)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(b.filePath()).constData(), &st) == 0 && st.st_dev == a.st_dev &&
+           st.st_ino == a.st_ino;
+}
+
+// Why the report may not go to arquivo: what lies there is not a plain file
+// (a link planted in a shared folder, a pipe, a device), or it is one of the
+// course's own files under another name. Nothing for a new name or an old report.
+std::optional<QString> destinoRecusado(const QString& arquivo, const QString& pasta)
+{
+    if (const std::optional<QString> outraCoisa = naoEArquivoComum(arquivo))
+        return *outraCoisa;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(arquivo).constData(), &st) != 0)
+        return std::nullopt;
+    for (const QFileInfo& doCurso : arquivosDoCurso(pasta)) {
+        if (mesmoArquivo(st, doCurso))
+            return QStringLiteral("é o arquivo %1 do curso").arg(QDir::toNativeSeparators(doCurso.absoluteFilePath()));
+    }
+    return std::nullopt;
+}
+
 // The whole of conteudo into arquivo, or nothing: the old file stays until
 // every byte of the new one is on the disk. The cause of a failure, or nothing.
 std::optional<QString> gravaPorInteiro(const QString& arquivo, const QByteArray& conteudo)
@@ -269,6 +305,8 @@ std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<
     const std::optional<Formato> formato = formatoDe(arquivo);
     if (!formato)
         return extensaoRecusada(arquivo);
+    if (const std::optional<QString> recusa = destinoRecusado(arquivo, pasta))
+        return naoGravou(arquivo, *recusa);
     const QByteArray conteudo =
         *formato == Formato::Csv ? relatorioCsv(turma) : relatorioPdf(turma, pasta, impresso);
     if (conteudo.isEmpty())

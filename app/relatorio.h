@@ -30,7 +30,9 @@ QByteArray relatorioCsv(const std::vector<Desempenho>& turma);
 
 // Writes the report into arquivo, in the format its extension names (.pdf or
 // .csv), through a temporary file: on a failure (a full disk among them)
-// nothing is written and an old report stays as it was. The PDF names the course folder
+// nothing is written and an old report stays as it was. A target that is not
+// a plain file (a link, a folder, a pipe, a device) or that is one of the
+// course's own files is refused untouched. The PDF names the course folder
 // and the date it was printed. Returns the problem, in the program's words,
 // or nothing.
 std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,

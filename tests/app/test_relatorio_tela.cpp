@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -137,6 +138,8 @@ TEST_F(RelatorioTela, PrintingGoesThroughThePrintDialog)
 TEST_F(RelatorioTela, ASaveThatFailsKeepsTheOldFileAndSaysWhy)
 {
     writeFile(QStringLiteral("turma.pdf"), "relat\xC3\xB3rio antigo");
+    ASSERT_TRUE(QFile::link(kArquivoAulas, QStringLiteral("ligado.csv")));
+    const QByteArray historico = readFile(kArquivoAulas);
     struct Caso {
         QString nome;
         rlim_t livres;  // on the disk, for a file
@@ -145,6 +148,7 @@ TEST_F(RelatorioTela, ASaveThatFailsKeepsTheOldFileAndSaysWhy)
     const Caso casos[] = {
         {QStringLiteral("turma.pdf"), 4096, QStringLiteral("o arquivo passou do tamanho máximo permitido")},
         {QStringLiteral("turma.csv"), 0, QStringLiteral("o arquivo passou do tamanho máximo permitido")},
+        {QStringLiteral("ligado.csv"), RLIM_INFINITY, QStringLiteral("é um link simbólico")},
     };
     abreORelatorio([&](QWidget*) {
         for (const Caso& caso : casos) {
@@ -164,6 +168,8 @@ TEST_F(RelatorioTela, ASaveThatFailsKeepsTheOldFileAndSaysWhy)
     }
     EXPECT_EQ(readFile(QStringLiteral("turma.pdf")), QByteArray("relat\xC3\xB3rio antigo"));
     EXPECT_FALSE(QFile::exists(QStringLiteral("turma.csv")));
+    EXPECT_EQ(readFile(kArquivoAulas), historico);
+    EXPECT_TRUE(QFileInfo(QStringLiteral("ligado.csv")).isSymLink());
 }
 
 }  // namespace

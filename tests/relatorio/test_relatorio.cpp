@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -241,6 +244,101 @@ TEST_F(RelatorioTest, OnAFullDiskTheOldReportStaysAndTheCauseIsTold)
         EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{caso.arquivo});
         QFile::remove(caso.arquivo);
     }
+}
+
+// Whoever can write to a shared folder may plant a link, a pipe or a second
+// name of a course file where the teacher saves the report. Such a target is
+// refused by name and left as it was, and so is what a link points to.
+TEST_F(RelatorioTest, ATargetThatIsNoPlainFileOrIsACourseFileIsRefusedUntouched)
+{
+    QDir().mkpath(kCurso + QStringLiteral("/notas"));
+    writeFile(kCurso + QStringLiteral("/notas/do5.wav"), "do");
+    writeFile(QStringLiteral("alvo"), "do professor");
+    const QString aulas = absoluto(kCurso + u'/' + kArquivoAulas);
+    const QByteArray historico = readFile(aulas);
+    const auto link = [](const QString& alvo) {
+        return [alvo](const QString& nome) { return QFile::link(alvo, nome); };
+    };
+    const auto segundoNome = [](const QString& arquivo) {
+        return [arquivo](const QString& nome) {
+            return ::link(QFile::encodeName(arquivo).constData(), QFile::encodeName(nome).constData()) == 0;
+        };
+    };
+    const QString especial = QStringLiteral("é um arquivo especial (um pipe, um soquete ou um dispositivo)");
+    struct Caso {
+        QString nome;
+        std::function<bool(const QString&)> planta;
+        QString motivo;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("historico.csv"), link(aulas), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("fora.pdf"), link(absoluto(QStringLiteral("alvo"))), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("pendente.csv"), link(absoluto(QStringLiteral("novo"))), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("fila.csv"),
+         [](const QString& nome) { return ::mkfifo(QFile::encodeName(nome).constData(), 0666) == 0; }, especial},
+        // a device like /dev/null, made here: only root can
+        {QStringLiteral("nulo.pdf"),
+         [](const QString& nome) {
+             return ::mknod(QFile::encodeName(nome).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+         },
+         especial},
+        {QStringLiteral("pasta.pdf"), [](const QString& nome) { return QDir().mkdir(nome); },
+         QStringLiteral("é uma pasta")},
+        {QStringLiteral("aulas.csv"), segundoNome(aulas), QStringLiteral("é o arquivo %1 do curso").arg(aulas)},
+        {QStringLiteral("nota.csv"), segundoNome(absoluto(kCurso + QStringLiteral("/notas/do5.wav"))),
+         QStringLiteral("é o arquivo %1 do curso").arg(absoluto(kCurso + QStringLiteral("/notas/do5.wav")))},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
+        if (!caso.planta(caso.nome)) {
+            EXPECT_NE(geteuid(), 0u) << "could not plant it";
+            continue;
+        }
+        struct stat antes {};
+        ::lstat(QFile::encodeName(caso.nome).constData(), &antes);
+
+        const Saida saida = relatorio(caso.nome);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: não foi possível gravar o relatório %1: %2\n")
+                                  .arg(absoluto(caso.nome), caso.motivo));
+        struct stat depois {};
+        ::lstat(QFile::encodeName(caso.nome).constData(), &depois);
+        EXPECT_EQ(depois.st_ino, antes.st_ino);
+        EXPECT_EQ(depois.st_mode, antes.st_mode);
+        EXPECT_EQ(depois.st_size, antes.st_size);
+        EXPECT_EQ(readFile(aulas), historico);
+        EXPECT_EQ(readFile(QStringLiteral("alvo")), QByteArray("do professor"));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("novo")));
+    }
+}
+
+// A new name, an old report written over, a course folder that is itself a
+// link: the report is written as it always was.
+TEST_F(RelatorioTest, ANewNameAnOldReportAndALinkedCourseFolderAreWritten)
+{
+    ASSERT_TRUE(QFile::link(absoluto(kCurso), QStringLiteral("ligado")));
+    writeFile(QStringLiteral("antigo.csv"), "relat\xC3\xB3rio antigo");
+    struct Caso {
+        QString curso;
+        QString arquivo;
+    };
+    const Caso casos[] = {
+        {kCurso, QStringLiteral("novo.csv")},
+        {kCurso, QStringLiteral("antigo.csv")},
+        {QStringLiteral("ligado"), QStringLiteral("ligado/turma.csv")},
+    };
+    const QByteArray esperado = [] {
+        EXPECT_EQ(relatorio(QStringLiteral("primeiro.csv")).status, 0);
+        return readFile(QStringLiteral("primeiro.csv"));
+    }();
+    ASSERT_TRUE(esperado.contains("Jo\xC3\xA3o Silva"));
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.arquivo.toStdString());
+        const Saida saida = relatorio(caso.arquivo, caso.curso);
+        EXPECT_EQ(saida.status, 0) << saida.erro.toStdString();
+        EXPECT_EQ(readFile(caso.arquivo), esperado);
+    }
+    EXPECT_TRUE(QFileInfo(kCurso + QStringLiteral("/turma.csv")).isFile());
 }
 
 }  // namespace
