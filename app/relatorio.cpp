@@ -5,6 +5,7 @@
 #include "data/records.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
 #include "students/grafico.h"
 
 #include <QBuffer>
@@ -270,6 +271,33 @@ QString extensaoRecusada(const QString& arquivo)
     return QStringLiteral("o relatório deve ter a extensão .pdf ou .csv: %1").arg(arquivo);
 }
 
+QString naoLe(const QString& pasta, const QString& motivo)
+{
+    return QStringLiteral("não foi possível ler o curso em %1: %2").arg(QDir::toNativeSeparators(pasta), motivo);
+}
+
+// Enters the course folder, or tells why the report cannot be read there: no
+// such folder, a data file that is not a plain file, or no course at all (no
+// catalogue).
+std::optional<QString> entraNoCurso(const QString& pasta)
+{
+    if (const std::optional<QString> arquivo = naoEPasta(pasta))
+        return arquivo;
+    if (!QFileInfo::exists(pasta))
+        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    errno = 0;
+    if (!QDir::setCurrent(pasta))
+        return naoLe(pasta, motivoDoSistema(errno));
+    for (const QString& nome : {kArquivoExercicios, kArquivoAlunos, kArquivoAulas}) {
+        if (const std::optional<QString> outraCoisa = naoEArquivoComum(nome))
+            return naoLe(pasta, QStringLiteral("%1 %2").arg(nome, *outraCoisa));
+    }
+    if (!fileExists(kArquivoExercicios))
+        return QStringLiteral("a pasta %1 não tem um curso: falta o catálogo %2")
+            .arg(QDir::toNativeSeparators(pasta), kArquivoExercicios);
+    return std::nullopt;
+}
+
 }  // namespace
 
 void preparaFolhas(QPagedPaintDevice& folhas)
@@ -324,12 +352,11 @@ std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const Q
         return extensaoRecusada(destino);
     // its dates are the program's, whatever the system's locale
     setProgramLocale();
-    if (!QDir::setCurrent(pasta))
-        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    if (const std::optional<QString> problema = entraNoCurso(pasta))
+        return problema;
     try {
         return gravaRelatorio(destino, DesempenhoDaTurma(), pasta, dateOfDayCount(today()));
     } catch (const AppError& erro) {
-        return QStringLiteral("não foi possível ler o curso em %1: %2")
-            .arg(QDir::toNativeSeparators(pasta), erro.message());
+        return naoLe(pasta, erro.message());
     }
 }

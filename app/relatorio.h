@@ -40,4 +40,6 @@ std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<
 
 // The report of the command line: the course of `pasta` into arquivo (relative
 // to the current directory). The course folder becomes the current directory.
+// A folder that holds no course (no catalogue), or whose data files are not
+// plain files, is a problem, not an empty report.
 std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta);

@@ -341,4 +341,45 @@ TEST_F(RelatorioTest, ANewNameAnOldReportAndALinkedCourseFolderAreWritten)
     EXPECT_TRUE(QFileInfo(kCurso + QStringLiteral("/turma.csv")).isFile());
 }
 
+// A folder that holds no course is told as such, not reported as a class
+// without students.
+TEST_F(RelatorioTest, AFolderWithoutACourseIsToldNotReportedEmpty)
+{
+    writeFile(QStringLiteral("comum"), "um arquivo");
+    struct Caso {
+        QString curso;
+        std::function<void(const QString&)> estraga;
+        QString mensagem;  // after "quiravo: "; %1 is the folder
+    };
+    const auto vira_pasta = [](const QString& arquivo) {
+        return [arquivo](const QString& curso) {
+            QFile::remove(curso + u'/' + arquivo);
+            QDir().mkdir(curso + u'/' + arquivo);
+        };
+    };
+    const Caso casos[] = {
+        {QStringLiteral("sem-catalogo"), [](const QString& curso) { QFile::remove(curso + u'/' + kArquivoExercicios); },
+         QStringLiteral("a pasta %1 não tem um curso: falta o catálogo ZORPExercicio20.dat")},
+        {QStringLiteral("vazia"), [](const QString& curso) { QDir(curso).removeRecursively(); QDir().mkdir(curso); },
+         QStringLiteral("a pasta %1 não tem um curso: falta o catálogo ZORPExercicio20.dat")},
+        {QStringLiteral("alunos-pasta"), vira_pasta(kArquivoAlunos),
+         QStringLiteral("não foi possível ler o curso em %1: ZORPAlunos20.dat é uma pasta")},
+        {QStringLiteral("aulas-pasta"), vira_pasta(kArquivoAulas),
+         QStringLiteral("não foi possível ler o curso em %1: ZORPAulas20.dat é uma pasta")},
+        {QStringLiteral("comum"), [](const QString&) {}, QStringLiteral("%1 não é uma pasta")},
+        {QStringLiteral("sumida"), [](const QString& curso) { QDir(curso).removeRecursively(); },
+         QStringLiteral("a pasta do curso %1 não existe")},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.curso.toStdString());
+        if (caso.curso != QStringLiteral("comum"))
+            criaCurso(caso.curso);
+        caso.estraga(caso.curso);
+        const Saida saida = relatorio(QStringLiteral("turma.csv"), caso.curso);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: ") + caso.mensagem.arg(absoluto(caso.curso)) + u'\n');
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("turma.csv")));
+    }
+}
+
 }  // namespace
