@@ -1,5 +1,6 @@
 #include "app/inicio.h"
 
+#include "app/motivos.h"
 #include "data/records.h"
 
 #include <QCommandLineParser>
@@ -7,15 +8,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
 
-const QString kPastaDasNotas = QStringLiteral("notas");
 constexpr int kSaidaUsoErrado = 2;
 
 const QCommandLineOption kAjuda({QStringLiteral("h"), QStringLiteral("help")},
@@ -66,7 +71,8 @@ QString faltaOValor(const QString& ultimo)
     return QStringLiteral("falta a pasta depois de --curso");
 }
 
-// A file laid under a temporary name, renamed into place once all are there.
+// A file laid under a temporary name of its own, renamed into place once
+// all are there.
 struct Copia {
     QString origem;
     QString destino;
@@ -96,10 +102,51 @@ QString naoGrava(const QString& pasta, const QString& motivo)
         .arg(QDir::toNativeSeparators(pasta), motivo);
 }
 
-void desfaz(const std::vector<Copia>& copias)
+// A name that no other start picks, drawn from the system's randomness (a
+// generator seeded once would repeat its names in a forked process).
+QString nomeUnico(const QString& comeco)
 {
-    for (const Copia& copia : copias)
-        QFile::remove(copia.temporario);
+    return QStringLiteral("%1-%2").arg(comeco, QString::number(QRandomGenerator::system()->generate64(), 16));
+}
+
+// Lays copia.origem under a new temporary name in pasta. The file is created
+// as every file of the program is, with the process umask, so a group-shared
+// folder stays shared; it is created new, so no link planted there is followed.
+std::optional<QString> copiaSobNomeTemporario(Copia& copia, const QString& pasta)
+{
+    QFile fonte(copia.origem);
+    errno = 0;
+    if (!fonte.open(QIODevice::ReadOnly))
+        return QStringLiteral("Não foi possível ler %1: %2.")
+            .arg(QDir::toNativeSeparators(copia.origem), motivoDoSistema(errno));
+    const QByteArray conteudo = fonte.readAll();
+    // several first starts on one folder each lay their own copy; the first
+    // renamed into place wins
+    QFile novo(nomeUnico(copia.destino + QStringLiteral(".novo")));
+    errno = 0;
+    if (!novo.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return naoGrava(pasta, motivoDoSistema(errno));
+    copia.temporario = novo.fileName();
+    errno = 0;
+    if (novo.write(conteudo) != conteudo.size() || !novo.flush())
+        return naoGrava(pasta, motivoDoSistema(errno));
+    return std::nullopt;
+}
+
+// Gives temporario destino's name unless something lies there already: it
+// never replaces a file and never follows a link planted there. The errno
+// value of the failure, or 0.
+int renomeiaSemSubstituir(const QString& temporario, const QString& destino)
+{
+    const QByteArray de = QFile::encodeName(temporario);
+    const QByteArray para = QFile::encodeName(destino);
+    if (::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, para.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return errno;
+    // a file system without that rename (some network shares): a second
+    // name, and the temporary one goes with the others
+    return ::link(de.constData(), para.constData()) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -156,32 +203,39 @@ QString pastaDosArquivosDoCurso()
 
 std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& origem)
 {
+    if (const std::optional<QString> arquivo = naoEPasta(pasta))
+        return QStringLiteral("Não foi possível usar o curso: %1.").arg(*arquivo);
+    errno = 0;
     if (!QDir().mkpath(pasta + u'/' + kPastaDasNotas))
         return QStringLiteral("Não foi possível criar a pasta do curso %1: %2.")
-            .arg(QDir::toNativeSeparators(pasta), qt_error_string(errno));
+            .arg(QDir::toNativeSeparators(pasta), motivoDoSistema(errno));
 
     std::vector<Copia> copias;
-    for (const QString& relativo : faltando(pasta, origem)) {
-        Copia copia{origem + u'/' + relativo, pasta + u'/' + relativo, pasta + u'/' + relativo + QStringLiteral(".novo")};
-        QFile::remove(copia.temporario);
-        QFile arquivo(copia.origem);
-        if (!arquivo.copy(copia.temporario)) {
-            desfaz(copias);
-            return naoGrava(pasta, arquivo.errorString());
+    // once renamed into place a copy's temporary name is gone; else it goes here
+    const auto semSobras = qScopeGuard([&copias] {
+        for (const Copia& copia : copias) {
+            if (!copia.temporario.isEmpty())
+                QFile::remove(copia.temporario);
         }
-        copias.push_back(copia);
+    });
+    for (const QString& relativo : faltando(pasta, origem)) {
+        copias.push_back({origem + u'/' + relativo, pasta + u'/' + relativo, {}});
+        if (const std::optional<QString> problema = copiaSobNomeTemporario(copias.back(), pasta))
+            return problema;
     }
-    // a folder the program cannot write to would fail at the first student
-    QFile teste(pasta + QStringLiteral("/.quiravo-teste"));
-    if (!teste.open(QIODevice::WriteOnly)) {
-        desfaz(copias);
-        return naoGrava(pasta, teste.errorString());
-    }
-    teste.close();
+    // A folder the program cannot write to would fail at the first student.
+    // The probe is a new file of a name of its own: a link planted in the
+    // folder under any name is never followed.
+    QFile teste(nomeUnico(pasta + QStringLiteral("/.quiravo-teste")));
+    errno = 0;
+    if (!teste.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return naoGrava(pasta, motivoDoSistema(errno));
     teste.remove();
     for (const Copia& copia : copias) {
-        if (!QFile::rename(copia.temporario, copia.destino))
-            QFile::remove(copia.temporario);  // laid meanwhile by another start: it stays
+        // a file laid meanwhile by another start stays as it is
+        const int erro = renomeiaSemSubstituir(copia.temporario, copia.destino);
+        if (erro != 0 && erro != EEXIST)
+            return naoGrava(pasta, motivoDoSistema(erro));
     }
     return std::nullopt;
 }

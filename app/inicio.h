@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <optional>
 
+// The course folder's note files lie in this folder of it.
+inline const QString kPastaDasNotas = QStringLiteral("notas");
+
 // What the command line asks for.
 struct LinhaDeComando {
     std::optional<QString> curso;  // --curso DIR
@@ -29,7 +32,9 @@ QString escolhePastaDoCurso(const std::optional<QString>& curso);
 QString pastaDosArquivosDoCurso();
 
 // Creates the folder when it is missing and lays into it the catalogue and
-// the note files of `origem` that it lacks; a file already there, the
-// catalogue included, is never replaced. All or nothing: on a failure no new
-// file is left, and the problem comes back in the program's words.
+// the note files of `origem` that it lacks, with the process umask; a file
+// already there, the catalogue included, is never replaced, and no link
+// planted there is followed. Several starts may prepare one folder at once.
+// The files are copied under temporary names first: a copy that fails leaves
+// no new file. The problem comes back in the program's words.
 std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& origem);

@@ -1,9 +1,14 @@
 #include "app/relatorio.h"
 
+#include "app/inicio.h"
+#include "app/motivos.h"
+#include "data/records.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
 #include "students/grafico.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -12,12 +17,14 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 enum class Formato { Pdf, Csv };
-
 
 const QStringList kColunas = {
     QStringLiteral("Código"),
@@ -185,18 +192,110 @@ void Folhas::grafico(const Desempenho& aluno, const QRect& area)
     desenhaGrafico(p_, QRectF(area), aluno.passagens, aluno.melhorVelocidade);
 }
 
-bool gravaPdf(QIODevice& saida, const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
+// The PDF, drawn in memory: QPdfWriter and QPainter look at none of their
+// device's write results, so a file written as they draw could lose its end
+// unnoticed. Empty when it cannot be drawn.
+QByteArray relatorioPdf(const std::vector<Desempenho>& turma, const QString& pasta, const QDate& impresso)
 {
+    QBuffer saida;
+    saida.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&saida);
     preparaFolhas(pdf);
     pdf.setResolution(300);
     pdf.setTitle(kTituloDoRelatorio);
-    return desenhaRelatorio(pdf, turma, pasta, impresso);
+    if (!desenhaRelatorio(pdf, turma, pasta, impresso))
+        return {};
+    return saida.data();
+}
+
+// The course's own files: its data files, whatever the case of their names,
+// and its notes.
+QFileInfoList arquivosDoCurso(const QString& pasta)
+{
+    const QDir::Filters todos = QDir::Files | QDir::Hidden | QDir::System;
+    return QDir(pasta).entryInfoList({kArquivoExercicios, kArquivoAlunos, kArquivoAulas}, todos) +
+           QDir(pasta + u'/' + kPastaDasNotas).entryInfoList(todos);
+}
+
+bool mesmoArquivo(const struct stat& a, const QFileInfo& b)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(b.filePath()).constData(), &st) == 0 && st.st_dev == a.st_dev &&
+           st.st_ino == a.st_ino;
+}
+
+// Why the report may not go to arquivo: what lies there is not a plain file
+// (a link planted in a shared folder, a pipe, a device), or it is one of the
+// course's own files under another name. Nothing for a new name or an old report.
+std::optional<QString> destinoRecusado(const QString& arquivo, const QString& pasta)
+{
+    if (const std::optional<QString> outraCoisa = naoEArquivoComum(arquivo))
+        return *outraCoisa;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(arquivo).constData(), &st) != 0)
+        return std::nullopt;
+    for (const QFileInfo& doCurso : arquivosDoCurso(pasta)) {
+        if (mesmoArquivo(st, doCurso))
+            return QStringLiteral("é o arquivo %1 do curso").arg(QDir::toNativeSeparators(doCurso.absoluteFilePath()));
+    }
+    return std::nullopt;
+}
+
+// The whole of conteudo into arquivo, or nothing: the old file stays until
+// every byte of the new one is on the disk. The cause of a failure, or nothing.
+std::optional<QString> gravaPorInteiro(const QString& arquivo, const QByteArray& conteudo)
+{
+    QSaveFile saida(arquivo);
+    errno = 0;
+    if (!saida.open(QIODevice::WriteOnly))
+        return motivoDoSistema(errno);
+    // A full disk first shows as a short write, which sets no error; the last
+    // bytes reach the file only with the flush, and the disk may refuse them
+    // only when asked to keep them.
+    errno = 0;
+    if (saida.write(conteudo) != conteudo.size() || !saida.flush() || ::fsync(saida.handle()) != 0)
+        return motivoDoSistema(errno);
+    errno = 0;
+    if (!saida.commit())
+        return motivoDoSistema(errno);
+    return std::nullopt;
+}
+
+QString naoGravou(const QString& arquivo, const QString& motivo)
+{
+    return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(QDir::toNativeSeparators(arquivo), motivo);
 }
 
 QString extensaoRecusada(const QString& arquivo)
 {
     return QStringLiteral("o relatório deve ter a extensão .pdf ou .csv: %1").arg(arquivo);
+}
+
+QString naoLe(const QString& pasta, const QString& motivo)
+{
+    return QStringLiteral("não foi possível ler o curso em %1: %2").arg(QDir::toNativeSeparators(pasta), motivo);
+}
+
+// Enters the course folder, or tells why the report cannot be read there: no
+// such folder, a data file that is not a plain file, or no course at all (no
+// catalogue).
+std::optional<QString> entraNoCurso(const QString& pasta)
+{
+    if (const std::optional<QString> arquivo = naoEPasta(pasta))
+        return arquivo;
+    if (!QFileInfo::exists(pasta))
+        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    errno = 0;
+    if (!QDir::setCurrent(pasta))
+        return naoLe(pasta, motivoDoSistema(errno));
+    for (const QString& nome : {kArquivoExercicios, kArquivoAlunos, kArquivoAulas}) {
+        if (const std::optional<QString> outraCoisa = naoEArquivoComum(nome))
+            return naoLe(pasta, QStringLiteral("%1 %2").arg(nome, *outraCoisa));
+    }
+    if (!fileExists(kArquivoExercicios))
+        return QStringLiteral("a pasta %1 não tem um curso: falta o catálogo %2")
+            .arg(QDir::toNativeSeparators(pasta), kArquivoExercicios);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -234,14 +333,14 @@ std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<
     const std::optional<Formato> formato = formatoDe(arquivo);
     if (!formato)
         return extensaoRecusada(arquivo);
-    QSaveFile saida(arquivo);
-    bool ok = saida.open(QIODevice::WriteOnly);
-    if (ok && *formato == Formato::Csv)
-        ok = saida.write(relatorioCsv(turma)) >= 0;
-    else if (ok)
-        ok = gravaPdf(saida, turma, pasta, impresso);
-    if (!ok || !saida.commit())
-        return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(arquivo, saida.errorString());
+    if (const std::optional<QString> recusa = destinoRecusado(arquivo, pasta))
+        return naoGravou(arquivo, *recusa);
+    const QByteArray conteudo =
+        *formato == Formato::Csv ? relatorioCsv(turma) : relatorioPdf(turma, pasta, impresso);
+    if (conteudo.isEmpty())
+        return naoGravou(arquivo, QStringLiteral("o PDF não pôde ser desenhado"));
+    if (const std::optional<QString> problema = gravaPorInteiro(arquivo, conteudo))
+        return naoGravou(arquivo, *problema);
     return std::nullopt;
 }
 
@@ -253,12 +352,11 @@ std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const Q
         return extensaoRecusada(destino);
     // its dates are the program's, whatever the system's locale
     setProgramLocale();
-    if (!QDir::setCurrent(pasta))
-        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    if (const std::optional<QString> problema = entraNoCurso(pasta))
+        return problema;
     try {
         return gravaRelatorio(destino, DesempenhoDaTurma(), pasta, dateOfDayCount(today()));
     } catch (const AppError& erro) {
-        return QStringLiteral("não foi possível ler o curso em %1: %2")
-            .arg(QDir::toNativeSeparators(pasta), erro.message());
+        return naoLe(pasta, erro.message());
     }
 }

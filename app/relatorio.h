@@ -29,12 +29,17 @@ bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& 
 QByteArray relatorioCsv(const std::vector<Desempenho>& turma);
 
 // Writes the report into arquivo, in the format its extension names (.pdf or
-// .csv), through a temporary file: on a failure nothing is written. The PDF
-// names the course folder and the date it was printed. Returns the problem,
-// in the program's words, or nothing.
+// .csv), through a temporary file: on a failure (a full disk among them)
+// nothing is written and an old report stays as it was. A target that is not
+// a plain file (a link, a folder, a pipe, a device) or that is one of the
+// course's own files is refused untouched. The PDF names the course folder
+// and the date it was printed. Returns the problem, in the program's words,
+// or nothing.
 std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
                                       const QString& pasta, const QDate& impresso);
 
 // The report of the command line: the course of `pasta` into arquivo (relative
 // to the current directory). The course folder becomes the current directory.
+// A folder that holds no course (no catalogue), or whose data files are not
+// plain files, is a problem, not an empty report.
 std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta);

@@ -1,6 +1,7 @@
 // The class report from the main menu: shown first, then printed or saved,
 // with the file and print dialogs answered through the box seam.
 
+#include "disco_cheio.h"
 #include "fixture_app.h"
 #include "support/modal.h"
 #include "support/teclado.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -129,6 +131,45 @@ TEST_F(RelatorioTela, PrintingGoesThroughThePrintDialog)
     ASSERT_EQ(boxseam::shown().size(), 2u);
     EXPECT_EQ(boxseam::shown()[0].kind, BoxKind::Print);
     EXPECT_TRUE(readFile(QStringLiteral("impresso.pdf")).startsWith("%PDF"));
+}
+
+// Saving from the screen fails as the command line does: the cause in the
+// error box, and the file that was there before left as it was.
+TEST_F(RelatorioTela, ASaveThatFailsKeepsTheOldFileAndSaysWhy)
+{
+    writeFile(QStringLiteral("turma.pdf"), "relat\xC3\xB3rio antigo");
+    ASSERT_TRUE(QFile::link(kArquivoAulas, QStringLiteral("ligado.csv")));
+    const QByteArray historico = readFile(kArquivoAulas);
+    struct Caso {
+        QString nome;
+        rlim_t livres;  // on the disk, for a file
+        QString motivo;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("turma.pdf"), 4096, QStringLiteral("o arquivo passou do tamanho máximo permitido")},
+        {QStringLiteral("turma.csv"), 0, QStringLiteral("o arquivo passou do tamanho máximo permitido")},
+        {QStringLiteral("ligado.csv"), RLIM_INFINITY, QStringLiteral("é um link simbólico")},
+    };
+    abreORelatorio([&](QWidget*) {
+        for (const Caso& caso : casos) {
+            boxseam::queueInput(caso.nome);
+            const DiscoCheio cheio(caso.livres);
+            tecla(Qt::Key_F6);
+        }
+    });
+
+    ASSERT_EQ(boxseam::shown().size(), 2 * std::size(casos));
+    for (size_t i = 0; i < std::size(casos); ++i) {
+        SCOPED_TRACE(casos[i].nome.toStdString());
+        EXPECT_EQ(boxseam::shown()[2 * i + 1].kind, BoxKind::Error);
+        EXPECT_EQ(boxseam::shown()[2 * i + 1].text,
+                  QStringLiteral("O relatório não foi salvo: não foi possível gravar o relatório %1: %2.")
+                      .arg(casos[i].nome, casos[i].motivo));
+    }
+    EXPECT_EQ(readFile(QStringLiteral("turma.pdf")), QByteArray("relat\xC3\xB3rio antigo"));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("turma.csv")));
+    EXPECT_EQ(readFile(kArquivoAulas), historico);
+    EXPECT_TRUE(QFileInfo(QStringLiteral("ligado.csv")).isSymLink());
 }
 
 }  // namespace

@@ -3,13 +3,19 @@
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "platform/clock.h"
+#include "../app/disco_cheio.h"
 #include "../data/records_builder.h"
 #include "support/fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -23,13 +29,20 @@ struct Saida {
 };
 
 // Runs a program in the current directory, under the C locale of a lab
-// machine, and returns its status and error stream.
-Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr)
+// machine, and returns its status and error stream. noFilho runs in the child
+// process before the program starts.
+Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr,
+           const std::function<void()>& noFilho = {})
 {
     QProcess processo;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // a desktop session's runtime folder, so that the error stream holds the program's words only
+    static const QTemporaryDir sessao;
+    ambiente.insert(QStringLiteral("XDG_RUNTIME_DIR"), sessao.path());
     processo.setProcessEnvironment(ambiente);
+    if (noFilho)
+        processo.setChildProcessModifier(noFilho);
     processo.start(programa, argumentos);
     if (!processo.waitForFinished(60000))
         return {-1, processo.errorString()};
@@ -39,9 +52,21 @@ Saida roda(const QString& programa, const QStringList& argumentos, QByteArray* s
             QString::fromUtf8(processo.readAllStandardError())};
 }
 
-Saida relatorio(const QString& arquivo)
+Saida relatorio(const QString& arquivo, const QString& curso = kCurso)
 {
-    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), kCurso, QStringLiteral("--relatorio"), arquivo});
+    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), curso, QStringLiteral("--relatorio"), arquivo});
+}
+
+// The report written on a disk with only `livres` bytes left for a file.
+Saida relatorioEmDiscoCheio(const QString& arquivo, rlim_t livres)
+{
+    return roda(QStringLiteral(QUIRAVO_PROGRAMA), {QStringLiteral("--curso"), kCurso, QStringLiteral("--relatorio"), arquivo},
+                nullptr, [livres] { limitaOsArquivos(livres); });
+}
+
+QString absoluto(const QString& nome)
+{
+    return QDir::current().absoluteFilePath(nome);
 }
 
 QString pdfParaTexto(const QString& pdf, int pagina)
@@ -64,20 +89,30 @@ tAluno aluno(std::int32_t codigo, const QByteArray& nome)
     return a;
 }
 
-// João, then Ana (whose name needs quotes in a CSV), then students without records.
+// A course: a catalogue of one exercise; João, then Ana (whose name needs
+// quotes in a CSV), then students without records.
+void criaCurso(const QString& pasta)
+{
+    QDir().mkdir(pasta);
+    ExercicioPlano exercicio;
+    exercicio.linhas[0] = "asdf";
+    exercicio.linhasExigidas = 1;
+    writeFile(pasta + u'/' + kArquivoExercicios, bytesOf(rawExercicio(exercicio)));
+    std::vector<tAluno> alunos{aluno(1, "Jo\xE3o Silva"), aluno(2, "Ana \"Nina\"; Souza")};
+    for (int codigo = 3; codigo <= kAlunos; ++codigo)
+        alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
+    writeFile(pasta + u'/' + kArquivoAlunos, bytesOf(alunos));
+    writeFile(pasta + u'/' + kArquivoAulas,
+              bytesOf(std::vector<tAula>{aula(1, 0, dia(1)), aula(1, 2, dia(2), 150), aula(2, 1, dia(2), 80),
+                                         aula(1, 3, dia(2), 140)}));
+}
+
 class RelatorioTest : public InTempDir {
 protected:
     void SetUp() override
     {
         InTempDir::SetUp();
-        QDir().mkdir(kCurso);
-        std::vector<tAluno> alunos{aluno(1, "Jo\xE3o Silva"), aluno(2, "Ana \"Nina\"; Souza")};
-        for (int codigo = 3; codigo <= kAlunos; ++codigo)
-            alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
-        writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
-        writeFile(kCurso + u'/' + kArquivoAulas,
-                  bytesOf(std::vector<tAula>{aula(1, 0, dia(1)), aula(1, 2, dia(2), 150), aula(2, 1, dia(2), 80),
-                                             aula(1, 3, dia(2), 140)}));
+        criaCurso(kCurso);
     }
 };
 
@@ -169,8 +204,9 @@ TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)
     };
     const Caso casos[] = {
         {QStringLiteral("turma.txt"), "quiravo: o relat\xC3\xB3rio deve ter a extens\xC3\xA3o .pdf ou .csv: "},
+        // the cause in the program's words, not the system's English
         {QStringLiteral("comum/turma.csv"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
-        {QStringLiteral("comum/turma.pdf"), "quiravo: n\xC3\xA3o foi poss\xC3\xADvel gravar o relat\xC3\xB3rio "},
+        {QStringLiteral("comum/turma.pdf"), "/comum/turma.pdf: parte do caminho n\xC3\xA3o \xC3\xA9 uma pasta\n"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.arquivo.toStdString());
@@ -180,6 +216,170 @@ TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)
         EXPECT_FALSE(QFileInfo::exists(caso.arquivo));
     }
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("comum")});
+}
+
+// A full disk, or a limit on the size of a file, stops the report midway:
+// the program says so and ends with status 1, and the old report stays as it
+// was, with no temporary file beside it.
+TEST_F(RelatorioTest, OnAFullDiskTheOldReportStaysAndTheCauseIsTold)
+{
+    struct Caso {
+        QString arquivo;
+        rlim_t livres;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("turma.csv"), 0},
+        {QStringLiteral("turma.csv"), 100},   // the CSV's last bytes go with the final flush
+        {QStringLiteral("turma.pdf"), 4096},  // the PDF goes in large writes
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(QStringLiteral("%1, %2 bytes").arg(caso.arquivo).arg(caso.livres).toStdString());
+        writeFile(caso.arquivo, "relat\xC3\xB3rio antigo");
+        const Saida saida = relatorioEmDiscoCheio(caso.arquivo, caso.livres);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: não foi possível gravar o relatório %1: o arquivo passou do "
+                                             "tamanho máximo permitido\n")
+                                  .arg(absoluto(caso.arquivo)));
+        EXPECT_EQ(readFile(caso.arquivo), QByteArray("relat\xC3\xB3rio antigo"));
+        EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{caso.arquivo});
+        QFile::remove(caso.arquivo);
+    }
+}
+
+// Whoever can write to a shared folder may plant a link, a pipe or a second
+// name of a course file where the teacher saves the report. Such a target is
+// refused by name and left as it was, and so is what a link points to.
+TEST_F(RelatorioTest, ATargetThatIsNoPlainFileOrIsACourseFileIsRefusedUntouched)
+{
+    QDir().mkpath(kCurso + QStringLiteral("/notas"));
+    writeFile(kCurso + QStringLiteral("/notas/do5.wav"), "do");
+    writeFile(QStringLiteral("alvo"), "do professor");
+    const QString aulas = absoluto(kCurso + u'/' + kArquivoAulas);
+    const QByteArray historico = readFile(aulas);
+    const auto link = [](const QString& alvo) {
+        return [alvo](const QString& nome) { return QFile::link(alvo, nome); };
+    };
+    const auto segundoNome = [](const QString& arquivo) {
+        return [arquivo](const QString& nome) {
+            return ::link(QFile::encodeName(arquivo).constData(), QFile::encodeName(nome).constData()) == 0;
+        };
+    };
+    const QString especial = QStringLiteral("é um arquivo especial (um pipe, um soquete ou um dispositivo)");
+    struct Caso {
+        QString nome;
+        std::function<bool(const QString&)> planta;
+        QString motivo;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("historico.csv"), link(aulas), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("fora.pdf"), link(absoluto(QStringLiteral("alvo"))), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("pendente.csv"), link(absoluto(QStringLiteral("novo"))), QStringLiteral("é um link simbólico")},
+        {QStringLiteral("fila.csv"),
+         [](const QString& nome) { return ::mkfifo(QFile::encodeName(nome).constData(), 0666) == 0; }, especial},
+        // a device like /dev/null, made here: only root can
+        {QStringLiteral("nulo.pdf"),
+         [](const QString& nome) {
+             return ::mknod(QFile::encodeName(nome).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+         },
+         especial},
+        {QStringLiteral("pasta.pdf"), [](const QString& nome) { return QDir().mkdir(nome); },
+         QStringLiteral("é uma pasta")},
+        {QStringLiteral("aulas.csv"), segundoNome(aulas), QStringLiteral("é o arquivo %1 do curso").arg(aulas)},
+        {QStringLiteral("nota.csv"), segundoNome(absoluto(kCurso + QStringLiteral("/notas/do5.wav"))),
+         QStringLiteral("é o arquivo %1 do curso").arg(absoluto(kCurso + QStringLiteral("/notas/do5.wav")))},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
+        if (!caso.planta(caso.nome)) {
+            EXPECT_NE(geteuid(), 0u) << "could not plant it";
+            continue;
+        }
+        struct stat antes {};
+        ::lstat(QFile::encodeName(caso.nome).constData(), &antes);
+
+        const Saida saida = relatorio(caso.nome);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: não foi possível gravar o relatório %1: %2\n")
+                                  .arg(absoluto(caso.nome), caso.motivo));
+        struct stat depois {};
+        ::lstat(QFile::encodeName(caso.nome).constData(), &depois);
+        EXPECT_EQ(depois.st_ino, antes.st_ino);
+        EXPECT_EQ(depois.st_mode, antes.st_mode);
+        EXPECT_EQ(depois.st_size, antes.st_size);
+        EXPECT_EQ(readFile(aulas), historico);
+        EXPECT_EQ(readFile(QStringLiteral("alvo")), QByteArray("do professor"));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("novo")));
+    }
+}
+
+// A new name, an old report written over, a course folder that is itself a
+// link: the report is written as it always was.
+TEST_F(RelatorioTest, ANewNameAnOldReportAndALinkedCourseFolderAreWritten)
+{
+    ASSERT_TRUE(QFile::link(absoluto(kCurso), QStringLiteral("ligado")));
+    writeFile(QStringLiteral("antigo.csv"), "relat\xC3\xB3rio antigo");
+    struct Caso {
+        QString curso;
+        QString arquivo;
+    };
+    const Caso casos[] = {
+        {kCurso, QStringLiteral("novo.csv")},
+        {kCurso, QStringLiteral("antigo.csv")},
+        {QStringLiteral("ligado"), QStringLiteral("ligado/turma.csv")},
+    };
+    const QByteArray esperado = [] {
+        EXPECT_EQ(relatorio(QStringLiteral("primeiro.csv")).status, 0);
+        return readFile(QStringLiteral("primeiro.csv"));
+    }();
+    ASSERT_TRUE(esperado.contains("Jo\xC3\xA3o Silva"));
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.arquivo.toStdString());
+        const Saida saida = relatorio(caso.arquivo, caso.curso);
+        EXPECT_EQ(saida.status, 0) << saida.erro.toStdString();
+        EXPECT_EQ(readFile(caso.arquivo), esperado);
+    }
+    EXPECT_TRUE(QFileInfo(kCurso + QStringLiteral("/turma.csv")).isFile());
+}
+
+// A folder that holds no course is told as such, not reported as a class
+// without students.
+TEST_F(RelatorioTest, AFolderWithoutACourseIsToldNotReportedEmpty)
+{
+    writeFile(QStringLiteral("comum"), "um arquivo");
+    struct Caso {
+        QString curso;
+        std::function<void(const QString&)> estraga;
+        QString mensagem;  // after "quiravo: "; %1 is the folder
+    };
+    const auto vira_pasta = [](const QString& arquivo) {
+        return [arquivo](const QString& curso) {
+            QFile::remove(curso + u'/' + arquivo);
+            QDir().mkdir(curso + u'/' + arquivo);
+        };
+    };
+    const Caso casos[] = {
+        {QStringLiteral("sem-catalogo"), [](const QString& curso) { QFile::remove(curso + u'/' + kArquivoExercicios); },
+         QStringLiteral("a pasta %1 não tem um curso: falta o catálogo ZORPExercicio20.dat")},
+        {QStringLiteral("vazia"), [](const QString& curso) { QDir(curso).removeRecursively(); QDir().mkdir(curso); },
+         QStringLiteral("a pasta %1 não tem um curso: falta o catálogo ZORPExercicio20.dat")},
+        {QStringLiteral("alunos-pasta"), vira_pasta(kArquivoAlunos),
+         QStringLiteral("não foi possível ler o curso em %1: ZORPAlunos20.dat é uma pasta")},
+        {QStringLiteral("aulas-pasta"), vira_pasta(kArquivoAulas),
+         QStringLiteral("não foi possível ler o curso em %1: ZORPAulas20.dat é uma pasta")},
+        {QStringLiteral("comum"), [](const QString&) {}, QStringLiteral("%1 não é uma pasta")},
+        {QStringLiteral("sumida"), [](const QString& curso) { QDir(curso).removeRecursively(); },
+         QStringLiteral("a pasta do curso %1 não existe")},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.curso.toStdString());
+        if (caso.curso != QStringLiteral("comum"))
+            criaCurso(caso.curso);
+        caso.estraga(caso.curso);
+        const Saida saida = relatorio(QStringLiteral("turma.csv"), caso.curso);
+        EXPECT_EQ(saida.status, 1);
+        EXPECT_EQ(saida.erro, QStringLiteral("quiravo: ") + caso.mensagem.arg(absoluto(caso.curso)) + u'\n');
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("turma.csv")));
+    }
 }
 
 }  // namespace
