@@ -15,7 +15,6 @@ struct Seam {
     std::vector<int> sleeps;
     int beeps = 0;
     int width = 0;
-    std::function<void()> onLetEventsRun;
     int letEventsRunCalls = 0;
 };
 
@@ -62,10 +61,7 @@ int displayWidth()
 
 void letEventsRun()
 {
-    Seam& s = seam();
-    ++s.letEventsRunCalls;
-    if (s.onLetEventsRun)
-        s.onLetEventsRun();
+    ++seam().letEventsRunCalls;
 
     static QElapsedTimer sinceLast;
     if (sinceLast.isValid() && sinceLast.nsecsElapsed() < kEventIntervalNs)
@@ -87,7 +83,6 @@ void uninstall() { seam() = Seam{}; }
 const std::vector<int>& sleeps() { return seam().sleeps; }
 int beeps() { return seam().beeps; }
 void setDisplayWidth(int width) { seam().width = width; }
-void onLetEventsRun(std::function<void()> callback) { seam().onLetEventsRun = std::move(callback); }
 int letEventsRunCalls() { return seam().letEventsRunCalls; }
 
 void clear()
@@ -95,7 +90,6 @@ void clear()
     Seam& s = seam();
     s.sleeps.clear();
     s.beeps = 0;
-    s.onLetEventsRun = nullptr;
     s.letEventsRunCalls = 0;
 }
 

@@ -41,8 +41,7 @@ void clear();
 // A display width to report instead of the real one; 0 reports the real one.
 void setDisplayWidth(int width);
 
-// Runs on every call of letEventsRun (whether or not the queue is processed).
-void onLetEventsRun(std::function<void()> callback);
+// The calls of letEventsRun (whether or not the queue was processed).
 int letEventsRunCalls();
 
 }  // namespace systemseam

@@ -50,11 +50,6 @@ void writeFile(const QString& name, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-QString testDataPath(const QString& name)
-{
-    return QStringLiteral(QUIRAVO_TEST_DATA "/") + name;
-}
-
 QString errorOf(const std::function<void()>& action)
 {
     try {

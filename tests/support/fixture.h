@@ -45,9 +45,6 @@ private:
 QByteArray readFile(const QString& name);
 void writeFile(const QString& name, const QByteArray& bytes);
 
-// A fixture file of tests/fixtures.
-QString testDataPath(const QString& name);
-
 // Clears the box, system, clock and file seams.
 void clearSeams();
 
