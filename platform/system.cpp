@@ -1,8 +1,6 @@
 #include "system.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QThread>
 
 namespace {
@@ -55,8 +53,7 @@ int displayWidth()
 {
     if (seam().width > 0)
         return seam().width;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
+    return windowSystem().displayWidth ? windowSystem().displayWidth() : 0;
 }
 
 void letEventsRun()
