@@ -4,8 +4,8 @@
 #include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
-#include "platform/sound.h"
 #include "platform/system.h"
+#include "support/somgravado.h"
 
 #include <QFile>
 #include <sys/wait.h>
@@ -18,7 +18,7 @@ void clearSeams()
     systemseam::setDisplayWidth(1280);
     clockseam::reset();
     fileseam::clear();
-    soundseam::clear();
+    recordedsound::clear();
 }
 
 void InTempDir::SetUp()
