@@ -50,5 +50,7 @@ check-sanitize: setup
 	    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j2
 
+# every build folder the targets above make; the course directory, with its
+# student and lesson files, stays
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD)

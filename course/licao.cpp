@@ -133,17 +133,25 @@ void Licao::acrescentaTeclasDigitadas(char caractere)
 // True when the note has just turned out silent: the student is told once.
 bool Licao::tocaNota(char caractere)
 {
+    MediaPlayer& tocador = som();
     const QString arquivo = ArquivoDaNota(caractere);
     if (arquivo.isEmpty())
-        som_.Stop();  // any other key replays the last note
+        tocador.Stop();  // any other key replays the last note
     else
-        som_.FileName = arquivo;
-    som_.Open();
-    som_.Play();
+        tocador.FileName = arquivo;
+    tocador.Open();
+    tocador.Play();
     UltimaTecla = caractere;
-    const bool avisa = som_.isSilent() && !silencioAvisado_;
+    const bool avisa = tocador.isSilent() && !silencioAvisado_;
     silencioAvisado_ = silencioAvisado_ || avisa;
     return avisa;
+}
+
+MediaPlayer& Licao::som()
+{
+    if (!som_)
+        som_ = newMediaPlayer();
+    return *som_;
 }
 
 // What the field does with a character that the rules let through: ENTER and

@@ -11,6 +11,7 @@
 #include <QChar>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class Licao {
@@ -107,6 +108,7 @@ private:
     Status regraDaDigitacao(char caractere);
     void acrescentaTeclasDigitadas(char caractere);
     bool tocaNota(char caractere);
+    MediaPlayer& som();
     void campoToma(char caractere);
     void iniciaTempo();
     void medeLinha();
@@ -124,5 +126,5 @@ private:
     bool silencioAvisado_ = false;     // the student knows the notes are silent
     QByteArray campo_;                 // the typing field's text
     bool aberta_ = false;              // Abre has run
-    MediaPlayer som_;
+    std::unique_ptr<MediaPlayer> som_;  // made with the first note
 };

@@ -9,12 +9,12 @@ AppError::AppError(QString message)
 }
 
 IoError::IoError(int code)
-    : AppError(messageFor(code)), code_(code)
+    : AppError(messageFor(code))
 {
 }
 
-IoError::IoError(int code, const QString& message)
-    : AppError(message), code_(code)
+IoError::IoError(const QString& message)
+    : AppError(message)
 {
 }
 
@@ -23,7 +23,7 @@ IoError IoError::fromErrno(int err)
     const int code = codeForErrno(err);
     if (code != 0)
         return IoError(code);
-    return IoError(err, QStringLiteral("I/O error %1").arg(err));
+    return IoError(QStringLiteral("I/O error %1").arg(err));
 }
 
 QString IoError::messageFor(int code)

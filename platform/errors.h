@@ -17,7 +17,8 @@ private:
     QByteArray utf8_;
 };
 
-// A failed file operation, carrying one of the run-time library's I/O codes.
+// A failed file operation, with the message of one of the run-time library's
+// I/O codes.
 class IoError : public AppError {
 public:
     enum Code {
@@ -31,7 +32,6 @@ public:
     };
 
     explicit IoError(int code);
-    int code() const { return code_; }
 
     static QString messageFor(int code);
     // The library code of an errno value; 0 when it has none.
@@ -40,8 +40,7 @@ public:
     static IoError fromErrno(int err);
 
 private:
-    IoError(int code, const QString& message);
-    int code_;
+    explicit IoError(const QString& message);
 };
 
 // "'x' is not a valid integer value"

@@ -13,9 +13,6 @@
 #include <utility>
 #include <vector>
 
-using soundseam::Kind;
-using soundseam::Request;
-
 namespace {
 
 // A small device buffer keeps the time from key to sound short: 256 frames
@@ -81,33 +78,6 @@ const Sdl& sdl()
     return *carregada;
 }
 
-struct Seam {
-    bool installed = false;
-    bool withoutDevice = false;
-    std::vector<Request> requests;
-    std::vector<std::pair<Kind, QString>> failures;
-};
-
-Seam& seam()
-{
-    static Seam s;
-    return s;
-}
-
-// Records the request; returns the queued failure text for it, empty if none.
-QString recordRequest(Kind kind, const QString& argument = {})
-{
-    Seam& s = seam();
-    s.requests.push_back({kind, argument});
-    const auto failure = std::find_if(s.failures.begin(), s.failures.end(),
-                                      [kind](const auto& f) { return f.first == kind; });
-    if (failure == s.failures.end())
-        return {};
-    const QString message = failure->second;
-    s.failures.erase(failure);
-    return message;
-}
-
 QString sdlError()
 {
     return QString::fromUtf8(sdl().GetError());
@@ -115,11 +85,6 @@ QString sdlError()
 
 // A loaded sound, already in the device's format, so playing it is a copy.
 using Sound = std::vector<Uint8>;
-
-Sound* asSound(void* sound)
-{
-    return static_cast<Sound*>(sound);
-}
 
 // The one voice of the device: the notes never sound together, a new play
 // replaces whatever is playing. The audio thread reads it under the device
@@ -284,23 +249,52 @@ std::unique_ptr<Sound> loadWav(const QString& fileName, const SDL_AudioSpec& dev
     return sound;
 }
 
-// Silences the player's play if it still sounds, then frees its sound.
-void freeSound(void* sound, int play)
+// The player of the machine's own sound.
+class SdlPlayer : public MediaPlayer {
+public:
+    ~SdlPlayer() override { freeSound(); }  // no close request
+
+private:
+    bool hasDevice() override { return audioDevice().ensureOpen(); }
+
+    void openSound(const QString& fileName) override
+    {
+        sound_ = loadWav(fileName, audioDevice().format());
+    }
+
+    // from the start, cutting off the sound still playing
+    void playSound() override { play_ = audioDevice().play(sound_.get()); }
+
+    void stopSound() override { audioDevice().halt(play_); }
+
+    bool closeSound() override
+    {
+        freeSound();
+        return true;
+    }
+
+    bool soundPlays() const override { return audioDevice().sounds(play_); }
+
+    // Silences this player's play if it still sounds, then frees its sound.
+    void freeSound()
+    {
+        if (sound_)
+            audioDevice().halt(play_);
+        sound_.reset();
+        play_ = -1;
+    }
+
+    std::unique_ptr<Sound> sound_;  // the loaded sound
+    int play_ = -1;                 // the number of the last play, to tell it on the voice
+};
+
+std::function<std::unique_ptr<MediaPlayer>()>& factory()
 {
-    if (!sound)
-        return;
-    audioDevice().halt(play);
-    delete asSound(sound);
+    static std::function<std::unique_ptr<MediaPlayer>()> makes;
+    return makes;
 }
 
 }  // namespace
-
-MediaPlayer::MediaPlayer() = default;
-
-MediaPlayer::~MediaPlayer()
-{
-    freeSound(chunk_, channel_);
-}
 
 void MediaPlayer::requireOpen() const
 {
@@ -312,112 +306,52 @@ void MediaPlayer::Open()
 {
     if (open_)
         Close();
-
-    if (seam().installed) {
-        lastError_ = recordRequest(Kind::Open, FileName);
-        if (!lastError_.isEmpty())
-            throw AppError(lastError_);
-        silent_ = silent_ || seam().withoutDevice;
-        open_ = true;
-        return;
-    }
-
     // a player turned silent stays so: the device is not asked again at every note
-    silent_ = silent_ || !audioDevice().ensureOpen();
-    if (!silent_) {
-        try {
-            chunk_ = loadWav(FileName, audioDevice().format()).release();
-        } catch (const AppError& error) {
-            lastError_ = error.message();
-            throw;
-        }
-    }
+    silent_ = silent_ || !hasDevice();
+    if (!silent_)
+        openSound(FileName);
     open_ = true;
-    lastError_.clear();
 }
 
 void MediaPlayer::Play()
 {
     requireOpen();
-
-    if (seam().installed) {
-        lastError_ = recordRequest(Kind::Play);
-        playing_ = lastError_.isEmpty();
-        return;
-    }
-    if (silent_)
-        return;
-
-    // from the start, cutting off the sound still playing
-    channel_ = audioDevice().play(asSound(chunk_));
-    lastError_.clear();
+    if (!silent_)
+        playSound();
 }
 
 void MediaPlayer::Stop()
 {
     requireOpen();
-
-    if (seam().installed) {
-        lastError_ = recordRequest(Kind::Stop);
-        if (lastError_.isEmpty())
-            playing_ = false;
-        return;
-    }
-
-    audioDevice().halt(channel_);
-    lastError_.clear();
+    if (!silent_)
+        stopSound();
 }
 
 void MediaPlayer::Close()
 {
     if (!open_)
         return;
-
-    if (seam().installed) {
-        lastError_ = recordRequest(Kind::Close);
-        if (lastError_.isEmpty()) {
-            open_ = false;
-            playing_ = false;
-        }
-        return;
-    }
-
-    freeSound(chunk_, channel_);
-    chunk_ = nullptr;
-    channel_ = -1;
-    open_ = false;
-    lastError_.clear();
+    if (silent_ || closeSound())
+        open_ = false;
 }
 
 bool MediaPlayer::isPlaying() const
 {
-    if (seam().installed)
-        return playing_;
-    return open_ && !silent_ && audioDevice().sounds(channel_);
+    return open_ && !silent_ && soundPlays();
+}
+
+std::unique_ptr<MediaPlayer> newMediaPlayer()
+{
+    if (factory())
+        return factory()();
+    return std::make_unique<SdlPlayer>();
 }
 
 namespace soundseam {
 
-void install() { seam().installed = true; }
-void uninstall() { seam() = Seam{}; }
-bool installed() { return seam().installed; }
-const std::vector<Request>& requests() { return seam().requests; }
-
-void failNext(Kind kind, const QString& message)
+void setFactory(std::function<std::unique_ptr<MediaPlayer>()> makes)
 {
-    seam().failures.emplace_back(kind, message);
-}
-
-void withoutDevice()
-{
-    seam().withoutDevice = true;
-}
-
-void clear()
-{
-    seam().requests.clear();
-    seam().failures.clear();
-    seam().withoutDevice = false;
+    factory() = std::move(makes);
 }
 
 }  // namespace soundseam

@@ -1,8 +1,6 @@
 #include "system.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QThread>
 
 namespace {
@@ -15,7 +13,6 @@ struct Seam {
     std::vector<int> sleeps;
     int beeps = 0;
     int width = 0;
-    std::function<void()> onLetEventsRun;
     int letEventsRunCalls = 0;
 };
 
@@ -56,16 +53,12 @@ int displayWidth()
 {
     if (seam().width > 0)
         return seam().width;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
+    return windowSystem().displayWidth ? windowSystem().displayWidth() : 0;
 }
 
 void letEventsRun()
 {
-    Seam& s = seam();
-    ++s.letEventsRunCalls;
-    if (s.onLetEventsRun)
-        s.onLetEventsRun();
+    ++seam().letEventsRunCalls;
 
     static QElapsedTimer sinceLast;
     if (sinceLast.isValid() && sinceLast.nsecsElapsed() < kEventIntervalNs)
@@ -87,7 +80,6 @@ void uninstall() { seam() = Seam{}; }
 const std::vector<int>& sleeps() { return seam().sleeps; }
 int beeps() { return seam().beeps; }
 void setDisplayWidth(int width) { seam().width = width; }
-void onLetEventsRun(std::function<void()> callback) { seam().onLetEventsRun = std::move(callback); }
 int letEventsRunCalls() { return seam().letEventsRunCalls; }
 
 void clear()
@@ -95,7 +87,6 @@ void clear()
     Seam& s = seam();
     s.sleeps.clear();
     s.beeps = 0;
-    s.onLetEventsRun = nullptr;
     s.letEventsRunCalls = 0;
 }
 

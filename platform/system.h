@@ -1,8 +1,9 @@
 #pragma once
 // Small operating-system services: blocking sleep, the default beep, the
 // display width and letting pending user-interface events be handled.
-// Needs no widgets: the beep and the event loop are the window system's, lent
-// by the program's application object; a command-line tool has neither.
+// Needs no window system: the beep, the display and the event loop are the
+// window system's, lent by the program's application object; a command-line
+// tool has none of them.
 
 #include <functional>
 #include <vector>
@@ -13,7 +14,7 @@ void sleepBlocking(int ms);
 // The system's default beep.
 void beep();
 
-// Width in pixels of the primary display.
+// Width in pixels of the primary display; 0 without one.
 int displayWidth();
 
 // Lets pending user-interface events be handled. Loops call it on every turn;
@@ -25,6 +26,7 @@ void letEventsRun();
 struct WindowSystem {
     std::function<void()> beep;
     std::function<void()> processEvents;
+    std::function<int()> displayWidth;
 };
 void installWindowSystem(WindowSystem services);
 
@@ -41,8 +43,7 @@ void clear();
 // A display width to report instead of the real one; 0 reports the real one.
 void setDisplayWidth(int width);
 
-// Runs on every call of letEventsRun (whether or not the queue is processed).
-void onLetEventsRun(std::function<void()> callback);
+// The calls of letEventsRun (whether or not the queue was processed).
 int letEventsRunCalls();
 
 }  // namespace systemseam

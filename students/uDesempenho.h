@@ -19,8 +19,6 @@ public:
     // figuras: the student's; exerciciosNoCurso: what the progress bar counts to.
     TfDesempenho(Desempenho figuras, int exerciciosNoCurso, QWidget* parent = nullptr);
 
-    const Desempenho& figuras() const { return figuras_; }
-
 private:
     void criaCabecalho(int exerciciosNoCurso);
     void criaCaixas();

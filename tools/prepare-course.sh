@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
 # Prepares the course directory: the catalogue and the seven note files.
-# Student and lesson files already there are left as they are.
+# Student and lesson files already there are left as they are. Says so and
+# fails when the build has not made the course or a copy fails.
+#   prepare-course.sh <build dir> <course dir>
 set -euo pipefail
 build=$1
 dir=$2
-mkdir -p "$dir/notas"
-if [ -f "$build/content/ZORPExercicio20.dat" ]; then
-  cp "$build/content/ZORPExercicio20.dat" "$dir/"
-fi
-if [ -d "$build/content/notas" ]; then
-  cp "$build"/content/notas/*.wav "$dir/notas/" 2>/dev/null || true
-fi
+catalogue=$build/content/ZORPExercicio20.dat
+notes=()
+for note in do5 re5 mi5 fa5 sol5 la5 si5; do
+  notes+=("$build/content/notas/$note.wav")
+done
+
+fail() {
+  echo "The course cannot be prepared in $dir: $1" >&2
+  exit 1
+}
+
+for file in "$catalogue" "${notes[@]}"; do
+  [ -f "$file" ] || fail "the build made no $file"
+done
+mkdir -p "$dir/notas" || fail "its folder cannot be made"
+cp "$catalogue" "$dir/" || fail "the catalogue cannot be copied"
+cp "${notes[@]}" "$dir/notas/" || fail "the notes cannot be copied"

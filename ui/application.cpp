@@ -5,11 +5,23 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 
+#include <QScreen>
+
+namespace {
+
+int primaryDisplayWidth()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+}  // namespace
+
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setProgramLocale();
-    installWindowSystem({&QApplication::beep, [] { QCoreApplication::processEvents(); }});
+    installWindowSystem({&QApplication::beep, [] { QCoreApplication::processEvents(); }, primaryDisplayWidth});
 }
 
 Application::~Application()

@@ -240,7 +240,6 @@ namespace boxseam {
 
 void install() { seam().installed = true; }
 void uninstall() { seam() = Seam{}; }
-bool installed() { return seam().installed; }
 void queueAnswer(BoxAnswer answer) { seam().answers.push_back(answer); }
 void queueInput(std::optional<QString> typed) { seam().inputs.push_back(std::move(typed)); }
 void onShow(std::function<void(const Shown&)> callback) { seam().onShow = std::move(callback); }

@@ -78,7 +78,6 @@ struct Shown {
 
 void install();
 void uninstall();
-bool installed();
 
 void queueAnswer(BoxAnswer answer);
 void queueInput(std::optional<QString> typed);  // nullopt: "Cancela"

@@ -3,7 +3,7 @@
 #include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "platform/clock.h"
-#include "platform/sound.h"
+#include "support/somgravado.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,15 +46,15 @@ void Aula::SetUp()
     NumExercicio = 1;
     CodAlunoAtual = 7;
     clockseam::set(as(10));
-    soundseam::install();
-    soundseam::clear();
+    recordedsound::install();
+    recordedsound::clear();
     writeFile(kArquivoAulas, {});
 }
 
 void Aula::TearDown()
 {
     fecha();
-    soundseam::uninstall();
+    recordedsound::uninstall();
     InTempDir::TearDown();
 }
 

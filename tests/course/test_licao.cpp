@@ -8,7 +8,7 @@
 #include "data/datafiles.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
-#include "platform/sound.h"
+#include "support/somgravado.h"
 #include "platform/system.h"
 
 #include <QFile>
@@ -205,16 +205,16 @@ TEST_F(LicaoTest, OnTheMusicalKeyboardEveryCharacterSoundsAndTheFieldIsAPlainOne
     EXPECT_THROW(licao.Digita('x'), AppError);  // no note yet
     EXPECT_EQ(licao.Campo(), QByteArray());
 
-    soundseam::clear();
+    recordedsound::clear();
     digita("cx\b\r");
-    using soundseam::Kind;
-    const std::vector<soundseam::Request> esperado = {
+    using recordedsound::Kind;
+    const std::vector<recordedsound::Request> esperado = {
         {Kind::Open, QStringLiteral("notas/do5.wav")}, {Kind::Play, {}},
         {Kind::Stop, {}}, {Kind::Close, {}}, {Kind::Open, QStringLiteral("notas/do5.wav")}, {Kind::Play, {}},
         {Kind::Stop, {}}, {Kind::Close, {}}, {Kind::Open, QStringLiteral("notas/do5.wav")}, {Kind::Play, {}},
         {Kind::Stop, {}}, {Kind::Close, {}}, {Kind::Open, QStringLiteral("notas/do5.wav")}, {Kind::Play, {}},
     };
-    EXPECT_EQ(soundseam::requests(), esperado);
+    EXPECT_EQ(recordedsound::requests(), esperado);
     // backspace deleted the "x"; ENTER inserts nothing and judges nothing
     EXPECT_EQ(licao.Campo(), QByteArray("c"));
     EXPECT_EQ(licao.LinhasSeguidas(), 0);

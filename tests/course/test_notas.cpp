@@ -5,7 +5,7 @@
 
 #include "course/aula.h"
 #include "ui/dialogs.h"
-#include "platform/sound.h"
+#include "support/somgravado.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,8 +13,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-using soundseam::Kind;
-using soundseam::Request;
+using recordedsound::Kind;
+using recordedsound::Request;
 
 namespace {
 
@@ -36,8 +36,8 @@ protected:
     // the requests since the last call
     std::vector<Request> pedidos()
     {
-        std::vector<Request> feitos = soundseam::requests();
-        soundseam::clear();
+        std::vector<Request> feitos = recordedsound::requests();
+        recordedsound::clear();
         return feitos;
     }
 };
@@ -77,7 +77,7 @@ TEST_F(Notas, EachNoteLetterInEitherCaseChoosesItsFile)
             SCOPED_TRACE(*letra);
             pedidos();
             digita(QString(QLatin1Char(*letra)));
-            const std::vector<Request> feitos = soundseam::requests();
+            const std::vector<Request> feitos = recordedsound::requests();
             ASSERT_GE(feitos.size(), 2u);
             EXPECT_EQ(feitos[feitos.size() - 2], abrir(nota.arquivo));
         }
@@ -135,7 +135,7 @@ TEST_F(Notas, AMissingNoteFileFailsAndLeavesThePlayerClosed)
 {
     abreNoQuarentaEDois();
     digita("c");
-    soundseam::failNext(Kind::Open, QStringLiteral("Couldn't open notas/la5.wav"));
+    recordedsound::failNext(Kind::Open, QStringLiteral("Couldn't open notas/la5.wav"));
     digita("a");
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Couldn't open notas/la5.wav."));
@@ -151,7 +151,7 @@ TEST_F(Notas, AMissingNoteFileFailsAndLeavesThePlayerClosed)
 
 TEST_F(Notas, WithoutASoundDeviceTheStudentIsToldOnceAndTypesOn)
 {
-    soundseam::withoutDevice();
+    recordedsound::withoutDevice();
     abreNoQuarentaEDois();
     digita("cde");
     ASSERT_EQ(boxseam::shown().size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(Notas, TheModeIsDecidedWhenTheLessonOpens)
     ASSERT_EQ(ExercicioAtual.Numero, 42);
     EXPECT_FALSE(tela->licao().ModoSom());
     digita("c");
-    EXPECT_TRUE(soundseam::requests().empty());
+    EXPECT_TRUE(recordedsound::requests().empty());
     EXPECT_TRUE(status().startsWith(QStringLiteral("Já foram digitados 1 caracteres")));
 
     abre(Exercicios[2]);

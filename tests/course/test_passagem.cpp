@@ -5,7 +5,7 @@
 #include "course/aula.h"
 #include "platform/clock.h"
 #include "ui/dialogs.h"
-#include "platform/sound.h"
+#include "support/somgravado.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -80,7 +80,7 @@ TEST_F(Aula, PassRecordsTheLessonAndShowsTheNextExercise)
     // the lesson stays in the mode it opened in, though the new exercise is 42
     EXPECT_FALSE(tela->licao().ModoSom());
     digita("p");
-    EXPECT_TRUE(soundseam::requests().empty());
+    EXPECT_TRUE(recordedsound::requests().empty());
     EXPECT_EQ(campo(), QStringLiteral("p"));
     linha("roxima");
     EXPECT_EQ(resultado(), QStringLiteral("7 - Certa: [proxima]"));

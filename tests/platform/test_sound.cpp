@@ -1,6 +1,7 @@
 #include "platform/errors.h"
 #include "platform/sound.h"
 #include "support/fixture.h"
+#include "support/somgravado.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -9,9 +10,10 @@
 #include <QtMath>
 #include <csignal>
 #include <functional>
+#include <memory>
 
-using soundseam::Kind;
-using soundseam::Request;
+using recordedsound::Kind;
+using recordedsound::Request;
 
 namespace {
 
@@ -88,27 +90,17 @@ void writeNote(const QString& name, int milliseconds)
     writeFile(name, sineWav(milliseconds));
 }
 
+// The player's own rules over a sound service that records what it is asked.
 class RecordedSound : public InTempDir {
 protected:
-    void SetUp() override
-    {
-        InTempDir::SetUp();
-        soundseam::install();
-    }
-    void TearDown() override
-    {
-        soundseam::uninstall();
-        InTempDir::TearDown();
-    }
+    recordedsound::Player player;
 };
 
 TEST_F(RecordedSound, RequestsGoOutInOrderAndOpenClosesTheOpenSoundFirst)
 {
-    MediaPlayer player;
     player.FileName = QStringLiteral("notas/do5.wav");
     player.Open();
     player.Play();
-    EXPECT_TRUE(player.isOpen());
     EXPECT_TRUE(player.isPlaying());
 
     player.FileName = QStringLiteral("notas/re5.wav");
@@ -117,7 +109,6 @@ TEST_F(RecordedSound, RequestsGoOutInOrderAndOpenClosesTheOpenSoundFirst)
     player.Open();
     player.Play();
     player.Close();
-    EXPECT_FALSE(player.isOpen());
     EXPECT_FALSE(player.isPlaying());
 
     const std::vector<Request> expected = {
@@ -125,81 +116,109 @@ TEST_F(RecordedSound, RequestsGoOutInOrderAndOpenClosesTheOpenSoundFirst)
         {Kind::Close, ""}, {Kind::Open, "notas/re5.wav"}, {Kind::Play, ""},
         {Kind::Close, ""},
     };
-    EXPECT_EQ(soundseam::requests(), expected);
-    EXPECT_TRUE(player.lastError().isEmpty());
+    EXPECT_EQ(recordedsound::requests(), expected);
+    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice) << "closed";
 }
 
 TEST_F(RecordedSound, PlayAndStopWithNoSoundOpenFailAndAskNothing)
 {
-    MediaPlayer player;
     player.FileName = QStringLiteral("notas/do5.wav");
     EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
     EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
     player.Close();  // nothing open: nothing to ask
-    EXPECT_TRUE(soundseam::requests().empty());
+    EXPECT_TRUE(recordedsound::requests().empty());
 
     player.Open();
     player.Close();
-    soundseam::clear();
+    recordedsound::clear();
     EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
     EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
-    EXPECT_TRUE(soundseam::requests().empty());
+    EXPECT_TRUE(recordedsound::requests().empty());
 }
 
 TEST_F(RecordedSound, FailingOpenLeavesThePlayerClosedWithItsFileName)
 {
-    MediaPlayer player;
     player.FileName = QStringLiteral("notas/do5.wav");
     player.Open();
 
     const QString missing = QStringLiteral("Couldn't open notas/la5.wav");
-    soundseam::failNext(Kind::Open, missing);
+    recordedsound::failNext(Kind::Open, missing);
     player.FileName = QStringLiteral("notas/la5.wav");
     EXPECT_EQ(errorOf([&] { player.Open(); }), missing);
-    EXPECT_FALSE(player.isOpen());
     EXPECT_EQ(player.FileName, QStringLiteral("notas/la5.wav"));
-    EXPECT_EQ(player.lastError(), missing);
     EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
 
     const std::vector<Request> expected = {
         {Kind::Open, "notas/do5.wav"}, {Kind::Close, ""}, {Kind::Open, "notas/la5.wav"}};
-    EXPECT_EQ(soundseam::requests(), expected);
+    EXPECT_EQ(recordedsound::requests(), expected);
 
-    player.Open();  // the failure was for one request only
-    EXPECT_TRUE(player.isOpen());
+    // the failure was for one request only
+    EXPECT_EQ(errorOf([&] { player.Open(); }), QString());
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), QString());
 }
 
-TEST_F(RecordedSound, FailuresOfPlayStopAndCloseAreOnlyKept)
+TEST_F(RecordedSound, FailuresOfPlayStopAndCloseThrowNothing)
 {
-    MediaPlayer player;
     player.FileName = QStringLiteral("notas/do5.wav");
     player.Open();
 
-    soundseam::failNext(Kind::Play, QStringLiteral("play failed"));
+    recordedsound::failNext(Kind::Play, QStringLiteral("play failed"));
     EXPECT_EQ(errorOf([&] { player.Play(); }), QString());
-    EXPECT_EQ(player.lastError(), QStringLiteral("play failed"));
     EXPECT_FALSE(player.isPlaying());
 
-    soundseam::failNext(Kind::Stop, QStringLiteral("stop failed"));
+    player.Play();
+    recordedsound::failNext(Kind::Stop, QStringLiteral("stop failed"));
     EXPECT_EQ(errorOf([&] { player.Stop(); }), QString());
-    EXPECT_EQ(player.lastError(), QStringLiteral("stop failed"));
+    EXPECT_TRUE(player.isPlaying());
 
-    soundseam::failNext(Kind::Close, QStringLiteral("close failed"));
+    recordedsound::failNext(Kind::Close, QStringLiteral("close failed"));
     EXPECT_EQ(errorOf([&] { player.Close(); }), QString());
-    EXPECT_TRUE(player.isOpen());
-    EXPECT_EQ(player.lastError(), QStringLiteral("close failed"));
+    EXPECT_TRUE(player.isPlaying()) << "the sound stays open";
 
     // the sound the failed close left open is still closed before the next open
-    soundseam::failNext(Kind::Close, QStringLiteral("close failed"));
-    soundseam::failNext(Kind::Open, QStringLiteral("open failed"));
+    recordedsound::clear();
+    recordedsound::failNext(Kind::Close, QStringLiteral("close failed"));
+    recordedsound::failNext(Kind::Open, QStringLiteral("open failed"));
     EXPECT_EQ(errorOf([&] { player.Open(); }), QStringLiteral("open failed"));
-    EXPECT_TRUE(player.isOpen());
-    player.Play();
-    EXPECT_TRUE(player.lastError().isEmpty());
-    EXPECT_EQ(soundseam::requests().back(), (Request{Kind::Play, ""}));
+    EXPECT_EQ(errorOf([&] { player.Play(); }), QString()) << "still open";
+    const std::vector<Request> expected = {
+        {Kind::Close, ""}, {Kind::Open, "notas/do5.wav"}, {Kind::Play, ""}};
+    EXPECT_EQ(recordedsound::requests(), expected);
 }
 
-// The real sound service; the tests run with SDL's dummy audio driver.
+TEST_F(RecordedSound, WithoutADeviceThePlayerTurnsSilentAndAsksTheServiceNothing)
+{
+    recordedsound::withoutDevice();
+    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+    for (const char* note : {"notas/do5.wav", "notas/re5.wav"}) {
+        player.FileName = QString::fromLatin1(note);
+        EXPECT_EQ(errorOf([&] {
+                      player.Open();
+                      player.Play();
+                      player.Stop();
+                      player.Close();
+                  }),
+                  QString());
+        EXPECT_TRUE(player.isSilent());
+        EXPECT_FALSE(player.isPlaying());
+    }
+    EXPECT_TRUE(recordedsound::requests().empty());
+    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice) << "closed";
+}
+
+// The players the program makes are the tests' own once they ask for them.
+TEST_F(RecordedSound, TheProgramsPlayersComeFromTheFactory)
+{
+    recordedsound::install();
+    const std::unique_ptr<MediaPlayer> made = newMediaPlayer();
+    made->FileName = QStringLiteral("notas/mi5.wav");
+    made->Open();
+    EXPECT_EQ(recordedsound::requests(), (std::vector<Request>{{Kind::Open, "notas/mi5.wav"}}));
+    recordedsound::uninstall();
+}
+
+// The machine's own players, as the program makes them; the tests run with
+// SDL's dummy audio driver.
 using RealSound = InTempDir;
 
 TEST_F(RealSound, PlayReturnsWhileTheSoundGoesOnAndStopHaltsIt)
@@ -207,28 +226,25 @@ TEST_F(RealSound, PlayReturnsWhileTheSoundGoesOnAndStopHaltsIt)
     writeNote(QStringLiteral("notas/do5.wav"), 3000);
     writeNote(QStringLiteral("notas/re5.wav"), 5);
 
-    MediaPlayer player;
-    player.FileName = QStringLiteral("notas/do5.wav");
-    player.Open();
-    EXPECT_TRUE(player.isOpen());
-    EXPECT_FALSE(player.isPlaying());
+    const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+    player->FileName = QStringLiteral("notas/do5.wav");
+    player->Open();
+    EXPECT_FALSE(player->isPlaying());
 
-    player.Play();
-    EXPECT_TRUE(player.isPlaying());  // Play did not wait for the 3 s sound to end
-    player.Stop();
-    EXPECT_FALSE(player.isPlaying());
-    player.Play();
-    EXPECT_TRUE(player.isPlaying());
+    player->Play();
+    EXPECT_TRUE(player->isPlaying());  // Play did not wait for the 3 s sound to end
+    player->Stop();
+    EXPECT_FALSE(player->isPlaying());
+    player->Play();
+    EXPECT_TRUE(player->isPlaying());
 
-    player.FileName = QStringLiteral("notas/re5.wav");
-    player.Open();  // cuts off the sound still playing
-    EXPECT_FALSE(player.isPlaying());
-    player.Play();
-    EXPECT_TRUE(player.lastError().isEmpty());
+    player->FileName = QStringLiteral("notas/re5.wav");
+    player->Open();  // cuts off the sound still playing
+    EXPECT_FALSE(player->isPlaying());
+    player->Play();
 
-    player.Close();
-    EXPECT_FALSE(player.isOpen());
-    EXPECT_EQ(errorOf([&] { player.Play(); }), kNoDevice);
+    player->Close();
+    EXPECT_EQ(errorOf([&] { player->Play(); }), kNoDevice);
 }
 
 // The notes share one voice: the last play is the one that sounds.
@@ -236,36 +252,35 @@ TEST_F(RealSound, APlayOfAnotherPlayerCutsThisOneWhichCanNoLongerStopIt)
 {
     writeNote(QStringLiteral("notas/do5.wav"), 3000);
     writeNote(QStringLiteral("notas/re5.wav"), 3000);
-    MediaPlayer first;
-    MediaPlayer second;
-    first.FileName = QStringLiteral("notas/do5.wav");
-    second.FileName = QStringLiteral("notas/re5.wav");
-    first.Open();
-    first.Play();
-    second.Open();
-    EXPECT_TRUE(first.isPlaying());  // opening cuts nothing
-    EXPECT_FALSE(second.isPlaying());
+    const std::unique_ptr<MediaPlayer> first = newMediaPlayer();
+    const std::unique_ptr<MediaPlayer> second = newMediaPlayer();
+    first->FileName = QStringLiteral("notas/do5.wav");
+    second->FileName = QStringLiteral("notas/re5.wav");
+    first->Open();
+    first->Play();
+    second->Open();
+    EXPECT_TRUE(first->isPlaying());  // opening cuts nothing
+    EXPECT_FALSE(second->isPlaying());
 
-    second.Play();
-    EXPECT_FALSE(first.isPlaying());
-    EXPECT_TRUE(second.isPlaying());
-    first.Stop();
-    first.Close();
-    EXPECT_TRUE(second.isPlaying());
+    second->Play();
+    EXPECT_FALSE(first->isPlaying());
+    EXPECT_TRUE(second->isPlaying());
+    first->Stop();
+    first->Close();
+    EXPECT_TRUE(second->isPlaying());
 
     {
-        MediaPlayer gone;
-        gone.FileName = QStringLiteral("notas/do5.wav");
-        gone.Open();
-        gone.Play();
-        EXPECT_FALSE(second.isPlaying());
+        const std::unique_ptr<MediaPlayer> gone = newMediaPlayer();
+        gone->FileName = QStringLiteral("notas/do5.wav");
+        gone->Open();
+        gone->Play();
+        EXPECT_FALSE(second->isPlaying());
     }  // freed while it plays
 
-    second.Play();  // the voice is free again
-    EXPECT_TRUE(second.isPlaying());
-    second.Stop();
-    EXPECT_FALSE(second.isPlaying());
-    EXPECT_TRUE(second.lastError().isEmpty());
+    second->Play();  // the voice is free again
+    EXPECT_TRUE(second->isPlaying());
+    second->Stop();
+    EXPECT_FALSE(second->isPlaying());
 }
 
 TEST_F(RealSound, WavInAnotherSampleFormatPlaysToItsEnd)
@@ -283,31 +298,31 @@ TEST_F(RealSound, WavInAnotherSampleFormatPlaysToItsEnd)
     QDir().mkpath(QStringLiteral("notas"));
     for (const auto& c : cases) {
         writeFile(QStringLiteral("notas/sol5.wav"), sineWav(200, c.format));
-        MediaPlayer player;
-        player.FileName = QStringLiteral("notas/sol5.wav");
-        EXPECT_EQ(errorOf([&] { player.Open(); }), QString()) << c.what;
-        if (!player.isOpen())
+        const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+        player->FileName = QStringLiteral("notas/sol5.wav");
+        const QString error = errorOf([&] { player->Open(); });
+        EXPECT_EQ(error, QString()) << c.what;
+        if (!error.isEmpty())
             continue;
-        player.Play();
-        EXPECT_TRUE(player.isPlaying()) << c.what;
-        EXPECT_TRUE(endsByItself(player)) << c.what;
-        player.Play();  // an ended sound plays again from its start
-        EXPECT_TRUE(player.isPlaying()) << c.what;
+        player->Play();
+        EXPECT_TRUE(player->isPlaying()) << c.what;
+        EXPECT_TRUE(endsByItself(*player)) << c.what;
+        player->Play();  // an ended sound plays again from its start
+        EXPECT_TRUE(player->isPlaying()) << c.what;
     }
 }
 
 TEST_F(RealSound, MissingFileFailsWithTheServiceTextNamingIt)
 {
     writeNote(QStringLiteral("notas/do5.wav"), 5);
-    MediaPlayer player;
-    player.FileName = QStringLiteral("notas/do5.wav");
-    player.Open();
-    player.Play();
+    const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+    player->FileName = QStringLiteral("notas/do5.wav");
+    player->Open();
+    player->Play();
 
-    player.FileName = QStringLiteral("notas/la5.wav");
-    EXPECT_EQ(errorOf([&] { player.Open(); }), QStringLiteral("Couldn't open notas/la5.wav"));
-    EXPECT_FALSE(player.isOpen());
-    EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+    player->FileName = QStringLiteral("notas/la5.wav");
+    EXPECT_EQ(errorOf([&] { player->Open(); }), QStringLiteral("Couldn't open notas/la5.wav"));
+    EXPECT_EQ(errorOf([&] { player->Stop(); }), kNoDevice);
 }
 
 TEST_F(RealSound, FileThatIsNoWavSoundFails)
@@ -323,11 +338,11 @@ TEST_F(RealSound, FileThatIsNoWavSoundFails)
     QDir().mkpath(QStringLiteral("notas"));
     for (const auto& c : cases) {
         writeFile(QStringLiteral("notas/mi5.wav"), c.bytes);
-        MediaPlayer player;
-        player.FileName = QStringLiteral("notas/mi5.wav");
-        const QString error = errorOf([&] { player.Open(); });
+        const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+        player->FileName = QStringLiteral("notas/mi5.wav");
+        const QString error = errorOf([&] { player->Open(); });
         EXPECT_FALSE(error.isEmpty()) << c.what;
-        EXPECT_FALSE(player.isOpen()) << c.what;
+        EXPECT_EQ(errorOf([&] { player->Stop(); }), kNoDevice) << c.what;
     }
 }
 
@@ -336,9 +351,9 @@ TEST_F(RealSound, OpeningTheAudioDeviceLeavesCtrlCAndTermToTheProgram)
     writeNote(QStringLiteral("notas/do5.wav"), 5);
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    MediaPlayer player;
-    player.FileName = QStringLiteral("notas/do5.wav");
-    player.Open();
+    const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+    player->FileName = QStringLiteral("notas/do5.wav");
+    player->Open();
     EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
     EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
 }
@@ -350,19 +365,18 @@ TEST_F(RealSound, WithoutAudioDeviceThePlayerTurnsSilentAndEveryRequestSucceeds)
     const QByteArray missingDriver = "no-such-audio-driver";
     if (qgetenv("SDL_AUDIODRIVER") == missingDriver) {
         writeNote(QStringLiteral("notas/do5.wav"), 5);
-        MediaPlayer player;
-        player.FileName = QStringLiteral("notas/do5.wav");
-        EXPECT_EQ(errorOf([&] { player.Stop(); }), kNoDevice);
+        const std::unique_ptr<MediaPlayer> player = newMediaPlayer();
+        player->FileName = QStringLiteral("notas/do5.wav");
+        EXPECT_EQ(errorOf([&] { player->Stop(); }), kNoDevice);
         for (int note = 1; note <= 2; ++note) {
             EXPECT_EQ(errorOf([&] {
-                          player.Open();
-                          player.Play();
-                          player.Stop();
+                          player->Open();
+                          player->Play();
+                          player->Stop();
                       }),
                       QString());
-            EXPECT_TRUE(player.isOpen());
-            EXPECT_TRUE(player.isSilent());
-            EXPECT_FALSE(player.isPlaying());
+            EXPECT_TRUE(player->isSilent());
+            EXPECT_FALSE(player->isPlaying());
         }
         return;
     }

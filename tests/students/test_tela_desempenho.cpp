@@ -109,9 +109,8 @@ TEST_F(TelaDesempenho, TheChartTellsThePassUnderTheMouse)
 {
     abre(bia(), 5);
     QWidget* grafico = tela->findChild<QWidget*>(QStringLiteral("pbGrafico"));
-    const Desempenho& figuras = tela->figuras();
     const EixosDoGrafico eixos =
-        eixosDoGrafico(QRectF(grafico->rect()), QFontMetricsF(grafico->font()), figuras.passagens, 130);
+        eixosDoGrafico(QRectF(grafico->rect()), QFontMetricsF(grafico->font()), bia().passagens, 130);
 
     const QPoint ponto(int(eixos.x(1)), int(eixos.y(130)));
     QHelpEvent ajuda(QEvent::ToolTip, ponto, grafico->mapToGlobal(ponto));
@@ -191,7 +190,7 @@ TEST_F(TelaDesempenho, TheChartNamesEverySectionWhole)
         TextosDesenhados folha(grafico->size());
         QPainter pintor(&folha);
         pintor.setFont(grafico->font());
-        desenhaGrafico(pintor, QRectF(grafico->rect()), tela->figuras().passagens, 235);
+        desenhaGrafico(pintor, QRectF(grafico->rect()), peloCursoTodo().passagens, 235);
         pintor.end();
 
         const QString desenhado = folha.textos().join(u'|');

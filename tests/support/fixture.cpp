@@ -5,8 +5,8 @@
 #include "platform/errors.h"
 #include "platform/preferencias.h"
 #include "platform/recordfile.h"
-#include "platform/sound.h"
 #include "platform/system.h"
+#include "support/somgravado.h"
 
 #include <QFile>
 #include <sys/wait.h>
@@ -19,7 +19,7 @@ void clearSeams()
     systemseam::setDisplayWidth(1280);
     clockseam::reset();
     fileseam::clear();
-    soundseam::clear();
+    recordedsound::clear();
     preferenciasseam::install();
 }
 
@@ -50,11 +50,6 @@ void writeFile(const QString& name, const QByteArray& bytes)
     QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QString testDataPath(const QString& name)
-{
-    return QStringLiteral(QUIRAVO_TEST_DATA "/") + name;
 }
 
 QString errorOf(const std::function<void()>& action)

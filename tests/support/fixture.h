@@ -2,8 +2,6 @@
 // A test that works in a fresh temporary directory as the current directory,
 // with every seam cleared before and after.
 
-#include "platform/sound.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QString>
@@ -17,17 +15,6 @@ inline void PrintTo(const QString& s, std::ostream* os)
 {
     *os << '"' << s.toStdString() << '"';
 }
-
-namespace soundseam {
-
-// readable sound requests in failure messages
-inline void PrintTo(const Request& r, std::ostream* os)
-{
-    static const char* const names[] = {"Open", "Play", "Stop", "Close"};
-    *os << names[static_cast<int>(r.kind)] << '(' << r.argument.toStdString() << ')';
-}
-
-}  // namespace soundseam
 
 class InTempDir : public ::testing::Test {
 protected:
@@ -45,10 +32,7 @@ private:
 QByteArray readFile(const QString& name);
 void writeFile(const QString& name, const QByteArray& bytes);
 
-// A fixture file of tests/fixtures.
-QString testDataPath(const QString& name);
-
-// Clears the box, system, clock and file seams.
+// Clears the box, system, clock, file and sound seams.
 void clearSeams();
 
 // What every test does with an error that reaches Application::notify: the

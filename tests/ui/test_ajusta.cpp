@@ -117,31 +117,34 @@ TEST_F(AjustaTest, PointsAreConvertedOnThe96DpiGrid)
     EXPECT_EQ(PixelsDosPontos(10), 13);
 }
 
-TEST_F(AjustaTest, AjustaTelaScalesByTheStartUpWidthOver1280AndSetsTheBandFont)
+// The two variants: AjustaTela scales by the width recorded at start-up over
+// 1280 and lets pending events be handled once; AjustaTela1024 scales by the
+// current width over 1024 and handles none. Each picks the font of its bands.
+TEST_F(AjustaTest, EachVariantScalesByItsWidthOverItsDesignWidthAndSetsItsBandFont)
 {
-    for (const Largura& l : kLarguras) {
-        SCOPED_TRACE(l.w);
-        LarguraTela = l.w;
-        systemseam::setDisplayWidth(l.w);
-        systemseam::clear();
-        TelaDeTeste t;
-        AjustaTela(&t.tela);
-        confereEscala(t, l.w, 1280, l.fonteAjustaTela);
-        EXPECT_GE(systemseam::letEventsRunCalls(), 1);
-    }
-}
-
-TEST_F(AjustaTest, AjustaTela1024ScalesByTheCurrentWidthOver1024AndSetsItsOwnBands)
-{
-    for (const Largura& l : kLarguras) {
-        SCOPED_TRACE(l.w);
-        LarguraTela = 1280;
-        systemseam::setDisplayWidth(l.w);
-        systemseam::clear();
-        TelaDeTeste t;
-        AjustaTela1024(&t.tela);
-        confereEscala(t, l.w, 1024, l.fonteAjustaTela1024);
-        EXPECT_EQ(systemseam::letEventsRunCalls(), 0);
+    struct Variante {
+        const char* nome;
+        void (*ajusta)(QWidget*);
+        int larguraDeProjeto;
+        bool pelaLarguraDoInicio;  // scales by LarguraTela, the current width being the same
+        int Largura::*fonte;
+        bool deixaEventos;
+    };
+    const Variante variantes[] = {
+        {"AjustaTela", AjustaTela, 1280, true, &Largura::fonteAjustaTela, true},
+        {"AjustaTela1024", AjustaTela1024, 1024, false, &Largura::fonteAjustaTela1024, false},
+    };
+    for (const Variante& v : variantes) {
+        for (const Largura& l : kLarguras) {
+            SCOPED_TRACE(testing::Message() << v.nome << " at " << l.w);
+            LarguraTela = v.pelaLarguraDoInicio ? l.w : 1280;
+            systemseam::setDisplayWidth(l.w);
+            systemseam::clear();
+            TelaDeTeste t;
+            v.ajusta(&t.tela);
+            confereEscala(t, l.w, v.larguraDeProjeto, l.*v.fonte);
+            EXPECT_EQ(systemseam::letEventsRunCalls() >= 1, v.deixaEventos);
+        }
     }
 }
 
