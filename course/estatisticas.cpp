@@ -84,8 +84,11 @@ double FigurasDoCaractere::toquesPorMinuto() const
 double FigurasDoCaractere::confianca() const
 {
     const double acerto = 1 - taxaDeErro();
-    const double tm = toquesPorMinuto();
-    const double velocidade = pesoCronometradas > 0 ? std::min(1.0, tm / kAlvoTm) : 0.5;
+    const double ms = msPorToque();
+    // a key never timed counts at half speed; one timed at no time at all is fast
+    double velocidade = 0.5;
+    if (pesoCronometradas > 0)
+        velocidade = ms > 0 ? std::min(1.0, 60000 / ms / kAlvoTm) : 1.0;
     return std::pow(acerto, 4) * velocidade;
 }
 
