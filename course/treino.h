@@ -24,6 +24,9 @@ namespace treino {
 
 // The practice's words, in the course folder.
 inline const QString kArquivoPalavras = QStringLiteral("palavras.txt");
+// A student who has passed no exercise has no key to practise yet.
+inline const QString kTreinoSemExercicio =
+    QStringLiteral("O treino usa as teclas dos exercícios já feitos.\rFaça antes o primeiro exercício do curso.");
 // A line is at most this long.
 inline constexpr int kTamanhoDaLinha = 48;
 // Fewer words than this that the student can type: drills come in among them.

@@ -42,6 +42,7 @@ private:
     bool senhaConfere();
     void fazAula(TfExercicio* fExercicio);
     void Desempenho1Click();
+    void Treino1Click();
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
 
@@ -53,11 +54,13 @@ private:
     QLabel* Label5;
     QPushButton* bbFazerAula;
     QPushButton* BitBtn2;
+    QPushButton* bbTreino;
     QLineEdit* edSenha;
     QListWidget* lbAluno;
     QAction* Sair1;
     QAction* FazerAula1;
     QAction* Desempenho1;
+    QAction* Treino1;
 
     bool ativada_ = false;  // the password gate has run
 };
