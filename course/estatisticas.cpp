@@ -94,10 +94,11 @@ double FigurasDoCaractere::confianca() const
 
 namespace {
 
-// The weights as they stand some sittings later.
-void desbota(FigurasDoCaractere& f, int sessoes)
+// Past this the units are brought back to 1: far below overflow.
+constexpr double kEscalaMaxima = 1e150;
+
+void multiplicaPesos(FigurasDoCaractere& f, double fator)
 {
-    const double fator = std::pow(kDesbotamento, sessoes);
     f.pesoEsperadas *= fator;
     f.pesoErradas *= fator;
     f.pesoCronometradas *= fator;
@@ -106,17 +107,19 @@ void desbota(FigurasDoCaractere& f, int sessoes)
 
 }  // namespace
 
-TeclasDoAluno::Acumulado& TeclasDoAluno::emDia(char caractere)
+void TeclasDoAluno::novaSessao()
 {
-    Acumulado& a = caracteres_[static_cast<unsigned char>(caractere)];
-    desbota(a.figuras, sessoes_ - a.sessao);
-    a.sessao = sessoes_;
-    return a;
+    escala_ /= kDesbotamento;
+    if (escala_ < kEscalaMaxima)
+        return;
+    for (FigurasDoCaractere& f : caracteres_)
+        multiplicaPesos(f, 1 / escala_);
+    escala_ = 1;
 }
 
 void TeclasDoAluno::comecaSessao()
 {
-    ++sessoes_;
+    novaSessao();
     algumaSessao_ = false;
 }
 
@@ -126,31 +129,31 @@ void TeclasDoAluno::soma(const tToque& registro)
 {
     // sittings are told apart by their moment; the first one starts at 0
     if (algumaSessao_ && !(registro.Sessao == ultimaSessao_))
-        ++sessoes_;
+        novaSessao();
     algumaSessao_ = true;
     ultimaSessao_ = registro.Sessao;
 
     const std::uint32_t esperadas = registro.Esperadas;
     const std::uint32_t erradas = std::min(registro.Erradas, esperadas);
     const std::uint32_t cronometradas = std::min(registro.Cronometradas, esperadas);
-    const double milissegundos = std::min<double>(registro.Milissegundos, cronometradas * kPausaMaximaMs);
+    const std::uint64_t milissegundos =
+        std::min<std::uint64_t>(registro.Milissegundos, cronometradas * std::uint64_t(kPausaMaximaMs));
 
-    FigurasDoCaractere& f = emDia(char(registro.Caractere)).figuras;
+    FigurasDoCaractere& f = caracteres_[registro.Caractere];
     f.esperadas += esperadas;
     f.erradas += erradas;
     f.cronometradas += cronometradas;
-    f.milissegundos += std::uint64_t(milissegundos);
-    f.pesoEsperadas += esperadas;
-    f.pesoErradas += erradas;
-    f.pesoCronometradas += cronometradas;
-    f.pesoMilissegundos += milissegundos;
+    f.milissegundos += milissegundos;
+    f.pesoEsperadas += esperadas * escala_;
+    f.pesoErradas += erradas * escala_;
+    f.pesoCronometradas += cronometradas * escala_;
+    f.pesoMilissegundos += double(milissegundos) * escala_;
 }
 
 FigurasDoCaractere TeclasDoAluno::figuras(char caractere) const
 {
-    const Acumulado& a = caracteres_[static_cast<unsigned char>(caractere)];
-    FigurasDoCaractere f = a.figuras;
-    desbota(f, sessoes_ - a.sessao);
+    FigurasDoCaractere f = caracteres_[static_cast<unsigned char>(caractere)];
+    multiplicaPesos(f, 1 / escala_);
     return f;
 }
 
@@ -158,7 +161,7 @@ std::vector<char> TeclasDoAluno::conhecidas() const
 {
     std::vector<char> lista;
     for (int codigo = 0; codigo < 256; ++codigo) {
-        if (caracteres_[size_t(codigo)].figuras.conhecida())
+        if (caracteres_[size_t(codigo)].conhecida())
             lista.push_back(char(codigo));
     }
     return lista;
@@ -173,10 +176,17 @@ std::vector<TeclasDoAluno> TeclasDosAlunos(const std::vector<std::int32_t>& codi
         if (!posicao.contains(codigos[i]))
             posicao.insert(codigos[i], i);
     }
+    // the records of a sitting lie together: the last student found is the likely next
+    std::int32_t ultimoCodigo = 0;
+    TeclasDoAluno* ultimo = nullptr;
     LeToques([&](const tToque& registro) {
-        const auto achado = posicao.constFind(registro.CodAluno);
-        if (achado != posicao.constEnd())
-            alunos[*achado].soma(registro);
+        if (!ultimo || registro.CodAluno != ultimoCodigo) {
+            const auto achado = posicao.constFind(registro.CodAluno);
+            ultimoCodigo = registro.CodAluno;
+            ultimo = achado != posicao.constEnd() ? &alunos[*achado] : nullptr;
+        }
+        if (ultimo)
+            ultimo->soma(registro);
     });
     return alunos;
 }

@@ -93,14 +93,13 @@ public:
     std::vector<char> conhecidas() const;
 
 private:
-    struct Acumulado {
-        FigurasDoCaractere figuras;
-        int sessao = 0;  // the sitting its weights stand at
-    };
-    Acumulado& emDia(char caractere);
+    void novaSessao();
 
-    std::array<Acumulado, 256> caracteres_{};
-    int sessoes_ = 0;
+    // the weights are kept in units that grow by 1 / kDesbotamento with each
+    // sitting, so that a record adds to them without fading what came before;
+    // figuras() divides by escala_
+    std::array<FigurasDoCaractere, 256> caracteres_{};
+    double escala_ = 1;
     double ultimaSessao_ = -1;
     bool algumaSessao_ = false;
 };

@@ -1,6 +1,5 @@
 #include "data/toques.h"
 
-#include "platform/recordfile.h"
 
 void GravaToques(const std::vector<tToque>& registros)
 {
@@ -14,18 +13,5 @@ void GravaToques(const std::vector<tToque>& registros)
     for (const tToque& registro : registros)
         arquivo.write(&registro);
     arquivo.sync();
-    arquivo.close();
-}
-
-void LeToques(const std::function<void(const tToque&)>& porRegistro)
-{
-    if (!fileExists(kArquivoToques))
-        return;
-    RecordFile arquivo(kArquivoToques, int(sizeof(tToque)), RecordFile::Access::Read);
-    tToque registro{};
-    arquivo.readEach(registro, [&] {
-        porRegistro(registro);
-        return true;
-    });
     arquivo.close();
 }

@@ -6,10 +6,11 @@
 // created with the first record; a course folder without it has no
 // statistics yet. No window system.
 
+#include "platform/recordfile.h"
+
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #pragma pack(push, 1)
@@ -50,4 +51,16 @@ void GravaToques(const std::vector<tToque>& registros);
 
 // Hands every whole record of the file to porRegistro, in file order, from
 // one pass; a missing file has none. A cut record at the end is not one.
-void LeToques(const std::function<void(const tToque&)>& porRegistro);
+template <class PorRegistro>
+void LeToques(PorRegistro porRegistro)
+{
+    if (!fileExists(kArquivoToques))
+        return;
+    RecordFile arquivo(kArquivoToques, int(sizeof(tToque)), RecordFile::Access::Read);
+    tToque registro{};
+    arquivo.readEach(registro, [&] {
+        porRegistro(registro);
+        return true;
+    });
+    arquivo.close();
+}
