@@ -167,12 +167,14 @@ QByteArray GeradorDeLinhas::palavraCom(char foco)
 }
 
 // The character with another one drawn as the characters are, twice over:
-// "çaça". A weak one goes with weak ones.
+// "çaça". A weak one goes with weak ones, never with itself.
 QByteArray GeradorDeLinhas::exercicio(char foco)
 {
-    char par = sorteia();
-    for (int tentativa = 0; tentativa < 3 && par == foco && focos_.size() > 1; ++tentativa)
-        par = sorteia();
+    std::vector<double> pesos = pesos_;
+    const auto proprio = std::find(focos_.begin(), focos_.end(), foco);
+    if (proprio != focos_.end() && focos_.size() > 1)
+        pesos[size_t(proprio - focos_.begin())] = 0;
+    const char par = focos_[std::discrete_distribution<size_t>(pesos.begin(), pesos.end())(acaso_)];
     return QByteArray(1, foco) + par + foco + par;
 }
 

@@ -233,7 +233,7 @@ void TfEntrada::dbgAlunosClick()
 {
     if (!AlunoAtual.Senha.empty()) {
         mostraSenha(true);
-        bbFazerAula->setEnabled(false);
+        habilitaAulaETreino(false);
         edSenha->setFocus();
     } else {
         mostraSenha(false);
@@ -271,12 +271,20 @@ void TfEntrada::lbAlunoClick()
     if (comSenha)
         edSenha->setFocus();
     else
-        bbFazerAula->setEnabled(true);
+        habilitaAulaETreino(true);
 }
 
 void TfEntrada::edSenhaChange()
 {
-    bbFazerAula->setEnabled(!edSenha->text().isEmpty());
+    habilitaAulaETreino(!edSenha->text().isEmpty());
+}
+
+// The lesson and the practice open behind the same password: their buttons
+// follow the field together.
+void TfEntrada::habilitaAulaETreino(bool habilitados)
+{
+    bbFazerAula->setEnabled(habilitados);
+    bbTreino->setEnabled(habilitados);
 }
 
 // Emptying a field that is empty already changes no text: the button must
@@ -370,7 +378,16 @@ void TfEntrada::Treino1Click()
 {
     if (!senhaConfere())
         return;
-    const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+    {
+        // like a lesson, the practice leaves no password behind for the next student
+        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+        fazTreino();
+    }
+    lbAlunoClick();
+}
+
+void TfEntrada::fazTreino()
+{
     const treino::Ensinados ensinados = treino::CaracteresDoCurso(AulaAtual.NumExerc);
     if (std::none_of(ensinados.begin(), ensinados.end(), [](bool ensinado) { return ensinado; })) {
         showMessage(BoxKind::Information, treino::kTreinoSemExercicio);

@@ -35,6 +35,7 @@ private:
     void dbgAlunosClick();
     void lbAlunoClick();
     void edSenhaChange();
+    void habilitaAulaETreino(bool habilitados);
     void esvaziaSenha();
     void edSenhaEnter();
     void edSenhaExit();
@@ -43,6 +44,7 @@ private:
     void fazAula(TfExercicio* fExercicio);
     void Desempenho1Click();
     void Treino1Click();
+    void fazTreino();
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
 

@@ -113,6 +113,9 @@ TEST(Gerador, FewWordsToTypeBringDrillsAndStillNothingUntaught)
     EXPECT_LE(linha.size(), kTamanhoDaLinha);
     for (const char c : linha)
         EXPECT_TRUE(poucos.contains(c)) << linha.constData();
+    // no word has only "f" and "j": every token is a drill of the two, never of one alone
+    for (const QByteArray& exercicio : linha.split(' '))
+        EXPECT_TRUE(exercicio == "fjfj" || exercicio == "jfjf") << linha.constData();
 
     GeradorDeLinhas nada(palavras(), Ensinados{}, 3);
     EXPECT_TRUE(nada.Linha().isEmpty());

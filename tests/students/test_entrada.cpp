@@ -264,7 +264,9 @@ TEST_F(Entrada, F5OpensThePracticeBehindThePasswordWithTheCharactersMetSoFar)
     const QByteArray aulasAntes = readFile(kArquivoAulas);
     abre();
     escolheComAMouse(0);
-    EXPECT_EQ(tela->findChild<QPushButton*>(QStringLiteral("bbTreino"))->text(), QStringLiteral("Treino - F5"));
+    auto* treino = tela->findChild<QPushButton*>(QStringLiteral("bbTreino"));
+    EXPECT_EQ(treino->text(), QStringLiteral("Treino - F5"));
+    EXPECT_FALSE(treino->isEnabled());  // it follows the password field, as the lesson's button does
     EXPECT_EQ(tela->findChild<QAction*>(QStringLiteral("Treino1"))->text(), QStringLiteral("Treino - F5"));
 
     tecla(Qt::Key_F5);
@@ -278,6 +280,7 @@ TEST_F(Entrada, F5OpensThePracticeBehindThePasswordWithTheCharactersMetSoFar)
         tecla(Qt::Key_Escape);
     });
     digita(QStringLiteral("abc"));
+    EXPECT_TRUE(treino->isEnabled());
     tecla(Qt::Key_F5);
 
     ASSERT_FALSE(linha.isEmpty());
