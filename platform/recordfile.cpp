@@ -4,11 +4,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <cstdio>
 #include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,9 +24,9 @@ struct PlannedFailure {
     int countdown = 0;  // 0: none planned
 };
 
-std::array<PlannedFailure, 9>& planned()
+std::array<PlannedFailure, 10>& planned()
 {
-    static std::array<PlannedFailure, 9> failures;
+    static std::array<PlannedFailure, 10> failures;
     return failures;
 }
 
@@ -229,24 +231,25 @@ void RecordFile::readBlock()
     }
 }
 
-void RecordFile::write(const void* record)
+void RecordFile::write(const void* records, std::int64_t count)
 {
     if (injected(fileseam::Op::Write)) {
         if (errno == 0)
             throw IoError(IoError::DiskFull);
         fail(errno);
     }
+    const ssize_t bytes = ssize_t(count * recordSize_);
     ssize_t n;
     do {
-        n = ::pwrite(fd_, record, size_t(recordSize_), off_t(position_ * recordSize_));
+        n = ::pwrite(fd_, records, size_t(bytes), off_t(position_ * recordSize_));
     } while (n < 0 && errno == EINTR);
     if (n < 0)
         fail(errno);
     // what was read ahead may now be stale
     blockBytes_ = 0;
-    if (n != recordSize_)
+    if (n != bytes)
         throw IoError(IoError::DiskFull);
-    ++position_;
+    position_ += count;
 }
 
 void RecordFile::sync()
@@ -265,6 +268,56 @@ void RecordFile::close()
     }
     if (::close(fd) != 0)
         fail(errno);
+}
+
+namespace {
+
+// A name beside the target that no other program picks: the process's number
+// and a random one.
+QString temporaryBeside(const QString& target)
+{
+    return QStringLiteral("%1.%2-%3.tmp")
+        .arg(target)
+        .arg(::getpid())
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+// The temporary file takes the target's name unless a file lies there; a
+// file system without that test replaces it.
+bool renameUnlessTaken(const QString& from, const QString& to)
+{
+    if (injected(fileseam::Op::Rename))
+        fail(errno);
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        fail(errno);
+    if (::rename(source.constData(), target.constData()) != 0)
+        fail(errno);
+    return true;
+}
+
+}  // namespace
+
+bool createWhole(const QString& name, QByteArrayView bytes)
+{
+    if (fileExists(name))
+        return false;
+    const QString temporary = temporaryBeside(name);
+    auto removeTemporary = qScopeGuard([&] { ::unlink(QFile::encodeName(temporary).constData()); });
+    RecordFile::createIfMissing(temporary);
+    RecordFile file(temporary, int(bytes.size()), RecordFile::Access::ReadWrite);
+    file.write(bytes.data());
+    file.sync();
+    file.close();
+    if (!renameUnlessTaken(temporary, name))
+        return false;
+    removeTemporary.dismiss();
+    return true;
 }
 
 namespace fileseam {

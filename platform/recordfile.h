@@ -7,6 +7,7 @@
 // reached through a symbolic link, and one that is not a regular file (a
 // folder, a pipe, a device) is refused; both with a message that names it.
 
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <cstring>
@@ -53,8 +54,9 @@ public:
     // position is past the records read ahead.
     template <class Record, class OnRecord>
     void readEach(Record& record, OnRecord onRecord);
-    // Writes one record at the position with one write call and moves on.
-    void write(const void* record);
+    // Writes `count` records at the position with one write call and moves
+    // past them.
+    void write(const void* records, std::int64_t count = 1);
     // Flushes the written data to the disk.
     void sync();
     void close();
@@ -88,12 +90,19 @@ void RecordFile::readEach(Record& record, OnRecord onRecord)
     }
 }
 
+// Gives the name a new file that holds bytes, whole or not at all: they are
+// written to a temporary file beside it and put on the disk, and only then
+// does that file take the name. False, and nothing left behind, when a file
+// already lies at the name; a file system that cannot tell (some network
+// shares) has it replaced.
+bool createWhole(const QString& name, QByteArrayView bytes);
+
 // Test seam: make the n-th next call of an operation fail with an errno value
 // (a short read or write is made with errno 0). Each record read ahead
 // counts as one call of Read.
 namespace fileseam {
 
-enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close };
+enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close, Rename };
 
 void failOn(Op op, int err, int nth = 1);
 void clear();
