@@ -152,6 +152,8 @@ void CarregaExercicios()
 
 std::uint8_t CarregaAlunos()
 {
+    // a correction cut short by a crash is undone before the roster is read
+    RecordFile::finishRewrite(kArquivoAlunos, int(sizeof(tAluno)));
     int count = 0;
     // students beyond the roster's last slot are not read
     readRecords(kArquivoAlunos, AlunoAtual, [&] {
@@ -236,11 +238,9 @@ void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao)
                            .arg(codigo)
                            .arg(shownFileName(kArquivoAlunos)));
     corrige(aluno, correcao);
-    alunos.seek(lugar);
-    alunos.write(&aluno);
-    alunos.sync();
-    alunos.close();
-    NumAlunos = CarregaAlunos();
+    alunos.rewrite(lugar, &aluno);
+    // the record is on the disk: a failing close cannot undo it, and the
+    // file closes quietly when it goes
 }
 
 void LeHistoricoAulas()

@@ -38,9 +38,9 @@ struct CorrecaoAluno {
 // Rewrites in place the first student numbered codigo, its fields corrected
 // and scrambled with the record's own key; the key, the number and every
 // other byte stay, and the lesson history is not touched. Under the lock of
-// the appends, the whole record goes with one write and is on the disk before
-// the file is closed: a failure, thrown, leaves the old record or the new
-// one. Then reloads the roster.
+// the appends, through a journal of the old record (RecordFile::rewrite): a
+// failure, thrown, leaves the old record whole, a crash the old record or
+// the new one, never a mix. The roster is not read again here.
 void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao);
 
 // Reads the lesson records of CodAlunoAtual into HistoricoAulas; AulaAtual

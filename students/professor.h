@@ -47,6 +47,6 @@ std::optional<QString> ProblemaDaFicha(const FichaDoAluno& ficha);
 // What the log says of a correction: never a password, nor an e-mail address.
 QStringList DescreveCorrecao(const AlunoDoProfessor& antes, const CorrecaoAluno& correcao);
 
-// Rewrites the student's record with the correction (the roster is reloaded),
-// then adds the change to the log.
+// Rewrites the student's record with the correction, then adds the change to
+// the log. The roster is read again by whoever shows it.
 void CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao);
