@@ -75,7 +75,7 @@ void TfMatricula::criaLista(const QString& arquivo, const std::vector<LinhaDaTur
     lbRitmo = new QLabel(QStringLiteral("Escolha o período mínimo de prática de todos os alunos da lista."), this);
     lbRitmo->setObjectName(QStringLiteral("lbRitmo"));
     lbRitmo->setWordWrap(true);
-    lbRitmo->setGeometry(216, 308, 328, 40);
+    lbRitmo->setGeometry(216, 308, 328, 52);
 }
 
 void TfMatricula::criaBotoes()

@@ -233,7 +233,7 @@ void TfProfessor::criaLista()
 {
     QLabel* busca = legenda(QStringLiteral("lbBusca"), QStringLiteral("Procurar pelo nome ou pelo código:"),
                             QRect(16, 12, 340, 20));
-    edBusca = caixa(QStringLiteral("edBusca"), QRect(16, 32, 340, 24));
+    edBusca = caixa(QStringLiteral("edBusca"), QRect(16, 32, 340, 26));
     edBusca->setClearButtonEnabled(true);
     busca->setBuddy(edBusca);
 
@@ -262,10 +262,10 @@ void TfProfessor::criaFicha()
     lbCodigo->setFont(negrito);
 
     legenda(QStringLiteral("lbNome"), QStringLiteral("Nome"), QRect(376, 40, 368, 20));
-    edNome = caixa(QStringLiteral("edNome"), QRect(376, 60, 368, 24));
+    edNome = caixa(QStringLiteral("edNome"), QRect(376, 60, 368, 26));
     limitaAoArquivo(edNome, kTamanhoNome);
     legenda(QStringLiteral("lbeMail"), QStringLiteral("eMail"), QRect(376, 92, 368, 20));
-    edeMail = caixa(QStringLiteral("edeMail"), QRect(376, 112, 368, 24));
+    edeMail = caixa(QStringLiteral("edeMail"), QRect(376, 112, 368, 26));
     limitaAoArquivo(edeMail, kTamanhoEMail);
 
     const GrupoDePeriodo periodo = criaGrupoDePeriodo(this, QRect(376, 148, 184, 89));
@@ -274,7 +274,7 @@ void TfProfessor::criaFicha()
 
     lbSenha = legenda(QStringLiteral("lbSenha"), QString(), QRect(576, 148, 168, 20));
     legenda(QStringLiteral("lbSenhaNova"), QStringLiteral("Senha nova (opcional)"), QRect(576, 172, 168, 20));
-    edSenha = caixa(QStringLiteral("edSenha"), QRect(576, 192, 168, 24));
+    edSenha = caixa(QStringLiteral("edSenha"), QRect(576, 192, 168, 26));
     limitaAoArquivo(edSenha, kTamanhoSenha);
     mostraAsteriscos(edSenha);
 
