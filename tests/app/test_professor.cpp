@@ -247,6 +247,54 @@ TEST_F(Professor, TheTeacherCorrectsStudentsWithKeysAtEveryWidthBand)
     }
 }
 
+// A class of thirty-five from a spreadsheet's list, one line refused, all
+// with the rhythm chosen once.
+TEST_F(Professor, AClassIsEnrolledFromAListWithTheRhythmChosenForAll)
+{
+    preparaTurma(1024);
+    ASSERT_TRUE(CriaSenhaProfessor(kSenha));
+    QByteArray lista = "Nome;E-mail\n";
+    for (int i = 1; i <= 35; ++i)
+        lista += QStringLiteral("Aluno %1 da 8ª B;aluno%1@escola.br\n").arg(i, 2, 10, QLatin1Char('0')).toUtf8();
+    lista += ";sem nome\n";
+    writeFile(QStringLiteral("turma-8B.csv"), lista);
+    const QString caminho = QDir::current().filePath(QStringLiteral("turma-8B.csv"));
+
+    boxseam::queueInput(kSenha);
+    QStringList linhasMostradas;
+    int alunosNaLista = 0;
+    pedeOProfessor([&](QWidget* tela) {
+        whenModal(
+            [&](QWidget* matricula) {
+                const auto* linhas = matricula->findChild<QListWidget*>(QStringLiteral("lbLista"));
+                for (int i = 0; i < linhas->count(); ++i)
+                    linhasMostradas << linhas->item(i)->text();
+                tecla(Qt::Key_F5);     // refused: no rhythm chosen yet
+                tecla(Qt::Key_Space);  // "1 x por semana"
+                tecla(Qt::Key_Down);   // "2 x por semana"
+                tecla(Qt::Key_F5);
+            },
+            tela);
+        boxseam::queueInput(caminho);
+        tecla(Qt::Key_F8);
+        alunosNaLista = tela->findChild<QTableView*>(QStringLiteral("lbAlunos"))->model()->rowCount();
+    });
+    ASSERT_EQ(linhasMostradas.size(), 36);
+    EXPECT_EQ(linhasMostradas[0], QStringLiteral("Aluno 01 da 8ª B (aluno01@escola.br)"));
+    EXPECT_EQ(linhasMostradas[35], QStringLiteral("Fica de fora, linha 37:  (sem nome) - Digite pelo menos o nome do aluno."));
+    EXPECT_EQ(caixasCom(BoxKind::Information),
+              QStringList{QStringLiteral("35 alunos matriculados, sem senha.\r1 linha da lista ficou de fora.")});
+    EXPECT_EQ(alunosNaLista, 37);
+    NumAlunos = CarregaAlunos();
+    ASSERT_EQ(NumAlunos, 37);
+    for (int k = 3; k <= 37; ++k) {
+        EXPECT_EQ(ListaAlunos[k].Codigo, k);
+        EXPECT_EQ(fromCp1252(ListaAlunos[k].Nome.bytes()),
+                  QStringLiteral("Aluno %1 da 8ª B").arg(k - 2, 2, 10, QLatin1Char('0')));
+        EXPECT_EQ(ListaAlunos[k].Periodo.bytes(), QByteArray("1"));
+    }
+}
+
 // Leaving a student with changes not saved asks first; "Não" leaves them.
 TEST_F(Professor, ChangesNotSavedAreAskedAboutBeforeClosing)
 {
