@@ -26,7 +26,9 @@ constexpr int kAltura = 410;
 
 QString textoDaLinha(const LinhaDaTurma& linha)
 {
-    const QString aluno = linha.email.isEmpty() ? linha.nome : QStringLiteral("%1 (%2)").arg(linha.nome, linha.email);
+    // a line without a name shows its e-mail alone
+    const QString aluno =
+        linha.email.isEmpty() ? linha.nome : QStringLiteral("%1 (%2)").arg(linha.nome, linha.email).trimmed();
     if (linha.recusa.isEmpty())
         return aluno;
     return QStringLiteral("Fica de fora, linha %1: %2 - %3").arg(linha.numero).arg(aluno, linha.recusa);

@@ -291,7 +291,7 @@ void TfProfessor::criaRegistro()
             QRect(16, 374, 728, 20));
     mmAlteracoes = new QPlainTextEdit(this);
     mmAlteracoes->setObjectName(QStringLiteral("mmAlteracoes"));
-    mmAlteracoes->setGeometry(16, 394, 728, 72);
+    mmAlteracoes->setGeometry(16, 394, 728, 56);
     mmAlteracoes->setReadOnly(true);
     mmAlteracoes->setLineWrapMode(QPlainTextEdit::NoWrap);
     mmAlteracoes->setFocusPolicy(Qt::ClickFocus);

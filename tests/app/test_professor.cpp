@@ -281,7 +281,7 @@ TEST_F(Professor, AClassIsEnrolledFromAListWithTheRhythmChosenForAll)
     });
     ASSERT_EQ(linhasMostradas.size(), 36);
     EXPECT_EQ(linhasMostradas[0], QStringLiteral("Aluno 01 da 8ª B (aluno01@escola.br)"));
-    EXPECT_EQ(linhasMostradas[35], QStringLiteral("Fica de fora, linha 37:  (sem nome) - Digite pelo menos o nome do aluno."));
+    EXPECT_EQ(linhasMostradas[35], QStringLiteral("Fica de fora, linha 37: (sem nome) - Digite pelo menos o nome do aluno."));
     EXPECT_EQ(caixasCom(BoxKind::Information),
               QStringList{QStringLiteral("35 alunos matriculados, sem senha.\r1 linha da lista ficou de fora.")});
     EXPECT_EQ(alunosNaLista, 37);
