@@ -234,13 +234,12 @@ void TfProfessor::criaLista()
     QLabel* busca = legenda(QStringLiteral("lbBusca"), QStringLiteral("Procurar pelo nome ou pelo código:"),
                             QRect(16, 12, 340, 20));
     edBusca = caixa(QStringLiteral("edBusca"), QRect(16, 32, 340, 26));
-    edBusca->setClearButtonEnabled(true);
     busca->setBuddy(edBusca);
 
     modelo_ = new ModeloDoRol(this);
     lbAlunos = new QTableView(this);
     lbAlunos->setObjectName(QStringLiteral("lbAlunos"));
-    lbAlunos->setGeometry(16, 64, 340, 300);
+    lbAlunos->setGeometry(16, 64, 340, 270);
     lbAlunos->setModel(modelo_);
     lbAlunos->setSelectionBehavior(QAbstractItemView::SelectRows);
     lbAlunos->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -288,10 +287,10 @@ void TfProfessor::criaFicha()
 void TfProfessor::criaRegistro()
 {
     legenda(QStringLiteral("lbAlteracoes"), QStringLiteral("Últimas alterações, da mais recente à primeira:"),
-            QRect(16, 374, 728, 20));
+            QRect(16, 344, 728, 20));
     mmAlteracoes = new QPlainTextEdit(this);
     mmAlteracoes->setObjectName(QStringLiteral("mmAlteracoes"));
-    mmAlteracoes->setGeometry(16, 394, 728, 56);
+    mmAlteracoes->setGeometry(16, 364, 728, 86);
     mmAlteracoes->setReadOnly(true);
     mmAlteracoes->setLineWrapMode(QPlainTextEdit::NoWrap);
     mmAlteracoes->setFocusPolicy(Qt::ClickFocus);
@@ -352,7 +351,7 @@ void TfProfessor::criaConexoes()
 
 void TfProfessor::FormCreate()
 {
-    AjustaTela(this);
+    AjustaTela1024(this);
     setFixedSize(size());
     // a row as high as its text at the size the screen was given
     lbAlunos->verticalHeader()->setDefaultSectionSize(QFontMetrics(lbAlunos->font()).height() + 4);
