@@ -412,6 +412,10 @@ void AjustaTexto(QWidget* controle)
     if (!texto)
         return;
     const QFont cheia = fonteCheia(controle);
+    // already in its full type, and the text fits: nothing to try (a status
+    // line changes its text at every key)
+    if (controle->font() == legivel(cheia) && cabe(texto->falta(controle->font())))
+        return;
     if (const std::optional<QFont> fonte = fonteLegivelQueCabe(controle, *texto, legivel(cheia))) {
         mudaFonte(controle, *fonte);
         return;
