@@ -475,8 +475,9 @@ void RecordFile::rewrite(std::int64_t number, const void* record)
     }
 }
 
-// The old record back on the disk and the journal gone; what of it fails is
-// left to the journal, for the next lock().
+// The old record back on the disk and the journal gone. It runs while the
+// first failure is on its way to be reported: what of it fails in turn is
+// left to the journal, which the next lock() finishes.
 void RecordFile::putBack(std::int64_t number, const QByteArray& old)
 {
     try {
