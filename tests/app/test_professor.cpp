@@ -13,6 +13,7 @@
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
+#include "platform/recordfile.h"
 #include "platform/system.h"
 #include "students/desempenho.h"
 #include "students/senhaprofessor.h"
@@ -21,13 +22,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <cerrno>
 
 namespace {
 
@@ -293,6 +297,38 @@ TEST_F(Professor, AClassIsEnrolledFromAListWithTheRhythmChosenForAll)
                   QStringLiteral("Aluno %1 da 8ª B").arg(k - 2, 2, 10, QLatin1Char('0')));
         EXPECT_EQ(ListaAlunos[k].Periodo.bytes(), QByteArray("1"));
     }
+}
+
+// A correction whose write fails is reported with its cause; the record stays
+// as it was and the boxes keep what was typed, to be saved again.
+TEST_F(Professor, AFailedCorrectionSaysWhyAndLeavesTheRecordAsItWas)
+{
+    preparaTurma(1024);
+    ASSERT_TRUE(CriaSenhaProfessor(kSenha));
+    const QByteArray alunos = readFile(kArquivoAlunos);
+    boxseam::queueInput(kSenha);
+    QString nomeNaCaixa;
+    pedeOProfessor([&](QWidget* tela) {
+        digita(QStringLiteral("joao"));
+        tecla(Qt::Key_Return);
+        tecla(Qt::Key_Return);
+        digita(QStringLiteral(" Filho"));
+        fileseam::failOn(fileseam::Op::Write, ENOSPC, 2);  // the record's write, after its journal's
+        tecla(Qt::Key_F5);
+        fileseam::clear();
+        nomeNaCaixa = tela->findChild<QLineEdit*>(QStringLiteral("edNome"))->text();
+        boxseam::queueAnswer(BoxAnswer::No);  // leaves without saving
+    });
+    QStringList relatos;
+    for (const boxseam::Shown& caixa : boxseam::shown()) {
+        if (caixa.kind == BoxKind::ErrorReport)
+            relatos << caixa.text;
+    }
+    ASSERT_EQ(relatos.size(), 1);
+    EXPECT_TRUE(relatos[0].contains(QStringLiteral("Disk full"))) << relatos[0].toStdString();
+    EXPECT_EQ(nomeNaCaixa, QStringLiteral("Joao Sousa Filho"));
+    EXPECT_EQ(readFile(kArquivoAlunos), alunos);
+    EXPECT_FALSE(QFile::exists(kArquivoAlteracoes));
 }
 
 // Leaving a student with changes not saved asks first; "Não" leaves them.
