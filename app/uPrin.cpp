@@ -4,6 +4,7 @@
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
+#include "app/uProfessor.h"
 #include "app/uRelatorio.h"
 #include "app/uSobre.h"
 #include "ui/jpeg.h"
@@ -142,6 +143,8 @@ void TfPrin::criaMenu()
     fazer1->setShortcut(Qt::Key_F2);
     Relatorio1 = PopupMenu1->addAction(QStringLiteral("Relatório da turma"));
     Relatorio1->setObjectName(QStringLiteral("Relatorio1"));
+    Professor1 = PopupMenu1->addAction(QStringLiteral("Professor"));
+    Professor1->setObjectName(QStringLiteral("Professor1"));
     Sair1 = PopupMenu1->addAction(QStringLiteral("Sair"));
     Sair1->setObjectName(QStringLiteral("Sair1"));
     Sair1->setShortcut(Qt::Key_F10);
@@ -154,6 +157,7 @@ void TfPrin::criaMenu()
     }
     conectaAcao(fazer1, &QAction::triggered, this, &TfPrin::fazer1Click);
     conectaAcao(Relatorio1, &QAction::triggered, this, &TfPrin::Relatorio1Click);
+    conectaAcao(Professor1, &QAction::triggered, this, &TfPrin::Professor1Click);
     conectaAcao(Sair1, &QAction::triggered, this, &TfPrin::bbSairClick);
     conectaAcao(esc, &QAction::triggered, this, &TfPrin::bbSairClick);
 }
@@ -210,6 +214,14 @@ void TfPrin::Relatorio1Click()
 {
     MostraRelatorio(this);
     requestFocus(this);
+}
+
+// The teacher's screen may have enrolled the first students.
+void TfPrin::Professor1Click()
+{
+    AbreProfessor(this);
+    requestFocus(this);
+    bbFazerAula->setEnabled(fileExists(kArquivoAlunos));
 }
 
 void TfPrin::BitBtn3Click()

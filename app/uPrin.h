@@ -35,6 +35,7 @@ private:
     void fazer1Click();
     void Alunos1Click();
     void Relatorio1Click();
+    void Professor1Click();
     void BitBtn3Click();
     void bbSairClick();
 
@@ -48,6 +49,7 @@ private:
     QMenu* PopupMenu1;
     QAction* fazer1;
     QAction* Relatorio1;
+    QAction* Professor1;
     QAction* Sair1;
 };
 

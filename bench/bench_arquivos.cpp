@@ -11,9 +11,7 @@
 #include "students/uDesempenho.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QTimer>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -72,38 +70,15 @@ void makeRoster(const QString& dir)
                    QStringLiteral("aluno%1@escola.com.br").arg(n), 36000 + n, n % 3);
 }
 
-// Measures the longest time between two turns of the event loop during the
-// reads, the longest a repaint would have waited.
-class EventGaps {
-public:
-    EventGaps()
-    {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (since_.isValid())
-                longestNs_ = std::max(longestNs_, since_.nsecsElapsed());
-            since_.start();
-        });
-        timer_.start();
-    }
-    double longestMs() const { return double(longestNs_) / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer since_;
-    qint64 longestNs_ = 0;
-};
-
 void historyRead(benchmark::State& state, int records)
 {
     QDir::setCurrent(historyDir(records));
     CodAlunoAtual = 2;
-    EventGaps gaps;
+    // the read does not turn the event loop: the screen waits for all of it
     for (auto _ : state)
         LeHistoricoAulas();
     state.SetItemsProcessed(state.iterations() * records);
     state.SetComplexityN(records);
-    state.counters["longest_wait_ms"] = gaps.longestMs();
 }
 
 // The progress screen of one of the three students, as F3 opens it: the

@@ -1,5 +1,6 @@
 // The screens: one key through the real typing field (key event, keystroke
-// rules, status text) beside the same key into a plain line edit; one ENTER
+// rules, status text, keyboard guide) beside the same key into a plain line
+// edit, without and with the painting it causes; one ENTER
 // step with its verdict; and the start-up up to the main menu with the course
 // loaded, beside a bare window of the main menu's size.
 
@@ -112,13 +113,24 @@ private:
     QLineEdit* edDig_ = nullptr;
 };
 
-void keystroke(benchmark::State& state)
+// Whether a key's figure includes the painting it causes, as a key on the
+// screen does, or only its handling (the updates stay queued).
+enum class Pintando { Nao, Sim };
+
+void pintaSe(Pintando pintando)
+{
+    if (pintando == Pintando::Sim)
+        QCoreApplication::processEvents();
+}
+
+void keystroke(benchmark::State& state, Pintando pintando)
 {
     auto licao = std::make_unique<Licao>();
     int posicao = 0;
     int linhas = 0;
     for (auto _ : state) {
         licao->tecla(kLinha[posicao]);
+        pintaSe(pintando);
         if (++posicao == kLinha.size()) {
             state.PauseTiming();
             licao->enter();
@@ -135,7 +147,7 @@ void keystroke(benchmark::State& state)
 }
 
 // The floor: the same keys into a plain line edit of the same size.
-void keystrokeFloor(benchmark::State& state)
+void keystrokeFloor(benchmark::State& state, Pintando pintando)
 {
     QLineEdit campo;
     campo.setMaxLength(80);
@@ -146,6 +158,7 @@ void keystrokeFloor(benchmark::State& state)
     for (auto _ : state) {
         QTest::sendKeyEvent(QTest::Click, &campo, Qt::Key_unknown, QString(QChar(uchar(kLinha[posicao]))),
                             Qt::NoModifier);
+        pintaSe(pintando);
         if (++posicao == kLinha.size()) {
             state.PauseTiming();
             campo.clear();
@@ -236,8 +249,11 @@ void registerAll()
 {
     LarguraTela = 1280;
     preparaCurso();
-    benchmark::RegisterBenchmark("floor_QLineEdit_key", keystrokeFloor)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("edDig_key", keystroke)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("floor_QLineEdit_key", keystrokeFloor, Pintando::Nao)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("edDig_key", keystroke, Pintando::Nao)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("floor_QLineEdit_key_painted", keystrokeFloor, Pintando::Sim)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("edDig_key_painted", keystroke, Pintando::Sim)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("edDig_ENTER", enterStep)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("floor_window_shown", startUpFloor)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("start_up_to_main_menu", startUp)->Unit(benchmark::kMillisecond);
@@ -248,5 +264,7 @@ void registerAll()
 int main(int argc, char** argv)
 {
     return benchMain(argc, argv, registerAll,
-                     {{"edDig_key", "floor_QLineEdit_key"}, {"start_up_to_main_menu", "floor_window_shown"}});
+                     {{"edDig_key", "floor_QLineEdit_key"},
+                      {"edDig_key_painted", "floor_QLineEdit_key_painted"},
+                      {"start_up_to_main_menu", "floor_window_shown"}});
 }

@@ -66,6 +66,15 @@ void TfExercicio::colaNoCampo()
 void TfExercicio::mostraCampo()
 {
     const QString texto = fromCp1252(licao_.Campo());
-    if (edDig->text() != texto)
+    const QString mostrado = edDig->text();
+    if (mostrado == texto)
+        return;
+    // a character added at the end goes in as a typed one would, without
+    // laying the whole text out again
+    if (texto.startsWith(mostrado)) {
+        edDig->end(false);
+        edDig->insert(texto.sliced(mostrado.size()));
+    } else {
         edDig->setText(texto);
+    }
 }

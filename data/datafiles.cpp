@@ -90,6 +90,47 @@ void fillStudent(tAluno& slot, const tAluno& raw)
     slot.Codigo = raw.Codigo;
 }
 
+// A text as typed, scrambled with the record's key into its field.
+template <int N>
+void guarda(TextField<N>& campo, const QString& texto, const QByteArray& chave)
+{
+    campo.set(Embaralha(toCp1252(texto), chave));
+}
+
+// "==" stands for no password: the empty text's marker would not fit
+void guardaSenha(tAluno& aluno, const QString& senha, const QByteArray& chave)
+{
+    aluno.Senha.set(Embaralha(senha.isEmpty() ? QByteArray("==") : toCp1252(senha), chave));
+}
+
+// The place of the first record numbered codigo, read into aluno; -1 when
+// the file has none.
+std::int64_t findStudent(RecordFile& file, std::int32_t codigo, tAluno& aluno)
+{
+    std::int64_t place = -1;
+    std::int64_t i = 0;
+    file.readEach(aluno, [&] {
+        if (aluno.Codigo == codigo)
+            place = i;
+        ++i;
+        return place < 0;
+    });
+    return place;
+}
+
+void corrige(tAluno& aluno, const CorrecaoAluno& correcao)
+{
+    const QByteArray chave = aluno.Chave.bytes();
+    if (correcao.nome)
+        guarda(aluno.Nome, *correcao.nome, chave);
+    if (correcao.email)
+        guarda(aluno.EMail, *correcao.email, chave);
+    if (correcao.senha)
+        guardaSenha(aluno, *correcao.senha, chave);
+    if (correcao.periodo)
+        aluno.Periodo.set(QByteArray::number(*correcao.periodo));
+}
+
 }  // namespace
 
 void CarregaExercicios()
@@ -111,6 +152,8 @@ void CarregaExercicios()
 
 std::uint8_t CarregaAlunos()
 {
+    // a correction cut short by a crash is undone before the roster is read
+    RecordFile::finishRewrite(kArquivoAlunos, int(sizeof(tAluno)));
     int count = 0;
     // students beyond the roster's last slot are not read
     readRecords(kArquivoAlunos, AlunoAtual, [&] {
@@ -150,10 +193,9 @@ bool GravaAluno(const QString& nome, const QString& senha, const QString& email,
     tAluno novo;
     clearRecord(novo);
     novo.Chave.set(chave);
-    novo.Nome.set(Embaralha(toCp1252(nome), chave));
-    // "==" stands for no password: the empty text's marker would not fit
-    novo.Senha.set(Embaralha(senha.isEmpty() ? QByteArray("==") : toCp1252(senha), chave));
-    novo.EMail.set(Embaralha(toCp1252(email), chave));
+    guarda(novo.Nome, nome, chave);
+    guardaSenha(novo, senha, chave);
+    guarda(novo.EMail, email, chave);
     novo.DataNasc = dataNasc;
     novo.Periodo.set(QByteArray::number(periodo));
 
@@ -183,6 +225,22 @@ bool GravaAluno(const QString& nome, const QString& senha, const QString& email,
 
     NumAlunos = CarregaAlunos();
     return true;
+}
+
+void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao)
+{
+    RecordFile alunos(kArquivoAlunos, int(sizeof(tAluno)), RecordFile::Access::ReadWrite);
+    alunos.lock();
+    tAluno aluno{};
+    const std::int64_t lugar = findStudent(alunos, codigo, aluno);
+    if (lugar < 0)
+        throw AppError(QStringLiteral("O aluno de código %1 não está no arquivo %2")
+                           .arg(codigo)
+                           .arg(shownFileName(kArquivoAlunos)));
+    corrige(aluno, correcao);
+    alunos.rewrite(lugar, &aluno);
+    // the record is on the disk: a failing close cannot undo it, and the
+    // file closes quietly when it goes
 }
 
 void LeHistoricoAulas()

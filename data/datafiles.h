@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Clears ExercicioAtual and Exercicios, then fills them from the catalogue.
 // A catalogue without one whole record is reported as damaged.
@@ -24,6 +25,23 @@ void MaiorCodigo();
 // written, when the file already holds as many students as the roster.
 bool GravaAluno(const QString& nome, const QString& senha, const QString& email, double dataNasc,
                 int periodo);
+
+// What a correction changes in a stored student; a field left out stays as
+// it is, byte for byte.
+struct CorrecaoAluno {
+    std::optional<QString> nome{};
+    std::optional<QString> email{};
+    std::optional<QString> senha{};  // empty: the student enters without one
+    std::optional<int> periodo{};    // 0, 1 or 2
+};
+
+// Rewrites in place the first student numbered codigo, its fields corrected
+// and scrambled with the record's own key; the key, the number and every
+// other byte stay, and the lesson history is not touched. Under the lock of
+// the appends, through a journal of the old record (RecordFile::rewrite): a
+// failure, thrown, leaves the old record whole, a crash the old record or
+// the new one, never a mix. The roster is not read again here.
+void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao);
 
 // Reads the lesson records of CodAlunoAtual into HistoricoAulas; AulaAtual
 // becomes the last of them, or all zero.

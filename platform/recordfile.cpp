@@ -2,14 +2,18 @@
 
 #include "errors.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,10 +26,28 @@ struct PlannedFailure {
     int countdown = 0;  // 0: none planned
 };
 
-std::array<PlannedFailure, 9>& planned()
+constexpr size_t kOps = size_t(fileseam::Op::Remove) + 1;
+
+std::array<PlannedFailure, kOps>& planned()
 {
-    static std::array<PlannedFailure, 9> failures;
+    static std::array<PlannedFailure, kOps> failures;
     return failures;
+}
+
+// the countdowns to a planned power cut, one per operation
+std::array<int, kOps>& plannedCuts()
+{
+    static std::array<int, kOps> cuts{};
+    return cuts;
+}
+
+// the status of a process ended by the seam's power cut
+constexpr int kPowerCut = 99;
+
+bool powerCutNow(fileseam::Op op)
+{
+    int& countdown = plannedCuts()[size_t(op)];
+    return countdown > 0 && --countdown == 0;
 }
 
 PlannedFailure& plannedRead()
@@ -36,6 +58,8 @@ PlannedFailure& plannedRead()
 // Whether the seam makes this call of op fail; sets errno when it does.
 bool injected(fileseam::Op op)
 {
+    if (op != fileseam::Op::Write && powerCutNow(op))
+        _exit(kPowerCut);
     PlannedFailure& f = planned()[size_t(op)];
     if (f.countdown == 0 || --f.countdown > 0)
         return false;
@@ -125,6 +149,7 @@ RecordFile::RecordFile(const QString& name, int recordSize, Access access)
     requireRegular(fd, resolved);
     closeOnFailure.dismiss();
     fd_ = fd;
+    name_ = resolved;
 }
 
 RecordFile::~RecordFile()
@@ -142,6 +167,7 @@ void RecordFile::lock()
     } while (err == EINTR);
     if (err != 0 && err != ENOLCK && err != EOPNOTSUPP)
         fail(err);
+    undoUnfinishedRewrite();
 }
 
 std::int64_t RecordFile::recordCount()
@@ -229,24 +255,30 @@ void RecordFile::readBlock()
     }
 }
 
-void RecordFile::write(const void* record)
+void RecordFile::write(const void* records, std::int64_t count)
 {
+    if (powerCutNow(fileseam::Op::Write)) {
+        [[maybe_unused]] const ssize_t half =
+            ::pwrite(fd_, records, size_t(count * recordSize_ / 2), off_t(position_ * recordSize_));
+        _exit(kPowerCut);
+    }
     if (injected(fileseam::Op::Write)) {
         if (errno == 0)
             throw IoError(IoError::DiskFull);
         fail(errno);
     }
+    const ssize_t bytes = ssize_t(count * recordSize_);
     ssize_t n;
     do {
-        n = ::pwrite(fd_, record, size_t(recordSize_), off_t(position_ * recordSize_));
+        n = ::pwrite(fd_, records, size_t(bytes), off_t(position_ * recordSize_));
     } while (n < 0 && errno == EINTR);
     if (n < 0)
         fail(errno);
     // what was read ahead may now be stale
     blockBytes_ = 0;
-    if (n != recordSize_)
+    if (n != bytes)
         throw IoError(IoError::DiskFull);
-    ++position_;
+    position_ += count;
 }
 
 void RecordFile::sync()
@@ -267,6 +299,221 @@ void RecordFile::close()
         fail(errno);
 }
 
+namespace {
+
+// A name beside the target that no other program picks: the process's number
+// and a random one.
+QString temporaryBeside(const QString& target)
+{
+    return QStringLiteral("%1.%2-%3.tmp")
+        .arg(target)
+        .arg(::getpid())
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+// The temporary file takes the target's name unless a file lies there; a
+// file system without that test replaces it.
+bool renameUnlessTaken(const QString& from, const QString& to)
+{
+    if (injected(fileseam::Op::Rename))
+        fail(errno);
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        fail(errno);
+    if (::rename(source.constData(), target.constData()) != 0)
+        fail(errno);
+    return true;
+}
+
+}  // namespace
+
+bool createWhole(const QString& name, QByteArrayView bytes)
+{
+    if (fileExists(name))
+        return false;
+    const QString temporary = temporaryBeside(name);
+    auto removeTemporary = qScopeGuard([&] { ::unlink(QFile::encodeName(temporary).constData()); });
+    RecordFile::createIfMissing(temporary);
+    RecordFile file(temporary, int(bytes.size()), RecordFile::Access::ReadWrite);
+    file.write(bytes.data());
+    file.sync();
+    file.close();
+    if (!renameUnlessTaken(temporary, name))
+        return false;
+    removeTemporary.dismiss();
+    return true;
+}
+
+namespace {
+
+// A journal starts with its mark, the record's number and the record's size,
+// holds the record replaced and ends with the SHA-256 of all that.
+constexpr QByteArrayView kJournalMark("QRVANT01");
+constexpr qsizetype kJournalHead = kJournalMark.size() + sizeof(std::int64_t) + sizeof(std::int32_t);
+constexpr qsizetype kJournalSum = 32;
+
+QByteArray journalOf(std::int64_t number, const QByteArray& old)
+{
+    QByteArray journal = kJournalMark.toByteArray();
+    const std::int32_t size = std::int32_t(old.size());
+    journal.append(reinterpret_cast<const char*>(&number), sizeof number);
+    journal.append(reinterpret_cast<const char*>(&size), sizeof size);
+    journal += old;
+    journal += QCryptographicHash::hash(journal, QCryptographicHash::Sha256);
+    return journal;
+}
+
+struct Undo {
+    std::int64_t number;
+    QByteArray old;
+};
+
+// What a whole journal of a file of records of recordSize says to undo; none
+// for a journal cut short, whose file was never touched.
+std::optional<Undo> undoOf(const QByteArray& journal, int recordSize)
+{
+    if (journal.size() != kJournalHead + recordSize + kJournalSum || !journal.startsWith(kJournalMark))
+        return std::nullopt;
+    const QByteArrayView body(journal.constData(), journal.size() - kJournalSum);
+    if (QCryptographicHash::hash(body, QCryptographicHash::Sha256) != journal.right(kJournalSum))
+        return std::nullopt;
+    std::int64_t number;
+    std::int32_t size;
+    std::memcpy(&number, journal.constData() + kJournalMark.size(), sizeof number);
+    std::memcpy(&size, journal.constData() + kJournalMark.size() + sizeof number, sizeof size);
+    if (number < 0 || size != recordSize)
+        return std::nullopt;
+    return Undo{number, journal.mid(kJournalHead, recordSize)};
+}
+
+// Exactly this name, not matched without regard to case: the journal's name
+// comes from its file's name as found.
+bool liesThere(const QString& name)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(name).constData(), &st) == 0;
+}
+
+// The journal's bytes; none past the size of a whole one.
+QByteArray readJournal(const QString& journal, int recordSize)
+{
+    RecordFile file(journal, 1, RecordFile::Access::Read);
+    const std::int64_t size = std::min<std::int64_t>(file.recordCount(), kJournalHead + recordSize + kJournalSum + 1);
+    QByteArray bytes;
+    while (file.position() < size) {
+        const std::span<const char> read = file.readAhead(size - file.position());
+        bytes.append(read.data(), qsizetype(read.size()));
+    }
+    file.close();
+    return bytes;
+}
+
+// A name made or removed in the folder is on the disk only once the folder
+// itself is; a file system that cannot flush a folder is left as it is.
+void syncFolderOf(const QString& name)
+{
+    if (injected(fileseam::Op::Sync))
+        fail(errno);
+    const int fd = ::open(QFile::encodeName(QFileInfo(name).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EOPNOTSUPP)
+        fail(errno);
+}
+
+void removeFile(const QString& name)
+{
+    if (injected(fileseam::Op::Remove) || (::unlink(QFile::encodeName(name).constData()) != 0 && errno != ENOENT))
+        fail(errno);
+    syncFolderOf(name);
+}
+
+// The journal whole on the disk, or none left.
+void writeJournal(const QString& journal, const QByteArray& bytes)
+{
+    auto removeOnFailure = qScopeGuard([&] { ::unlink(QFile::encodeName(journal).constData()); });
+    RecordFile::createIfMissing(journal);
+    RecordFile file(journal, int(bytes.size()), RecordFile::Access::ReadWrite);
+    file.write(bytes.constData());
+    file.sync();
+    file.close();
+    syncFolderOf(journal);
+    removeOnFailure.dismiss();
+}
+
+}  // namespace
+
+QString rewriteJournal(const QString& name)
+{
+    return name + QStringLiteral(".anterior");
+}
+
+void RecordFile::rewrite(std::int64_t number, const void* record)
+{
+    seek(number);
+    const std::span<const char> current = readAhead(1);
+    const QByteArray old(current.data(), recordSize_);
+    if (std::memcmp(old.constData(), record, size_t(recordSize_)) == 0)
+        return;
+    const QString journal = rewriteJournal(name_);
+    writeJournal(journal, journalOf(number, old));
+    try {
+        seek(number);
+        write(record);
+        sync();
+        removeFile(journal);
+    } catch (const AppError&) {
+        putBack(number, old);
+        throw;
+    }
+}
+
+// The old record back on the disk and the journal gone. It runs while the
+// first failure is on its way to be reported: what of it fails in turn is
+// left to the journal, which the next lock() finishes.
+void RecordFile::putBack(std::int64_t number, const QByteArray& old)
+{
+    try {
+        seek(number);
+        write(old.constData());
+        sync();
+        removeFile(rewriteJournal(name_));
+    } catch (const AppError&) {
+        return;
+    }
+}
+
+// The record the journal holds goes back, whatever the file holds there now:
+// the old record, the new one or a mix of them.
+void RecordFile::undoUnfinishedRewrite()
+{
+    const QString journal = rewriteJournal(name_);
+    if (!liesThere(journal))
+        return;
+    if (const std::optional<Undo> undo = undoOf(readJournal(journal, recordSize_), recordSize_)) {
+        seek(undo->number);
+        write(undo->old.constData());
+        sync();
+    }
+    removeFile(journal);
+}
+
+void RecordFile::finishRewrite(const QString& name, int recordSize)
+{
+    if (!liesThere(rewriteJournal(resolve(name))))
+        return;
+    RecordFile file(name, recordSize, Access::ReadWrite);
+    file.lock();
+    file.close();
+}
+
 namespace fileseam {
 
 void failOn(Op op, int err, int nth)
@@ -274,9 +521,15 @@ void failOn(Op op, int err, int nth)
     planned()[size_t(op)] = PlannedFailure{err, nth};
 }
 
+void cutPowerOn(Op op, int nth)
+{
+    plannedCuts()[size_t(op)] = nth;
+}
+
 void clear()
 {
     planned().fill(PlannedFailure{});
+    plannedCuts().fill(0);
 }
 
 }  // namespace fileseam

@@ -7,6 +7,7 @@
 // reached through a symbolic link, and one that is not a regular file (a
 // folder, a pipe, a device) is refused; both with a message that names it.
 
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <cstring>
@@ -35,7 +36,8 @@ public:
 
     // Exclusive advisory lock until the file is closed, so that two programs
     // appending to one file do not write over each other's records. Where the
-    // file system has no locks, the file stays unlocked.
+    // file system has no locks, the file stays unlocked. A rewrite that never
+    // finished (its journal still lies beside the file) is undone first.
     void lock();
     // Whole records in the file; a trailing fragment does not count.
     std::int64_t recordCount();
@@ -53,18 +55,35 @@ public:
     // position is past the records read ahead.
     template <class Record, class OnRecord>
     void readEach(Record& record, OnRecord onRecord);
-    // Writes one record at the position with one write call and moves on.
-    void write(const void* record);
+    // Writes `count` records at the position with one write call and moves
+    // past them.
+    void write(const void* records, std::int64_t count = 1);
+    // Writes `record` over the record numbered `number`, whole or not at all,
+    // and puts it on the disk. The record it replaces goes first to a
+    // journal beside the file (rewriteJournal), on the disk before the file
+    // is touched; the journal goes once the new record is on the disk. A
+    // failure puts the old record back, or leaves the journal for the next
+    // lock() to do it: the file never holds a mix of the two. Called with the
+    // lock taken.
+    void rewrite(std::int64_t number, const void* record);
     // Flushes the written data to the disk.
     void sync();
     void close();
 
+    // Undoes an unfinished rewrite of the file, if its journal lies there,
+    // under the file's lock: for readers, who take no lock otherwise.
+    static void finishRewrite(const QString& name, int recordSize);
+
 private:
+    void undoUnfinishedRewrite();
+    void putBack(std::int64_t number, const QByteArray& old);
+
     // the records read ahead from the position on
     std::int64_t aheadOfPosition() const;
     void readBlock();
 
     int fd_ = -1;
+    QString name_;  // as resolved when opened
     int recordSize_;
     std::int64_t position_ = 0;
     std::unique_ptr<char[]> block_;  // whole records read ahead
@@ -88,14 +107,28 @@ void RecordFile::readEach(Record& record, OnRecord onRecord)
     }
 }
 
+// The journal of a rewrite of the file: the record replaced, its number and
+// a checksum, so that a journal cut short by a crash is told from a whole one.
+QString rewriteJournal(const QString& name);
+
+// Gives the name a new file that holds bytes, whole or not at all: they are
+// written to a temporary file beside it and put on the disk, and only then
+// does that file take the name. False, and nothing left behind, when a file
+// already lies at the name; a file system that cannot tell (some network
+// shares) has it replaced.
+bool createWhole(const QString& name, QByteArrayView bytes);
+
 // Test seam: make the n-th next call of an operation fail with an errno value
 // (a short read or write is made with errno 0). Each record read ahead
 // counts as one call of Read.
 namespace fileseam {
 
-enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close };
+enum class Op { Create, Open, Lock, Size, Seek, Read, Write, Sync, Close, Rename, Remove };
 
 void failOn(Op op, int err, int nth = 1);
+// The process ends at the n-th next call of op, as at a power cut: a write
+// puts down only the first half of its bytes, any other call is not made.
+void cutPowerOn(Op op, int nth);
 void clear();
 
 }  // namespace fileseam

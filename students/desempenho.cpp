@@ -20,20 +20,37 @@ Desempenho doAluno(const tAluno& aluno)
     return figuras;
 }
 
-void soma(Desempenho& figuras, QSet<QDate>& dias, const tAula& aula)
+// What the pass over the file keeps for one student beside the figures.
+struct Contagem {
+    QSet<QDate> dias;
+    double diaAnterior = -1;  // the day count last converted, and its date
+    QDate dataAnterior;
+};
+
+// Passes of one sitting share their day count: it is converted once.
+QDate dataDe(Contagem& contagem, double dia)
+{
+    if (dia != contagem.diaAnterior) {
+        contagem.diaAnterior = dia;
+        contagem.dataAnterior = dateOfDayCount(dia);
+    }
+    return contagem.dataAnterior;
+}
+
+void soma(Desempenho& figuras, Contagem& contagem, const tAula& aula)
 {
     figuras.ultimoExercicio = aula.NumExerc;
     figuras.ultimaVelocidade = aula.Tempo;
     // a registration is no lesson: the first and last lessons are passes
     if (aula.NumExerc < 1)
         return;
-    const QDate data = dateOfDayCount(aula.Data);
+    const QDate data = dataDe(contagem, aula.Data);
     if (figuras.primeiraAula.isNull())
         figuras.primeiraAula = data;
     figuras.ultimaAula = data;
     // passes of one sitting share their date: the set is asked once a day
     if (figuras.passagens.empty() || figuras.passagens.back().data != data)
-        dias.insert(data);
+        contagem.dias.insert(data);
     figuras.passagens.push_back({data, aula.NumExerc, aula.Tempo});
     figuras.melhorVelocidade = std::max(figuras.melhorVelocidade, int(aula.Tempo));
 }
@@ -60,18 +77,18 @@ std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
     if (!fileExists(kArquivoAulas))
         return figuras;
 
-    std::vector<QSet<QDate>> dias(figuras.size());
+    std::vector<Contagem> contagens(figuras.size());
     RecordFile arquivo(kArquivoAulas, int(sizeof(tAula)), RecordFile::Access::Read);
     tAula aula{};
     arquivo.readEach(aula, [&] {
-        const auto achado = posicao.find(aula.CodAluno);
-        if (achado != posicao.end())
-            soma(figuras[*achado], dias[*achado], aula);
+        const auto achado = posicao.constFind(aula.CodAluno);
+        if (achado != posicao.cend())
+            soma(figuras[*achado], contagens[*achado], aula);
         return true;
     });
     arquivo.close();
     for (size_t i = 0; i < figuras.size(); ++i)
-        figuras[i].diasDePratica = int(dias[i].size());
+        figuras[i].diasDePratica = int(contagens[i].dias.size());
     return figuras;
 }
 

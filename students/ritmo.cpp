@@ -75,6 +75,13 @@ std::int32_t diasEntre(double ultimaAula, double hoje)
 
 }  // namespace
 
+QString NomeDoPeriodo(int periodo)
+{
+    static const QString nomes[kPeriodos] = {QStringLiteral("1 x por semana"), QStringLiteral("2 x por semana"),
+                                             QStringLiteral("Todo Dia")};
+    return periodo >= 0 && periodo < kPeriodos ? nomes[periodo] : QString();
+}
+
 std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao)
 {
     const std::int32_t DiasSemExercicio = diasEntre(situacao.ultimaAula, situacao.hoje);

@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <optional>
 
+// The periods a student chooses from, numbered as the student record stores
+// them ("0", "1", "2").
+inline constexpr int kPeriodos = 3;
+// "1 x por semana", "2 x por semana" or "Todo Dia"
+QString NomeDoPeriodo(int periodo);
+
 // What the rule looks at when a lesson starts.
 struct SituacaoRitmo {
     int periodo;                // AlunoAtual.Periodo as a number

@@ -1,6 +1,7 @@
 #include "students/uCadAlunos.h"
 
 #include "students/acesso.h"
+#include "students/campos.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
@@ -14,17 +15,14 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
-#include <QValidator>
 
 using namespace aparencia;
 
@@ -36,23 +34,6 @@ constexpr int kAlturaStatus = 19;
 constexpr int kAlturaBarra = 42;
 constexpr int kTodoDia = 2;
 constexpr int kUmaVezPorSemana = 0;
-
-// Lets into a box only the characters the student file can hold, so that what
-// is stored is exactly what was typed.
-class SoCp1252 : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& texto, int&) const override
-    {
-        for (QChar c : texto) {
-            if (!toCp1252(c))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-};
-
 
 // A date picker that Tab leaves at once instead of walking through its sections.
 class SeletorDeData : public QDateEdit {
@@ -96,8 +77,7 @@ QLineEdit* TfCadAlunos::caixa(const QString& nome, const QRect& lugar)
 QLineEdit* TfCadAlunos::caixaGravada(const QString& nome, const QRect& lugar, int tamanho)
 {
     QLineEdit* edit = caixa(nome, lugar);
-    edit->setMaxLength(tamanho);
-    edit->setValidator(new SoCp1252(edit));
+    limitaAoArquivo(edit, tamanho);
     return edit;
 }
 
@@ -147,29 +127,10 @@ void TfCadAlunos::criaCampos()
 
 void TfCadAlunos::criaPeriodo()
 {
-    rgPeriodo = new QGroupBox(QStringLiteral("Período Mínimo: "), this);
-    rgPeriodo->setObjectName(QStringLiteral("rgPeriodo"));
     // wide enough for its choices in bold at the smallest width
-    rgPeriodo->setGeometry(334, 88, 184, 89);
-    rgPeriodo->setFlat(true);
-    QFont negrito = font();
-    negrito.setBold(true);
-    rgPeriodo->setFont(negrito);
-    pintaFundo(rgPeriodo, kLima);
-    pinta(rgPeriodo, QPalette::WindowText, kVermelho);
-    pinta(rgPeriodo, QPalette::ButtonText, kVermelho);
-
-    grupoPeriodo = new QButtonGroup(this);
-    const QString escolhas[] = {QStringLiteral("1 x por semana"), QStringLiteral("2 x por semana"),
-                                QStringLiteral("Todo Dia")};
-    for (int i = 0; i < 3; ++i) {
-        auto* escolha = new QRadioButton(escolhas[i], rgPeriodo);
-        escolha->setObjectName(QStringLiteral("rgPeriodo%1").arg(i));
-        // below the title in its legible type at the smallest width
-        escolha->setGeometry(8, 20 + 23 * i, 168, 21);
-        grupoPeriodo->addButton(escolha, i);
-        escolha->installEventFilter(this);
-    }
+    const GrupoDePeriodo periodo = criaGrupoDePeriodo(this, QRect(334, 88, 184, 89));
+    rgPeriodo = periodo.caixa;
+    grupoPeriodo = periodo.escolhas;
 }
 
 void TfCadAlunos::criaBarraDeBotoes()
@@ -280,14 +241,6 @@ void TfCadAlunos::FormActivate()
 bool TfCadAlunos::eventFilter(QObject* watched, QEvent* event)
 {
     return filtraAcao([&] {
-        // Tab enters the period group at the chosen period
-        if (auto* escolha = qobject_cast<QRadioButton*>(watched); escolha && event->type() == QEvent::FocusIn) {
-            const auto motivo = static_cast<QFocusEvent*>(event)->reason();
-            QAbstractButton* escolhida = grupoPeriodo->checkedButton();
-            if ((motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason) && escolhida
-                && escolhida != escolha)
-                escolhida->setFocus(motivo);
-        }
         if (auto* box = qobject_cast<QLineEdit*>(watched)) {
             if (event->type() == QEvent::FocusIn)
                 coresDeFoco(box);
@@ -302,16 +255,13 @@ void TfCadAlunos::BtGravaClick()
 {
     dbedSenha->setFocus();
     if (dbedNome->text().isEmpty()) {
-        showMessage(BoxKind::Warning, QStringLiteral("Digite pelo menos o nome do aluno."));
+        showMessage(BoxKind::Warning, kAvisoSemNome);
         // what is typed next is the name: it must not go hidden into the password
         dbedNome->setFocus();
         return;
     }
     if (SenhaImpossivel(dbedSenha->text())) {
-        showMessage(BoxKind::Warning,
-                    QStringLiteral("Esta senha não pode ser usada.\r"
-                                   "Digite pelo menos 2 caracteres, sem ser \"==\",\r"
-                                   "ou deixe a senha em branco."));
+        showMessage(BoxKind::Warning, kAvisoSenhaImpossivel);
         return;
     }
     if (CursoLotado(QuantosAlunos())) {
@@ -319,12 +269,7 @@ void TfCadAlunos::BtGravaClick()
         return;
     }
     const QString senha = dbedSenha->text();
-    if (!senha.isEmpty()
-        && inputBox(QStringLiteral("Conferência de Senha"),
-                    QStringLiteral("Digite a senha novamente para conferir"), QString(), InputEcho::Password)
-               != senha) {
-        showMessage(BoxKind::Error,
-                    QStringLiteral("As senhas digitadas não conferem.\rDigite novamente."));
+    if (!senha.isEmpty() && !SenhaConferida(senha)) {
         dbedSenha->setFocus();
         return;
     }

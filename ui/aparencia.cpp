@@ -44,8 +44,28 @@ QColor textoDeJanela()
     return QApplication::palette().color(QPalette::WindowText);
 }
 
+namespace {
+
+// The widget's own palette already gives the role this colour in every group.
+bool jaPintado(const QWidget* widget, QPalette::ColorRole papel, const QColor& cor)
+{
+    if (!widget->testAttribute(Qt::WA_SetPalette))
+        return false;
+    const QPalette& paleta = widget->palette();
+    for (const QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (!paleta.isBrushSet(grupo, papel) || paleta.color(grupo, papel) != cor)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void pinta(QWidget* widget, QPalette::ColorRole papel, const QColor& cor)
 {
+    // a status line is painted again at every key, mostly in the colours it has
+    if (jaPintado(widget, papel, cor))
+        return;
     QPalette paleta = widget->palette();
     paleta.setColor(papel, cor);
     widget->setPalette(paleta);

@@ -55,6 +55,7 @@ QMessageBox::Icon iconFor(BoxKind kind)
     case BoxKind::Confirmation: return QMessageBox::Question;
     case BoxKind::Input:
     case BoxKind::SaveFile:
+    case BoxKind::OpenFile:
     case BoxKind::Print: break;
     }
     return QMessageBox::NoIcon;
@@ -179,6 +180,7 @@ QString boxTitle(BoxKind kind)
     case BoxKind::ErrorReport: return kApplicationTitle;
     case BoxKind::Input:
     case BoxKind::SaveFile:
+    case BoxKind::OpenFile:
     case BoxKind::Print: break;
     }
     return {};
@@ -218,6 +220,19 @@ std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString&
     if (nome.isEmpty())
         return std::nullopt;
     return ArquivoEscolhido{nome, filtro};
+}
+
+std::optional<QString> arquivoParaAbrir(QWidget* owner, const QString& title, const QString& pasta,
+                                        const QStringList& filtros)
+{
+    if (seam().installed)
+        return recordedInput(BoxKind::OpenFile, title, pasta);
+    traduzOsDialogosDoQt();
+    const QString nome = QFileDialog::getOpenFileName(owner, title, pasta, filtros.join(QStringLiteral(";;")));
+    requestFocus(owner);
+    if (nome.isEmpty())
+        return std::nullopt;
+    return nome;
 }
 
 bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressora)

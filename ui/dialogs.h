@@ -21,6 +21,7 @@ enum class BoxKind {
     ErrorReport,   // application title, stop icon, "OK"
     Input,         // the input box: its own title, "OK" / "Cancela"
     SaveFile,      // the system's dialog to save into a file: its own title
+    OpenFile,      // the system's dialog to choose a file to read: its own title
     Print,         // Qt's print dialog: its own title
 };
 
@@ -58,6 +59,11 @@ struct ArquivoEscolhido {
 std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString& title, const QString& sugerido,
                                                   const QStringList& filtros);
 
+// The system's dialog to choose a file to read, opened in pasta; filtros as
+// for arquivoParaSalvar. Nothing when cancelled.
+std::optional<QString> arquivoParaAbrir(QWidget* owner, const QString& title, const QString& pasta,
+                                        const QStringList& filtros);
+
 // Qt's print dialog for impressora; false when cancelled.
 bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressora);
 
@@ -65,14 +71,14 @@ bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressor
 // answered from the queue; with the queue empty, an OK box answers Ok, a
 // confirmation answers No and the input box answers as "Cancela". The file
 // and print dialogs take their answers from the input queue too: a file name
-// (its filter is the one its extension names), or for the print dialog the
-// PDF file to print into; nothing, or an empty queue, cancels them.
+// (for saving, its filter is the one its extension names), or for the print
+// dialog the PDF file to print into; nothing, or an empty queue, cancels them.
 namespace boxseam {
 
 struct Shown {
     BoxKind kind;
     QString title;
-    QString text;  // for the input box, its prompt; for the file dialog, the name suggested
+    QString text;  // for the input box, its prompt; for the file dialogs, the name or the folder suggested
     InputEcho echo = InputEcho::Clear;  // for the input box
 };
 

@@ -1,5 +1,6 @@
 #include "ui/teclado.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace teclado {
@@ -173,13 +174,22 @@ const std::vector<std::pair<QChar, Digitacao>>& caracteres()
     return lista;
 }
 
+// Asked at every key: looked up, not searched.
 std::optional<Digitacao> digitacaoDe(QChar c)
 {
-    for (const auto& [caractere, digitacao] : caracteres()) {
-        if (caractere == c)
-            return digitacao;
-    }
-    return std::nullopt;
+    static const QHash<QChar, Digitacao> porCaractere = [] {
+        QHash<QChar, Digitacao> tabela;
+        // the list's first way to type a character is the one shown
+        for (const auto& [caractere, digitacao] : caracteres()) {
+            if (!tabela.contains(caractere))
+                tabela.insert(caractere, digitacao);
+        }
+        return tabela;
+    }();
+    const auto achada = porCaractere.constFind(c);
+    if (achada == porCaractere.constEnd())
+        return std::nullopt;
+    return *achada;
 }
 
 std::vector<int> teclasDoToque(const Toque& toque)

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <algorithm>
 
@@ -89,6 +90,13 @@ QRectF TecladoNaTela::lugarDa(int tecla) const
         .adjusted(kFolga * u / 2, kFolga * u / 2, -kFolga * u / 2, -kFolga * u / 2);
 }
 
+// The pixels a key's drawing may touch: its place and the outer half of a
+// lit key's wide outline.
+QRect TecladoNaTela::areaDa(int tecla) const
+{
+    return lugarDa(tecla).adjusted(-2, -2, 2, 2).toAlignedRect();
+}
+
 QRectF TecladoNaTela::lugarDaDica() const
 {
     const double u = unidade();
@@ -104,7 +112,7 @@ void TecladoNaTela::mostraGuia(const teclado::Guia& guia)
                                   std::back_inserter(mudaram));
     acesas_ = std::move(novas);
     for (const int tecla : mudaram)
-        update(lugarDa(tecla).toAlignedRect().adjusted(-1, -1, 1, 1));
+        update(areaDa(tecla));
     if (dica_ != guia.dica || notas_) {
         dica_ = guia.dica;
         notas_ = false;
@@ -133,6 +141,8 @@ void TecladoNaTela::mostraCores(std::vector<QColor> cores, std::vector<QString> 
     acesas_.clear();
     notas_ = false;
     dica_ = legenda;
+    // the keys drawn so far have the colours they had
+    imagens_.clear();
     update();
 }
 
@@ -171,21 +181,57 @@ bool TecladoNaTela::event(QEvent* event)
 void TecladoNaTela::paintEvent(QPaintEvent* event)
 {
     QPainter pintor(this);
-    pintor.setRenderHint(QPainter::Antialiasing);
+    // the region, not its bounding rectangle: a key lit far from the line
+    // under the keys does not repaint every key between them
+    const QRegion& pedida = event->region();
     const int teclas = int(teclado::abnt2().size());
     for (int tecla = 0; tecla < teclas; ++tecla) {
-        if (event->rect().intersects(lugarDa(tecla).toAlignedRect()))
-            desenhaTecla(pintor, tecla);
+        const QRect area = areaDa(tecla);
+        if (pedida.intersects(area))
+            pintor.drawPixmap(area.topLeft(), imagemDa(tecla));
     }
     const QRectF dica = lugarDaDica();
-    if (event->rect().intersects(dica.toAlignedRect())) {
+    if (pedida.intersects(dica.toAlignedRect())) {
         pintor.setPen(kLegenda);
         pintor.setFont(aparencia::arial(std::max(8, int(unidade() * 0.32)), true));
         pintor.drawText(dica, Qt::AlignCenter | Qt::TextSingleLine, dica_);
     }
 }
 
-void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla) const
+void TecladoNaTela::resizeEvent(QResizeEvent* event)
+{
+    imagens_.clear();
+    QWidget::resizeEvent(event);
+}
+
+// A key is drawn once in each of its looks and then copied: its shape and
+// legends cost far more to draw than to copy, and every keystroke lights one
+// key and puts out another.
+const QPixmap& TecladoNaTela::imagemDa(int tecla) const
+{
+    const bool acesa = std::binary_search(acesas_.begin(), acesas_.end(), tecla);
+    const int chave = tecla << 2 | int(acesa) << 1 | int(notas_);
+    auto imagem = imagens_.find(chave);
+    if (imagem == imagens_.end())
+        imagem = imagens_.insert(chave, desenhada(tecla, acesa));
+    return *imagem;
+}
+
+QPixmap TecladoNaTela::desenhada(int tecla, bool acesa) const
+{
+    const QRect area = areaDa(tecla);
+    const qreal escala = devicePixelRatioF();
+    QPixmap imagem(area.size() * escala);
+    imagem.setDevicePixelRatio(escala);
+    imagem.fill(Qt::transparent);
+    QPainter pintor(&imagem);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    pintor.translate(-area.topLeft());
+    desenhaTecla(pintor, tecla, acesa);
+    return imagem;
+}
+
+void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla, bool acesa) const
 {
     const teclado::Tecla& t = teclado::abnt2()[size_t(tecla)];
     const QRectF lugar = lugarDa(tecla);
@@ -202,7 +248,6 @@ void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla) const
     } else {
         forma.addRoundedRect(lugar, u * 0.12, u * 0.12);
     }
-    const bool acesa = std::binary_search(acesas_.begin(), acesas_.end(), tecla);
     pintor.setPen(QPen(acesa ? kAcesa.darker(150) : kContorno, acesa ? 2.5 : 1));
     pintor.setBrush(acesa ? kAcesa : corDa(tecla));
     pintor.drawPath(forma);

@@ -7,6 +7,8 @@
 #include "ui/teclado.h"
 
 #include <QColor>
+#include <QHash>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -44,18 +46,24 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     double unidade() const;
     double margem() const;
+    QRect areaDa(int tecla) const;
     QRectF lugarDaDica() const;
-    void desenhaTecla(QPainter& pintor, int tecla) const;
+    const QPixmap& imagemDa(int tecla) const;
+    QPixmap desenhada(int tecla, bool acesa) const;
+    void desenhaTecla(QPainter& pintor, int tecla, bool acesa) const;
     void desenhaLegendas(QPainter& pintor, const teclado::Tecla& tecla, const QRectF& lugar) const;
 
     std::vector<int> acesas_;
     QString dica_;
     bool notas_ = false;
+    // each key drawn in the looks it has had, by key, lit and notes shown
+    mutable QHash<int, QPixmap> imagens_;
     std::vector<QColor> cores_;  // the heat map's; empty: the fingers' colours
     std::vector<QString> textos_;
 };

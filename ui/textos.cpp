@@ -53,11 +53,16 @@ QFont fonteCheia(const QWidget* w)
     return cheios.isValid() ? comPixels(w->font(), cheios.toInt()) : w->font();
 }
 
+bool ehLegivel(const QFontMetrics& medida, const QFont& fonte)
+{
+    return medida.capHeight() >= kMenorMaiuscula || pixelsDe(fonte) >= kMaiorFonte;
+}
+
 // The font at its own size, or larger where its capitals would stand under
 // 8 pixels.
 QFont legivel(QFont fonte)
 {
-    while (QFontMetrics(fonte).capHeight() < kMenorMaiuscula && pixelsDe(fonte) < kMaiorFonte)
+    while (!ehLegivel(QFontMetrics(fonte), fonte))
         fonte = comPixels(fonte, pixelsDe(fonte) + 1);
     return fonte;
 }
@@ -66,6 +71,15 @@ QFont legivel(QFont fonte)
 int pisoLegivel(const QFont& fonte)
 {
     return pixelsDe(legivel(comPixels(fonte, 1)));
+}
+
+// The control is in the legible form of its full font. Its own metrics are at
+// hand; a new font's have to be looked up, which costs more than measuring.
+bool naFonteLegivel(const QWidget* controle, const QFont& cheia)
+{
+    if (controle->font() != cheia)
+        return controle->font() == legivel(cheia);
+    return ehLegivel(controle->fontMetrics(), cheia);
 }
 
 // From the font's size down to piso, the first size at which the text fits;
@@ -412,6 +426,10 @@ void AjustaTexto(QWidget* controle)
     if (!texto)
         return;
     const QFont cheia = fonteCheia(controle);
+    // already in its full type, and the text fits: nothing to try (a status
+    // line changes its text at every key)
+    if (naFonteLegivel(controle, cheia) && cabe(texto->falta(controle->font())))
+        return;
     if (const std::optional<QFont> fonte = fonteLegivelQueCabe(controle, *texto, legivel(cheia))) {
         mudaFonte(controle, *fonte);
         return;

@@ -7,7 +7,9 @@
 
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
+#include "app/uMatricula.h"
 #include "app/uPrin.h"
+#include "app/uProfessor.h"
 #include "app/uRelatorio.h"
 #include "course/aula.h"
 #include "students/desempenho.h"
@@ -39,8 +41,10 @@
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -253,6 +257,20 @@ protected:
     }
 };
 
+// the student's record in the boxes of the teacher's screen
+void escolheOAlunoDoProfessor(TfProfessor& professor)
+{
+    QTableView* lista = professor.findChild<QTableView*>(QStringLiteral("lbAlunos"));
+    lista->setCurrentIndex(lista->model()->index(0, 1));
+}
+
+// a class list with a line refused
+std::unique_ptr<TfMatricula> listaDaTurma()
+{
+    return std::make_unique<TfMatricula>(QStringLiteral("/home/professora/Documentos/turma-8B.csv"),
+                                         LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n", 99));
+}
+
 // the student's progress in the boxes of the entry screen
 void escolheOAluno(TfEntrada& entrada)
 {
@@ -282,6 +300,12 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio), QStringList()) << "class report";
         EXPECT_LE(relatorio.width(), largura);
+        TfProfessor professor;
+        EXPECT_EQ(mostraEConfere<TfProfessor>(professor, escolheOAlunoDoProfessor), QStringList()) << "teacher";
+        EXPECT_LE(professor.width(), largura);
+        const std::unique_ptr<TfMatricula> matricula = listaDaTurma();
+        EXPECT_EQ(mostraEConfere(*matricula), QStringList()) << "class list";
+        EXPECT_LE(matricula->width(), largura);
     }
 }
 
@@ -311,6 +335,11 @@ TEST_F(Larguras, EveryTextIsLegibleAtEveryWidthBand)
         EXPECT_LE(pratica.width(), largura);
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio, {}, ilegiveis), QStringList()) << "class report";
+        TfProfessor professor;
+        EXPECT_EQ(mostraEConfere<TfProfessor>(professor, escolheOAlunoDoProfessor, ilegiveis), QStringList())
+            << "teacher";
+        const std::unique_ptr<TfMatricula> matricula = listaDaTurma();
+        EXPECT_EQ(mostraEConfere(*matricula, {}, ilegiveis), QStringList()) << "class list";
     }
 }
 

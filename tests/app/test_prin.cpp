@@ -236,7 +236,7 @@ TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
     }
 }
 
-TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
+TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportTheTeacherAndSairF10)
 {
     criaCatalogo();
     criaArquivoAlunosVazio();
@@ -244,12 +244,13 @@ TEST_F(MenuTest, TheContextMenuOffersFazerAulaF2TheClassReportAndSairF10)
     QMenu* contexto = abreMenuDeContexto(menu()->findChild<QWidget*>(QStringLiteral("Image1")));
     ASSERT_NE(contexto, nullptr);
     const QList<QAction*> itens = contexto->actions();
-    ASSERT_EQ(itens.size(), 3);
+    ASSERT_EQ(itens.size(), 4);
     EXPECT_EQ(itens[0]->text(), QStringLiteral("Fazer aula"));
     EXPECT_EQ(itens[0]->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(itens[1]->text(), QStringLiteral("Relatório da turma"));
-    EXPECT_EQ(itens[2]->text(), QStringLiteral("Sair"));
-    EXPECT_EQ(itens[2]->shortcut(), QKeySequence(Qt::Key_F10));
+    EXPECT_EQ(itens[2]->text(), QStringLiteral("Professor"));
+    EXPECT_EQ(itens[3]->text(), QStringLiteral("Sair"));
+    EXPECT_EQ(itens[3]->shortcut(), QKeySequence(Qt::Key_F10));
     contexto->close();
 }
 

@@ -5,8 +5,13 @@
 //   gravador <directory> alunos <count>
 // registers count students, each as the registration screen does: the
 // highest number read when the screen opens, then GravaAluno. A full course
-// ends it. Exit code 1 on a failed append.
+// ends it;
+//   gravador <directory> corrige:<student number> <count>
+// rewrites the student in place, as the teacher's screen does, with
+// versaoCorrigida(n) for n = 1, 2, 3 ..., count times or, with count 0,
+// until it is killed. Exit code 1 on a failed write.
 
+#include "correcoes.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "platform/errors.h"
@@ -40,18 +45,27 @@ void registerStudents(long count)
     }
 }
 
+void correctStudent(std::int32_t student, long count)
+{
+    for (long n = 1; count == 0 || n <= count; ++n)
+        RegravaAluno(student, versaoCorrigida(n));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 4 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "usage: gravador <directory> <student number>|alunos <count>\n");
+        std::fprintf(stderr, "usage: gravador <directory> <student number>|alunos|corrige:<student number> "
+                             "<count>\n");
         return 2;
     }
     const long count = std::atol(argv[3]);
     try {
         if (std::strcmp(argv[2], "alunos") == 0)
             registerStudents(count);
+        else if (std::strncmp(argv[2], "corrige:", 8) == 0)
+            correctStudent(std::atoi(argv[2] + 8), count);
         else
             appendLessons(std::atoi(argv[2]), count);
     } catch (const AppError& error) {

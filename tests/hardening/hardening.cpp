@@ -7,9 +7,15 @@
 #include "support/fixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QObject>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 tAula lesson(std::int32_t student, std::int32_t tempo)
 {
@@ -63,4 +69,44 @@ QString errorInChild(const std::function<bool()>& prepare, const std::function<v
 bool dropRoot()
 {
     return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
+QString fastTemporaryRoot()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+}
+
+void InFastDir::SetUp()
+{
+    ASSERT_TRUE(dir_.isValid());
+    previous_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    clearSeams();
+}
+
+void InFastDir::TearDown()
+{
+    clearSeams();
+    QDir::setCurrent(previous_);
+}
+
+pid_t startWriterProgram(const QString& dir, const std::string& what, long count)
+{
+    const QByteArray folder = QFile::encodeName(dir);
+    const std::string howMany = std::to_string(count);
+    char* const argv[] = {const_cast<char*>(QUIRAVO_GRAVADOR), const_cast<char*>(folder.constData()),
+                          const_cast<char*>(what.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, environ) != 0)
+        return -1;
+    return pid;
+}
+
+int exitCodeOf(pid_t pid)
+{
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -9,7 +9,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/types.h>
 #include <vector>
 
 inline const QString kCatalogue = kArquivoExercicios;
@@ -30,3 +34,28 @@ QString errorInChild(const std::function<bool()>& prepare, const std::function<v
 // Drops to the unprivileged user nobody when running as root, who may
 // write anywhere.
 bool dropRoot();
+
+// A memory-backed folder to work in when there is one: the tests of killed
+// and concurrent writers flush thousands of records, slow on some disks.
+QString fastTemporaryRoot();
+
+// A test in a fresh folder of fastTemporaryRoot() as the current directory,
+// with every seam cleared before and after.
+class InFastDir : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString folder() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_{fastTemporaryRoot() + QStringLiteral("/quiravo-XXXXXX")};
+    QString previous_;
+};
+
+// Starts the writer program (gravador.cpp) on the folder with its two
+// arguments; -1 when it cannot be started.
+pid_t startWriterProgram(const QString& dir, const std::string& what, long count);
+
+// The exit code of a child process; 128 + the signal that ended it.
+int exitCodeOf(pid_t pid);

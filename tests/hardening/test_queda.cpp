@@ -15,36 +15,17 @@
 #include <csignal>
 #include <map>
 #include <random>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 
-extern char** environ;
-
 namespace {
 
-// These tests append thousands of records, each flushed to the disk, which is
-// slow on some disks: they work on a memory-backed file system when there is one.
-QString fastTemporaryRoot()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-}
-
-class Queda : public ::testing::Test {
+class Queda : public InFastDir {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-        clearSeams();
+        InFastDir::SetUp();
         writeFile(kLessons, {});
-    }
-    void TearDown() override
-    {
-        clearSeams();
-        QDir::setCurrent(previous_);
     }
 
     // Starts the writer program appending `count` records (0: until killed)
@@ -63,27 +44,8 @@ protected:
 
     pid_t startGravador(const std::string& what, long count) const
     {
-        const QByteArray dir = QFile::encodeName(dir_.path());
-        const std::string howMany = std::to_string(count);
-        char* const argv[] = {const_cast<char*>(QUIRAVO_GRAVADOR), const_cast<char*>(dir.constData()),
-                              const_cast<char*>(what.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
-        pid_t pid = -1;
-        if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, environ) != 0)
-            return -1;
-        return pid;
+        return startWriterProgram(folder(), what, count);
     }
-
-    static int exitCodeOf(pid_t pid)
-    {
-        int status = 0;
-        if (waitpid(pid, &status, 0) != pid)
-            return -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-
-private:
-    QTemporaryDir dir_{fastTemporaryRoot() + QStringLiteral("/quiravo-XXXXXX")};
-    QString previous_;
 };
 
 struct Contents {

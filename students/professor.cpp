@@ -1,0 +1,116 @@
+#include "students/professor.h"
+
+#include "data/alteracoes.h"
+#include "data/records.h"
+#include "data/text.h"
+#include "students/acesso.h"
+#include "students/desempenho.h"
+#include "students/ritmo.h"
+
+#include <QChar>
+
+namespace {
+
+std::optional<int> periodoGuardado(const tAluno& aluno)
+{
+    const QByteArray periodo = aluno.Periodo.bytes();
+    if (periodo.size() != 1 || periodo[0] < '0' || periodo[0] >= '0' + kPeriodos)
+        return std::nullopt;
+    return periodo[0] - '0';
+}
+
+// The text as the search compares it: small letters without their accents.
+QString semAcentos(const QString& texto)
+{
+    QString simples;
+    for (QChar c : texto.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            simples += c;
+    }
+    return simples.toCaseFolded();
+}
+
+QString entreAspas(const QString& texto)
+{
+    return u'"' + texto + u'"';
+}
+
+}  // namespace
+
+std::vector<AlunoDoProfessor> AlunosDoProfessor()
+{
+    const std::vector<Desempenho> turma = DesempenhoDaTurma();
+    std::vector<AlunoDoProfessor> alunos;
+    for (size_t i = 0; i < turma.size(); ++i) {
+        const tAluno& guardado = ListaAlunos[int(i) + 1];
+        alunos.push_back({
+            .codigo = guardado.Codigo,
+            .nome = turma[i].nome,
+            .email = fromCp1252(guardado.EMail.bytes()),
+            .temSenha = !guardado.Senha.empty(),
+            .periodo = periodoGuardado(guardado),
+            .ultimaAula = turma[i].ultimaAula,
+        });
+    }
+    return alunos;
+}
+
+bool AtendeABusca(const AlunoDoProfessor& aluno, const QString& busca)
+{
+    const QString procurado = busca.trimmed();
+    return procurado.isEmpty() || semAcentos(aluno.nome).contains(semAcentos(procurado))
+           || procurado == QString::number(aluno.codigo);
+}
+
+CorrecaoAluno Diferencas(const AlunoDoProfessor& aluno, const FichaDoAluno& ficha)
+{
+    CorrecaoAluno correcao;
+    if (ficha.nome != aluno.nome)
+        correcao.nome = ficha.nome;
+    if (ficha.email != aluno.email)
+        correcao.email = ficha.email;
+    if (ficha.periodo && ficha.periodo != aluno.periodo)
+        correcao.periodo = ficha.periodo;
+    if (!ficha.senhaNova.isEmpty())
+        correcao.senha = ficha.senhaNova;
+    return correcao;
+}
+
+bool SemDiferencas(const CorrecaoAluno& correcao)
+{
+    return !correcao.nome && !correcao.email && !correcao.senha && !correcao.periodo;
+}
+
+std::optional<QString> ProblemaDaFicha(const FichaDoAluno& ficha)
+{
+    if (std::optional<QString> problema = ProblemaDoNome(ficha.nome))
+        return problema;
+    if (std::optional<QString> problema = ProblemaDoEMail(ficha.email))
+        return problema;
+    if (!ficha.senhaNova.isEmpty())
+        return ProblemaDaSenha(ficha.senhaNova);
+    return std::nullopt;
+}
+
+QStringList DescreveCorrecao(const AlunoDoProfessor& antes, const CorrecaoAluno& correcao)
+{
+    QStringList mudancas;
+    if (correcao.nome)
+        mudancas << QStringLiteral("nome corrigido de %1 para %2").arg(entreAspas(antes.nome), entreAspas(*correcao.nome));
+    if (correcao.email)
+        mudancas << QStringLiteral("e-mail corrigido");
+    if (correcao.senha)
+        mudancas << (correcao.senha->isEmpty() ? QStringLiteral("senha apagada: o aluno entra sem senha")
+                                               : QStringLiteral("senha nova dada pelo professor"));
+    if (correcao.periodo)
+        mudancas << QStringLiteral("ritmo mudado de %1 para %2")
+                        .arg(entreAspas(antes.periodo ? NomeDoPeriodo(*antes.periodo) : QStringLiteral("nenhum")),
+                             entreAspas(NomeDoPeriodo(*correcao.periodo)));
+    return mudancas;
+}
+
+void CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao)
+{
+    RegravaAluno(aluno.codigo, correcao);
+    RegistraAlteracoes(aluno.codigo, DescreveCorrecao(aluno, correcao));
+}

@@ -1,0 +1,196 @@
+// A student record rewritten in place, as the teacher's screen does, against
+// failing file calls, a crash in the middle and a second machine appending:
+// the record is always the old one whole or the new one whole, the other
+// records and the lesson history stay, and no journal is left behind.
+
+#include "correcoes.h"
+#include "hardening.h"
+
+#include "data/datafiles.h"
+#include "platform/recordfile.h"
+#include "support/fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using fileseam::Op;
+
+class Regravacao : public InFastDir {
+protected:
+    void SetUp() override
+    {
+        InFastDir::SetUp();
+        prepara();
+    }
+
+    void prepara()
+    {
+        turma = {storedStudent(1), storedStudent(2), storedStudent(3)};
+        writeFile(kStudents, bytesOf(turma));
+        writeFile(kLessons, bytesOf(std::vector{lesson(1, 10), lesson(2, 20), lesson(3, 30)}));
+        licoes = readFile(kLessons);
+    }
+
+    // The students file is the first one with student 2 as the version
+    // given (0: the original), the lessons are as they were and nothing
+    // else lies in the folder.
+    ::testing::AssertionResult soComAVersao(long versao) const
+    {
+        std::vector<tAluno> esperada = turma;
+        if (versao > 0)
+            esperada[1] = registroCorrigido(turma[1], versao);
+        if (readFile(kStudents) != bytesOf(esperada))
+            return ::testing::AssertionFailure() << "the students file is not version " << versao;
+        if (readFile(kLessons) != licoes)
+            return ::testing::AssertionFailure() << "the lesson history changed";
+        const QStringList arquivos = QDir().entryList(QDir::Files | QDir::Hidden);
+        if (arquivos != (QStringList{kStudents, kLessons}))
+            return ::testing::AssertionFailure() << "the folder holds " << arquivos.join(u' ').toStdString();
+        return ::testing::AssertionSuccess();
+    }
+
+    // The version of student 2 the file holds whole, after the next reader
+    // undid what a crash left; -1 when it is none.
+    long versaoGuardada(long ultima)
+    {
+        CarregaAlunos();
+        for (long versao = 0; versao <= ultima; ++versao) {
+            if (soComAVersao(versao))
+                return versao;
+        }
+        return -1;
+    }
+
+    std::vector<tAluno> turma;
+    QByteArray licoes;
+};
+
+// Every call the rewrite makes fails in turn: the change is refused with the
+// failure's message and the record stays as it was, at once.
+TEST_F(Regravacao, EveryFileCallFailingInTurnLeavesTheOldRecordWhole)
+{
+    const Op ops[] = {Op::Open, Op::Lock, Op::Size, Op::Seek, Op::Read, Op::Create,
+                      Op::Write, Op::Sync, Op::Close, Op::Remove};
+    int failures = 0;
+    for (Op op : ops) {
+        for (int nth = 1; nth <= 6; ++nth) {
+            SCOPED_TRACE("op " + std::to_string(int(op)) + " call " + std::to_string(nth));
+            prepara();
+            fileseam::failOn(op, EIO, nth);
+            const QString erro = errorOf([] { RegravaAluno(2, versaoCorrigida(1)); });
+            fileseam::clear();
+            if (erro == QStringLiteral("(no error)")) {
+                EXPECT_TRUE(soComAVersao(1));
+            } else {
+                ++failures;
+                EXPECT_EQ(erro, QStringLiteral("I/O error 5"));
+                EXPECT_TRUE(soComAVersao(0));
+            }
+        }
+    }
+    // the journal's and the record's writes, syncs and removal all failed once
+    EXPECT_GE(failures, 12);
+}
+
+// Two failures at once: the record's write, then its putting back. The
+// journal stays, and the next reader puts the old record back.
+TEST_F(Regravacao, AFailedPutBackIsFinishedByTheNextReader)
+{
+    fileseam::failOn(Op::Sync, EIO, 3);  // the record's sync, after its write
+    fileseam::failOn(Op::Write, EIO, 3);  // the putting back of the old record
+    EXPECT_EQ(errorOf([] { RegravaAluno(2, versaoCorrigida(1)); }), QStringLiteral("I/O error 5"));
+    fileseam::clear();
+    EXPECT_TRUE(QFileInfo::exists(rewriteJournal(kStudents)));
+    EXPECT_EQ(versaoGuardada(1), 0);
+}
+
+// The power goes at each step of the rewrite in turn, a write cut halfway:
+// after the next reader, the record is the old one or the new one, whole.
+TEST_F(Regravacao, APowerCutAtEachStepLeavesTheOldRecordOrTheNewOne)
+{
+    struct Corte {
+        Op op;
+        int nth;
+        long versao;  // the version the next reader finds
+    };
+    const Corte cortes[] = {
+        {Op::Create, 1, 0}, {Op::Write, 1, 0}, {Op::Sync, 1, 0}, {Op::Sync, 2, 0},
+        {Op::Write, 2, 0},  {Op::Sync, 3, 0},  {Op::Remove, 1, 0}, {Op::Sync, 4, 1},
+    };
+    for (const Corte& corte : cortes) {
+        SCOPED_TRACE("op " + std::to_string(int(corte.op)) + " call " + std::to_string(corte.nth));
+        prepara();
+        const pid_t filho = fork();
+        if (filho == 0) {
+            fileseam::cutPowerOn(corte.op, corte.nth);
+            errorOf([] { RegravaAluno(2, versaoCorrigida(1)); });
+            _exit(0);
+        }
+        ASSERT_EQ(exitCodeOf(filho), 99);
+        EXPECT_EQ(versaoGuardada(1), corte.versao);
+    }
+}
+
+// The writer program corrects a student over and over and is killed at a
+// random moment, ten times: the record is always one version whole.
+TEST_F(Regravacao, AWriterKilledAtRandomMomentsLeavesOneVersionWhole)
+{
+    const unsigned seed = std::random_device{}();
+    RecordProperty("seed", int(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const QByteArray antes = readFile(kStudents);
+    for (int round = 1; round <= 10; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const pid_t writer = startWriterProgram(folder(), "corrige:2", 0);
+        ASSERT_GT(writer, 0);
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (readFile(kStudents) == antes && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
+        ::kill(writer, SIGKILL);
+        EXPECT_EQ(exitCodeOf(writer), 128 + SIGKILL);
+        EXPECT_GE(versaoGuardada(100'000), 0);
+        prepara();
+    }
+}
+
+// A teacher corrects a student while another machine registers forty: every
+// registration is there, under its own number, and the student corrected is
+// the last version whole.
+TEST_F(Regravacao, ASecondMachineRegisteringMeanwhileLosesNothing)
+{
+    const pid_t teacher = startWriterProgram(folder(), "corrige:2", 300);
+    const pid_t registrar = startWriterProgram(folder(), "alunos", 40);
+    ASSERT_GT(teacher, 0);
+    ASSERT_GT(registrar, 0);
+    EXPECT_EQ(exitCodeOf(teacher), 0);
+    EXPECT_EQ(exitCodeOf(registrar), 0);
+
+    const QByteArray file = readFile(kStudents);
+    ASSERT_EQ(file.size(), qsizetype(43 * sizeof(tAluno)));
+    EXPECT_EQ(file.left(sizeof(tAluno)), bytesOf(turma[0]));
+    EXPECT_EQ(file.mid(sizeof(tAluno), sizeof(tAluno)), bytesOf(registroCorrigido(turma[1], 300)));
+    EXPECT_EQ(file.mid(2 * sizeof(tAluno), sizeof(tAluno)), bytesOf(turma[2]));
+    std::vector<std::int32_t> numbers;
+    for (qsizetype at = 3 * qsizetype(sizeof(tAluno)); at < file.size(); at += sizeof(tAluno)) {
+        tAluno aluno;
+        std::memcpy(static_cast<void*>(&aluno), file.constData() + at, sizeof aluno);
+        numbers.push_back(aluno.Codigo);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    for (std::int32_t n = 4; n <= 43; ++n)
+        EXPECT_EQ(numbers[size_t(n - 4)], n);
+    EXPECT_FALSE(QFileInfo::exists(rewriteJournal(kStudents)));
+}
+
+}  // namespace
