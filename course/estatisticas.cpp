@@ -39,11 +39,6 @@ void ContagemDaSessao::contaLinha(QByteArrayView pedida, QByteArrayView digitada
     }
 }
 
-bool ContagemDaSessao::vazia() const
-{
-    return std::all_of(contagens_.begin(), contagens_.end(), [](const Contagem& c) { return c.esperadas == 0; });
-}
-
 std::vector<tToque> ContagemDaSessao::registros(std::int32_t codAluno, double sessao, OrigemDoToque origem) const
 {
     std::vector<tToque> lista;
@@ -73,12 +68,6 @@ double FigurasDoCaractere::taxaDeErro() const
 double FigurasDoCaractere::msPorToque() const
 {
     return pesoCronometradas > 0 ? pesoMilissegundos / pesoCronometradas : 0;
-}
-
-double FigurasDoCaractere::toquesPorMinuto() const
-{
-    const double ms = msPorToque();
-    return ms > 0 ? 60000 / ms : 0;
 }
 
 double FigurasDoCaractere::confianca() const

@@ -46,7 +46,6 @@ public:
     // One line judged: asked what the line asked for, typed the field's
     // characters, and momentos the time of day at which each of them went in.
     void contaLinha(QByteArrayView pedida, QByteArrayView digitada, std::span<const double> momentos);
-    bool vazia() const;
     const Contagem& de(char caractere) const { return contagens_[static_cast<unsigned char>(caractere)]; }
     // One record for every character counted, in code order.
     std::vector<tToque> registros(std::int32_t codAluno, double sessao, OrigemDoToque origem) const;
@@ -73,11 +72,10 @@ struct FigurasDoCaractere {
     double taxaDeErro() const;
     // the mean time of a keystroke; 0 when none was timed
     double msPorToque() const;
-    // keystrokes per minute at that time; 0 when none was timed
-    double toquesPorMinuto() const;
     // how sure the key is, 0 to 1: the accuracy to the fourth power (a key
     // wrong one time in ten weighs as much as one 35% slower) times the speed
-    // against kAlvoTm, at most 1; a key never timed counts at half speed
+    // against kAlvoTm, at most 1; a key never timed counts at half speed, one
+    // timed at no time at all as fast
     double confianca() const;
 };
 

@@ -19,9 +19,6 @@
 
 class Licao {
 public:
-    // The typing field holds this many characters.
-    static constexpr int kCapacidadeCampo = CampoDeDigitacao::kCapacidade;
-
     // What the status bar shows, and in which colours.
     using Cores = CoresDoStatus;
     using Status = StatusDoCampo;
