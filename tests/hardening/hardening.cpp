@@ -77,20 +77,6 @@ QString fastTemporaryRoot()
     return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
 }
 
-void InFastDir::SetUp()
-{
-    ASSERT_TRUE(dir_.isValid());
-    previous_ = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    clearSeams();
-}
-
-void InFastDir::TearDown()
-{
-    clearSeams();
-    QDir::setCurrent(previous_);
-}
-
 pid_t startWriterProgram(const QString& dir, const std::string& what, long count)
 {
     const QByteArray folder = QFile::encodeName(dir);

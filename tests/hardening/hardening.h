@@ -4,6 +4,7 @@
 // and running one in a child process with other rights or limits.
 
 #include "data/records.h"
+#include "support/fixture.h"
 #include "support/rawrecords.h"
 
 #include <QByteArray>
@@ -41,16 +42,12 @@ QString fastTemporaryRoot();
 
 // A test in a fresh folder of fastTemporaryRoot() as the current directory,
 // with every seam cleared before and after.
-class InFastDir : public ::testing::Test {
+class InFastDir : public InTempDir {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    QString folder() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_{fastTemporaryRoot() + QStringLiteral("/quiravo-XXXXXX")};
-    QString previous_;
+    InFastDir()
+        : InTempDir(fastTemporaryRoot() + QStringLiteral("/quiravo-XXXXXX"))
+    {
+    }
 };
 
 // Starts the writer program (gravador.cpp) on the folder with its two

@@ -18,10 +18,17 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 class InTempDir : public ::testing::Test {
 protected:
+    InTempDir() = default;
+    // the folder made from a template of QTemporaryDir's ("…/name-XXXXXX")
+    explicit InTempDir(const QString& templatePath)
+        : dir_(templatePath)
+    {
+    }
     void SetUp() override;
     void TearDown() override;
 
     QString path(const QString& name) const { return dir_.filePath(name); }
+    QString folder() const { return dir_.path(); }
 
 private:
     QTemporaryDir dir_;
