@@ -1,6 +1,7 @@
 #include "app/inicio.h"
 
 #include "app/motivos.h"
+#include "course/treino.h"
 #include "data/records.h"
 
 #include <QCommandLineParser>
@@ -85,8 +86,10 @@ QStringList faltando(const QString& pasta, const QString& origem)
     QStringList lista;
     if (origem.isEmpty())
         return lista;
-    if (!QFileInfo::exists(pasta + u'/' + kArquivoExercicios) && QFileInfo::exists(origem + u'/' + kArquivoExercicios))
-        lista << kArquivoExercicios;
+    for (const QString& arquivo : {kArquivoExercicios, treino::kArquivoPalavras}) {
+        if (!QFileInfo::exists(pasta + u'/' + arquivo) && QFileInfo::exists(origem + u'/' + arquivo))
+            lista << arquivo;
+    }
     const QDir notas(origem + u'/' + kPastaDasNotas);
     for (const QString& nota : notas.entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name)) {
         const QString relativo = kPastaDasNotas + u'/' + nota;

@@ -36,10 +36,11 @@ const QStringList kColunas = {
     QStringLiteral("Última aula"),
     QStringLiteral("Melhor velocidade (t/m)"),
     QStringLiteral("Última velocidade (t/m)"),
+    QStringLiteral("Teclas a treinar"),
 };
 
 // The share of the table's width of each column, in hundredths.
-constexpr int kLarguras[] = {7, 21, 10, 10, 9, 11, 10, 11, 11};
+constexpr int kLarguras[] = {6, 17, 9, 9, 8, 10, 10, 10, 10, 11};
 
 std::optional<Formato> formatoDe(const QString& arquivo)
 {
@@ -61,7 +62,8 @@ QStringList linha(const Desempenho& aluno)
             shortDate(aluno.primeiraAula),
             shortDate(aluno.ultimaAula),
             QString::number(aluno.melhorVelocidade),
-            QString::number(aluno.ultimaVelocidade)};
+            QString::number(aluno.ultimaVelocidade),
+            estatisticas::TextoDasTeclasATreinar(aluno.teclas)};
 }
 
 // A spreadsheet runs a field that starts with one of these as a formula: a

@@ -70,27 +70,6 @@ void makeRoster(const QString& dir)
                    QStringLiteral("aluno%1@escola.com.br").arg(n), 36000 + n, n % 3);
 }
 
-// The floor of a loader: the same file read from start to end as the disk
-// likes it, a mebibyte at a time, its records counted.
-void floorRead(benchmark::State& state, const QString& dir, const QString& file, int recordSize)
-{
-    const QByteArray path = QFile::encodeName(QDir(dir).filePath(file));
-    std::vector<char> buffer(size_t(1) << 20);
-    std::int64_t records = 0;
-    for (auto _ : state) {
-        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-        std::int64_t bytes = 0;
-        ssize_t n;
-        while ((n = ::read(fd, buffer.data(), buffer.size())) > 0)
-            bytes += n;
-        ::close(fd);
-        records = bytes / recordSize;
-        benchmark::DoNotOptimize(buffer.data());
-    }
-    state.SetItemsProcessed(state.iterations() * records);
-    state.SetComplexityN(records);
-}
-
 void historyRead(benchmark::State& state, int records)
 {
     QDir::setCurrent(historyDir(records));

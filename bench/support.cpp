@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <map>
 
 namespace {
@@ -89,4 +91,23 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void floorRead(benchmark::State& state, const QString& dir, const QString& file, int recordSize)
+{
+    const QByteArray path = QFile::encodeName(QDir(dir).filePath(file));
+    std::vector<char> buffer(size_t(1) << 20);
+    std::int64_t records = 0;
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        std::int64_t bytes = 0;
+        ssize_t n;
+        while ((n = ::read(fd, buffer.data(), buffer.size())) > 0)
+            bytes += n;
+        ::close(fd);
+        records = bytes / recordSize;
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.SetItemsProcessed(state.iterations() * records);
+    state.SetComplexityN(records);
 }

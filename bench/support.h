@@ -23,3 +23,7 @@ int benchMain(int argc, char** argv, void (*registerAll)(), const std::vector<Be
 QString workDir(const QString& name);
 
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// The floor of a reader: the file read from start to end as the disk likes
+// it, a mebibyte at a time, its records of recordSize bytes counted.
+void floorRead(benchmark::State& state, const QString& dir, const QString& file, int recordSize);

@@ -13,121 +13,38 @@
 
 namespace {
 
-constexpr char kEspaco = ' ';
-constexpr char kSublinhado = '_';
-constexpr char kCedilha = '\xE7';  // "ç"
 constexpr char kEnter = '\r';
-constexpr char kApaga = '\b';
 constexpr char kCola = '\x16';
-
-bool ehControle(char caractere)
-{
-    const auto codigo = static_cast<unsigned char>(caractere);
-    return codigo < 32 || codigo == 127;
-}
-
-Licao::Status aviso(const char* texto)
-{
-    return {QString::fromUtf8(texto), Licao::Cores::Mantem};
-}
-
-Licao::Resposta comStatus(const Licao::Status& status)
-{
-    Licao::Resposta resposta;
-    resposta.status = status;
-    return resposta;
-}
 
 }  // namespace
 
 void Licao::Abre()
 {
-    tamanhoLinha_ = ExercicioAtual.Linha1.size();
+    campo_.MudaTamanhoDaLinha(ExercicioAtual.Linha1.size());
     modoSom_ = ExercicioAtual.Numero >= kPrimeiroExercicioMusical;
     TempoMaximo = 0;  // the speed is the exercise's own
+    sessao_ = today() + timeOfDay();
     aberta_ = true;
-}
-
-std::optional<Licao::Status> Licao::TeclaDeMovimento(int codigo) const
-{
-    if (codigo >= teclas::End && codigo <= teclas::Down)
-        return aviso("Não pode tentar mover sobre o texto. Apenas continue a digitar.");
-    return std::nullopt;
 }
 
 Licao::Resposta Licao::Digita(char caractere)
 {
+    Resposta resposta;
     if (caractere == kEnter && !modoSom_) {
-        Resposta resposta;
         resposta.veredito = TeclaEnter();
         return resposta;
     }
-    if (modoSom_) {
-        // every character sounds, then the field handles it as a plain field would
-        const bool avisaSilencio = tocaNota(caractere);
-        campoToma(caractere);
-        Resposta resposta;
-        resposta.cola = caractere == kCola;
-        if (avisaSilencio)
-            resposta.aviso = kNotasSemSom;
+    if (!modoSom_) {
+        resposta.status = campo_.Digita(caractere);
         return resposta;
     }
-    switch (caractere) {
-    case kApaga:
-        return comStatus(aviso("Não pode apagar letras para tentar corrigir. Prossiga, mesmo com o erro."));
-    case kCola:
-        return comStatus(aviso("Não pode tentar colar um texto inteiro para ir mais rápido."));
-    case kEspaco:
-        if (const std::optional<char> branco = regraDoBranco())
-            campoToma(*branco);
-        return {};
-    case ';':
-        acrescentaTeclasDigitadas(kCedilha);
-        UltimaTecla = kCedilha;
-        campoToma(kCedilha);
-        return {};
-    default: {
-        const Status status = regraDaDigitacao(caractere);
-        campoToma(caractere);
-        return comStatus(status);
-    }
-    }
-}
-
-std::optional<char> Licao::regraDoBranco()
-{
-    char caractere = kEspaco;
-    if (UltimaTecla == kEspaco) {
-        caractere = kSublinhado;
-        acrescentaTeclasDigitadas(kSublinhado);
-    }
-    // nothing but blanks accepted in the line yet: no blank at its start
-    if (teclasDigitadas_.isEmpty())
-        return std::nullopt;
-    UltimaTecla = caractere;
-    return caractere;
-}
-
-Licao::Status Licao::regraDaDigitacao(char caractere)
-{
-    acrescentaTeclasDigitadas(caractere);
-    const qsizetype posicao = campo_.size() + 1;
-    UltimaTecla = caractere;
-    if (posicao < tamanhoLinha_) {
-        // the line's first character starts its clock
-        const double decorrido = tempoIniciado_ ? timeOfDay() - InicioLinha : 0.0;
-        return {QStringLiteral("Já foram digitados ") + QString::number(posicao) + QStringLiteral(" caracteres em ")
-                    + longTime(decorrido) + QStringLiteral(" minutos."),
-                Cores::Contagem};
-    }
-    beep();
-    return {QStringLiteral("A digitação chegou ao final"), Cores::FimDaLinha};
-}
-
-void Licao::acrescentaTeclasDigitadas(char caractere)
-{
-    if (teclasDigitadas_.size() < kCapacidadeCampo)
-        teclasDigitadas_.append(caractere);
+    // every character sounds, then the field handles it as a plain field would
+    const bool avisaSilencio = tocaNota(caractere);
+    campo_.Toma(caractere);
+    resposta.cola = caractere == kCola;
+    if (avisaSilencio)
+        resposta.aviso = kNotasSemSom;
+    return resposta;
 }
 
 // True when the note has just turned out silent: the student is told once.
@@ -154,32 +71,9 @@ MediaPlayer& Licao::som()
     return *som_;
 }
 
-// What the field does with a character that the rules let through: ENTER and
-// the other control characters insert nothing; the musical keyboard's field
-// also deletes with backspace.
-void Licao::campoToma(char caractere)
-{
-    if (caractere == kApaga)
-        campo_.chop(1);
-    else if (!ehControle(caractere) && campo_.size() < kCapacidadeCampo)
-        campo_.append(caractere);
-    iniciaTempo();
-}
-
 void Licao::Cola(const QByteArray& texto)
 {
-    campo_.append(texto.left(kCapacidadeCampo - campo_.size()));
-    iniciaTempo();
-}
-
-// A line's clock starts when its first character is in the field: the time
-// spent reading the exercise or a box before it is not the line's.
-void Licao::iniciaTempo()
-{
-    if (!tempoIniciado_ && !campo_.isEmpty()) {
-        tempoIniciado_ = true;
-        InicioLinha = timeOfDay();
-    }
+    campo_.Cola(texto);
 }
 
 // From the line's first character to its ENTER. A line that spans midnight
@@ -189,22 +83,22 @@ void Licao::medeLinha()
     const double tempoDaLinha = timeOfDay() - InicioLinha;
     if (tempoDaLinha > TempoMaximo)
         TempoMaximo = tempoDaLinha;
-    tempoIniciado_ = false;
+    campo_.ParaTempo();
 }
 
 Licao::Veredito Licao::TeclaEnter()
 {
     Veredito veredito;
-    if (campo_.isEmpty()) {
+    if (campo_.Texto().isEmpty()) {
         // nothing typed, nothing measured
         veredito.status = {QStringLiteral("Digite a linha para teclar ENTER!"), Cores::TextoDeJanela};
         return veredito;
     }
 
     medeLinha();
-    teclasDigitadas_.clear();
+    toques_.contaLinha(LinhaDoExercicio(linhaAtual_), campo_.Texto(), campo_.Momentos());
     // what is typed after the line's length is not looked at
-    if (campo_.startsWith(LinhaDoExercicio(linhaAtual_)))
+    if (campo_.Texto().startsWith(LinhaDoExercicio(linhaAtual_)))
         LinhaCerta(veredito);
     else
         LinhaErrada(veredito);
@@ -237,8 +131,8 @@ void Licao::LinhaCerta(Veredito& veredito)
     }
     if (linhas > 1)
         linhaAtual_ = linhaAtual_ >= linhas ? 1 : linhaAtual_ + 1;
-    tamanhoLinha_ = LinhaDoExercicio(linhaAtual_).size();
-    veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Certa: [") + fromCp1252(campo_) + u']';
+    campo_.MudaTamanhoDaLinha(LinhaDoExercicio(linhaAtual_).size());
+    veredito.resultado = resultado(QStringLiteral(" - Certa: ["));
 }
 
 void Licao::LinhaErrada(Veredito& veredito)
@@ -248,23 +142,30 @@ void Licao::LinhaErrada(Veredito& veredito)
     veredito.seguidasPerdidas = linhasSeguidas_;
     veredito.ofereceLetras = linhasSeguidas_ > 1;
     veredito.letrasErradas = letrasErradas();
-    veredito.resultado = QString::number(campo_.size()) + QStringLiteral(" - Errada: [") + fromCp1252(campo_) + u']';
+    veredito.resultado = resultado(QStringLiteral(" - Errada: ["));
     linhasSeguidas_ = 0;
     gravacaoPendente_ = false;
     linhaAtual_ = 1;
-    tamanhoLinha_ = ExercicioAtual.Linha1.size();
+    campo_.MudaTamanhoDaLinha(ExercicioAtual.Linha1.size());
+}
+
+// The line for the list of results: the count of characters typed, then the text.
+QString Licao::resultado(const QString& veredito) const
+{
+    return QString::number(campo_.Texto().size()) + veredito + fromCp1252(campo_.Texto()) + u']';
 }
 
 QString Licao::letrasErradas() const
 {
     const QByteArray linha = LinhaDoExercicio(linhaAtual_);
     // typed past the end of the line never makes a line wrong: not listed
-    const qsizetype ate = std::min(campo_.size(), linha.size());
+    const QByteArray& campo = campo_.Texto();
+    const qsizetype ate = std::min(campo.size(), linha.size());
     QString lista;
     for (qsizetype i = 0; i < ate; ++i) {
-        if (campo_[i] != linha[i]) {
+        if (campo[i] != linha[i]) {
             lista += QStringLiteral("Letra na posição ") + QString::number(i + 1) + QStringLiteral(" (\"")
-                     + fromCp1252(campo_.mid(i, 1)) + QStringLiteral("\") errada\r");
+                     + fromCp1252(campo.mid(i, 1)) + QStringLiteral("\") errada\r");
         }
     }
     return lista;
@@ -314,20 +215,26 @@ Licao::Status Licao::ProximoExercicio()
     ExercicioAtual = Exercicios[NumExercicio];
     linhasSeguidas_ = 0;
     TempoMaximo = 0;
-    tamanhoLinha_ = LinhaDoExercicio(linhaAtual_).size();
+    campo_.MudaTamanhoDaLinha(LinhaDoExercicio(linhaAtual_).size());
     return {QStringLiteral("Parabéns! Você conseguiu. Preste atenção neste novo exercício."), Cores::TextoDeJanela};
 }
 
 std::optional<QChar> Licao::ProximoCaractere() const
 {
     const QByteArray linha = LinhaDoExercicio(linhaAtual_);
-    if (campo_.size() >= linha.size())
+    const qsizetype digitados = campo_.Texto().size();
+    if (digitados >= linha.size())
         return std::nullopt;
-    return fromCp1252(linha.mid(campo_.size(), 1)).front();
+    return fromCp1252(linha.mid(digitados, 1)).front();
+}
+
+void Licao::GravaToques()
+{
+    ::GravaToques(toques_.registros(CodAlunoAtual, sessao_, OrigemDoToque::Curso));
+    toques_.esvazia();
 }
 
 void Licao::FechaEnter()
 {
-    campo_.clear();
-    UltimaTecla = kEnter;
+    campo_.Esvazia();
 }

@@ -5,6 +5,8 @@
 // forwards what the student types, shows what the lesson answers, and asks
 // the student what only a box can ask.
 
+#include "course/campo.h"
+#include "course/estatisticas.h"
 #include "platform/sound.h"
 
 #include <QByteArray>
@@ -13,25 +15,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Licao {
 public:
-    // The typing field holds this many characters.
-    static constexpr int kCapacidadeCampo = 80;
-
     // What the status bar shows, and in which colours.
-    enum class Cores {
-        Mantem,         // the colours stay as they are
-        TextoDeJanela,  // the text in the window's text colour, the background kept
-        Contagem,       // black on the button face
-        FimDaLinha,     // red on aqua
-        Certa,          // navy on yellow
-        Errada,         // red on pink
-    };
-    struct Status {
-        QString texto;
-        Cores cores = Cores::Mantem;
-    };
+    using Cores = CoresDoStatus;
+    using Status = StatusDoCampo;
 
     // The verdict of the ENTER step.
     struct Veredito {
@@ -71,7 +61,7 @@ public:
 
     // A key that would move the caret (End, Home and the arrows) is refused
     // with a status; any other key passes.
-    std::optional<Status> TeclaDeMovimento(int codigo) const;
+    std::optional<Status> TeclaDeMovimento(int codigo) const { return CampoDeDigitacao::TeclaDeMovimento(codigo); }
     // One character typed into the field (Windows-1252). ENTER in normal mode
     // is the ENTER step: for a typed line its time, its verdict, the count of
     // passes, and an empty field.
@@ -84,18 +74,21 @@ public:
     // ends with it. When the append fails the count stays where it is, and
     // the next complete right pass completes the exercise again.
     Passagem PassaExercicio();
+    // Appends what the lines judged since the last time cost each character
+    // to the key statistics, and starts counting anew.
+    void GravaToques();
     // The number of the pass under way, for the line-number box.
     std::int32_t PassagemEmCurso() const;
     // What the line asks for at the field's end, as typed so far whatever
     // was typed; nothing once the line is long enough: ENTER is next.
     std::optional<QChar> ProximoCaractere() const;
 
-    const QByteArray& Campo() const { return campo_; }
+    const QByteArray& Campo() const { return campo_.Texto(); }
     std::uint8_t LinhaAtual() const { return linhaAtual_; }
     std::int32_t LinhasSeguidas() const { return linhasSeguidas_; }
-    std::int32_t TamanhoLinha() const { return tamanhoLinha_; }
-    bool TempoIniciado() const { return tempoIniciado_; }
-    const QByteArray& TeclasDigitadas() const { return teclasDigitadas_; }
+    std::int32_t TamanhoLinha() const { return campo_.TamanhoLinha(); }
+    bool TempoIniciado() const { return campo_.TempoIniciado(); }
+    const QByteArray& TeclasDigitadas() const { return campo_.TeclasDigitadas(); }
     bool ModoSom() const { return modoSom_; }
 
 private:
@@ -104,27 +97,22 @@ private:
     void GravaPassagem();
     Status ProximoExercicio();
     void FechaEnter();
-    std::optional<char> regraDoBranco();
-    Status regraDaDigitacao(char caractere);
-    void acrescentaTeclasDigitadas(char caractere);
     bool tocaNota(char caractere);
     MediaPlayer& som();
-    void campoToma(char caractere);
-    void iniciaTempo();
     void medeLinha();
     void LinhaCerta(Veredito& veredito);
     void LinhaErrada(Veredito& veredito);
     QString letrasErradas() const;
+    QString resultado(const QString& veredito) const;
 
     std::uint8_t linhaAtual_ = 1;      // the line to be typed next, 1 to 4
     std::int32_t linhasSeguidas_ = 0;  // complete error-free passes in a row
-    std::int32_t tamanhoLinha_ = 0;    // the length of the current line
-    bool tempoIniciado_ = false;       // the current line's first character started its clock
     bool gravacaoPendente_ = false;    // the exercise was complete, its record failed
-    QByteArray teclasDigitadas_;       // accepted in the line, plain blanks left out
     bool modoSom_ = false;             // the field is a musical keyboard
     bool silencioAvisado_ = false;     // the student knows the notes are silent
-    QByteArray campo_;                 // the typing field's text
+    CampoDeDigitacao campo_;           // the typing field, its text and rules
+    estatisticas::ContagemDaSessao toques_;  // not yet in the key statistics
+    double sessao_ = 0;                // the moment the lesson opened
     bool aberta_ = false;              // Abre has run
     std::unique_ptr<MediaPlayer> som_;  // made with the first note
 };

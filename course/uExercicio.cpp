@@ -4,6 +4,7 @@
 #include "ui/aparencia.h"
 #include "ui/uAjusta.h"
 #include "course/aula.h"
+#include "course/entradadocampo.h"
 #include "platform/preferencias.h"
 #include "ui/tecladonatela.h"
 #include "data/records.h"
@@ -220,14 +221,12 @@ void TfExercicio::criaConexoes()
     conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
     conectaAcao(MostraTeclado1, &QShortcut::activated, this, &TfExercicio::MostraTeclado1Click);
     conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
-    for (QLineEdit* campo : {edDig, edNumLinha}) {
-        campo->installEventFilter(this);
-        // whatever the field does on its own (select all on Tab, ...), the
-        // caret stays after the last character and nothing is selected
-        conectaAcao(campo, &QLineEdit::selectionChanged, this, [this, campo] { mantemCursorNoFinal(campo); });
-        conectaAcao(campo, &QLineEdit::cursorPositionChanged, this,
-                [this, campo] { mantemCursorNoFinal(campo); });
-    }
+    // however the screen closes, only the line being typed is lost
+    conectaAcao(this, &QDialog::finished, this, [this] { licao_.GravaToques(); });
+    new EntradaDoCampo({edDig, edNumLinha},
+                       {[this](int codigo) { return edDigKeyDown(codigo); },
+                        [this](char caractere) { edDigKeyPress(caractere); }, [this] { digitouTeclaMorta(); }},
+                       this);
 }
 
 void TfExercicio::FormCreate()
@@ -317,32 +316,7 @@ void TfExercicio::adicionaResultado(const QString& linha)
     mmResultado->ensureCursorVisible();
 }
 
-// A message wider than the status bar is shown whole in a smaller type.
 void TfExercicio::mostraStatus(const Licao::Status& status)
 {
-    lbDigitado->setText(status.texto);
-    AjustaTexto(lbDigitado);
-    switch (status.cores) {
-    case Licao::Cores::Mantem:
-        return;
-    case Licao::Cores::TextoDeJanela:
-        pinta(lbDigitado, QPalette::WindowText, textoDeJanela());
-        return;
-    case Licao::Cores::Contagem:
-        pinta(lbDigitado, QPalette::WindowText, kPreto);
-        pinta(lbDigitado, QPalette::Window, faceDeBotao());
-        return;
-    case Licao::Cores::FimDaLinha:
-        pinta(lbDigitado, QPalette::WindowText, kVermelho);
-        pinta(lbDigitado, QPalette::Window, kAgua);
-        return;
-    case Licao::Cores::Certa:
-        pinta(lbDigitado, QPalette::WindowText, kMarinho);
-        pinta(lbDigitado, QPalette::Window, kAmarelo);
-        return;
-    case Licao::Cores::Errada:
-        pinta(lbDigitado, QPalette::WindowText, kVermelho);
-        pinta(lbDigitado, QPalette::Window, kRosaClaro);
-        return;
-    }
+    mostraStatusDoCampo(lbDigitado, status);
 }

@@ -42,7 +42,6 @@ public:
     const Licao& licao() const { return licao_; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -60,13 +59,8 @@ private:
     bool edDigKeyDown(int codigo);
     void edDigKeyPress(char caractere);
     void digitouTeclaMorta();
-    void edDigMouseDown();
-    bool campoRecebeEvento(QEvent* event);
-    bool campoRecebeTecla(QKeyEvent* event);
-    void campoRecebeTexto(const QString& texto);
     void colaNoCampo();
     void mostraCampo();
-    void mantemCursorNoFinal(QLineEdit* campo);
 
     // the ENTER step and its outcomes
     void mostraVeredito(const Licao::Veredito& veredito);

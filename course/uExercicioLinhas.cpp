@@ -60,7 +60,9 @@ void TfExercicio::perguntaLetrasErradas(const Licao::Veredito& veredito)
 }
 
 // The student is told of the pass once its record is on disk. After the
-// catalogue's last exercise the lesson ends with the course.
+// catalogue's last exercise the lesson ends with the course. The key
+// statistics follow the lesson record, so that a failure there is told with
+// the new exercise on view; what they could not keep is kept at the close.
 void TfExercicio::PassaExercicio()
 {
     const Licao::Passagem passagem = licao_.PassaExercicio();
@@ -75,4 +77,5 @@ void TfExercicio::PassaExercicio()
     linhasResultado_ = 0;
     mostraStatus(passagem.status);
     mostraPassagem();
+    licao_.GravaToques();
 }

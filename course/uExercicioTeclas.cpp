@@ -1,7 +1,7 @@
-// The exercise screen: the way into the typing field. Every way in (keys,
-// composed characters, the mouse, drops) passes through here to the lesson's
-// rules, so the field shows only what the lesson holds. The line-number box
-// shares all of it and always works on the typing field.
+// The exercise screen: what reaches the typing field (through
+// EntradaDoCampo) goes to the lesson's rules, so the field shows only what
+// the lesson holds. The line-number box shares all of it and always works on
+// the typing field.
 
 #include "course/uExercicio.h"
 
@@ -16,66 +16,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
-
-bool TfExercicio::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != edDig && watched != edNumLinha)
-        return QDialog::eventFilter(watched, event);
-    return filtraAcao([&] { return campoRecebeEvento(event); });
-}
-
-// What the typing field and the line-number box do with an event: true when
-// it goes no further.
-bool TfExercicio::campoRecebeEvento(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        return campoRecebeTecla(static_cast<QKeyEvent*>(event));
-    case QEvent::KeyRelease:
-        // an input method takes a dead key's press; its release still comes
-        if (teclas::ehTeclaMorta(*static_cast<QKeyEvent*>(event)))
-            digitouTeclaMorta();
-        return !teclas::moveFoco(*static_cast<QKeyEvent*>(event));
-    case QEvent::InputMethod:
-        // composed characters one at a time; text being composed changes nothing
-        campoRecebeTexto(teclas::imprimiveis(static_cast<QInputMethodEvent*>(event)->commitString()));
-        return true;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        edDigMouseDown();
-        return true;
-    case QEvent::MouseMove:
-        return true;  // no selection by dragging
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        event->ignore();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TfExercicio::campoRecebeTecla(QKeyEvent* event)
-{
-    if (teclas::moveFoco(*event))
-        return false;
-    if (teclas::ehTeclaMorta(*event))
-        digitouTeclaMorta();
-    if (edDigKeyDown(teclas::codigoDaTecla(*event)))
-        campoRecebeTexto(teclas::caracteresDaTecla(*event));
-    return true;
-}
-
-void TfExercicio::campoRecebeTexto(const QString& texto)
-{
-    for (QChar c : texto) {
-        // a character the course's code page cannot hold is refused silently
-        if (const std::optional<char> caractere = toCp1252(c))
-            edDigKeyPress(*caractere);
-    }
-}
 
 bool TfExercicio::edDigKeyDown(int codigo)
 {
@@ -137,15 +77,4 @@ void TfExercicio::mostraCampo()
     } else {
         edDig->setText(texto);
     }
-}
-
-void TfExercicio::edDigMouseDown()
-{
-    mantemCursorNoFinal(edDig);
-}
-
-void TfExercicio::mantemCursorNoFinal(QLineEdit* campo)
-{
-    campo->deselect();
-    campo->setCursorPosition(int(campo->text().size()));
 }

@@ -68,6 +68,12 @@ std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
         if (!posicao.contains(aluno.Codigo))
             posicao.insert(aluno.Codigo, figuras.size() - 1);
     }
+    std::vector<std::int32_t> codigos;
+    for (const tAluno& aluno : alunos)
+        codigos.push_back(aluno.Codigo);
+    std::vector<estatisticas::TeclasDoAluno> teclas = estatisticas::TeclasDosAlunos(codigos);
+    for (size_t i = 0; i < figuras.size(); ++i)
+        figuras[i].teclas = std::move(teclas[i]);
     if (!fileExists(kArquivoAulas))
         return figuras;
 

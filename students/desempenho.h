@@ -1,7 +1,9 @@
 #pragma once
 // A student's progress as the progress screen and the class report show it,
-// computed for the whole roster from one pass over the lesson file.
+// computed for the whole roster from one pass over the lesson file and one
+// over the key statistics.
 
+#include "course/estatisticas.h"
 #include "data/records.h"
 
 #include <QDate>
@@ -26,11 +28,12 @@ struct Desempenho {
     int melhorVelocidade = 0;  // among the passes
     int ultimaVelocidade = 0;  // of the last record
     std::vector<Passagem> passagens;  // in file order, all of them
+    estatisticas::TeclasDoAluno teclas;  // what each character costs
 };
 
 // The figures of the students given, in their order, from one streaming pass
-// over the lesson file; a missing file counts as empty. A file error throws
-// the file's IoError.
+// over the lesson file and one over the key statistics; a missing file counts
+// as empty. A file error throws the file's IoError.
 std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos);
 
 // The figures of every student of the roster, in roster order. Reloads the

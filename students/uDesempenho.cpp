@@ -7,6 +7,7 @@
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/caixas.h"
+#include "ui/tecladonatela.h"
 #include "ui/uAjusta.h"
 
 #include <QAbstractTableModel>
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QToolTip>
@@ -28,7 +30,7 @@ using namespace aparencia;
 namespace {
 
 constexpr int kLargura = 860;
-constexpr int kAltura = 600;
+constexpr int kAltura = 850;
 
 QString velocidade(int tm)
 {
@@ -128,6 +130,7 @@ TfDesempenho::TfDesempenho(Desempenho figuras, int exerciciosNoCurso, QWidget* p
     criaCaixas();
     criaGrafico();
     criaLista();
+    criaMapa();
     criaBotoes();
     FormCreate();
 }
@@ -204,12 +207,58 @@ void TfDesempenho::criaLista()
     sgPassagens->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
+void TfDesempenho::criaMapa()
+{
+    lbMapa = new QLabel(QStringLiteral("Mapa das teclas (o mouse sobre uma tecla mostra os números):"), this);
+    lbMapa->setObjectName(QStringLiteral("lbMapa"));
+    lbMapa->setGeometry(24, 590, 540, 20);
+
+    rbErros = new QRadioButton(QStringLiteral("Erros"), this);
+    rbErros->setObjectName(QStringLiteral("rbErros"));
+    rbErros->setGeometry(600, 590, 90, 20);
+    rbErros->setChecked(true);
+    rbVelocidade = new QRadioButton(QStringLiteral("Velocidade"), this);
+    rbVelocidade->setObjectName(QStringLiteral("rbVelocidade"));
+    rbVelocidade->setGeometry(700, 590, 136, 20);
+
+    tnMapa = new TecladoNaTela(this);
+    tnMapa->setObjectName(QStringLiteral("tnMapa"));
+    tnMapa->setGeometry(24, 614, 560, 208);
+
+    lbTeclasATreinar = caixaDeValor(this, QRect(600, 614, 236, 76), QStringLiteral("Teclas a treinar"),
+                                    QStringLiteral("lbTeclasATreinar"), 28);
+    const QString treinar = estatisticas::TextoDasTeclasATreinar(figuras_.teclas);
+    lbTeclasATreinar->setText(treinar.isEmpty() ? QStringLiteral("-") : treinar);
+    lbLegenda = new QLabel(this);
+    lbLegenda->setObjectName(QStringLiteral("lbLegenda"));
+    lbLegenda->setGeometry(600, 696, 236, 90);
+    lbLegenda->setWordWrap(true);
+    lbLegenda->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    conectaAcao(rbErros, &QRadioButton::toggled, this, [this](bool erros) {
+        mostraMapa(erros ? mapa::Vista::Erros : mapa::Vista::Velocidade);
+    });
+    mostraMapa(mapa::Vista::Erros);
+}
+
+void TfDesempenho::mostraMapa(mapa::Vista vista)
+{
+    std::vector<QColor> cores;
+    std::vector<QString> textos;
+    for (const mapa::FigurasDaTecla& tecla : mapa::PorTecla(figuras_.teclas)) {
+        cores.push_back(mapa::Cor(tecla, vista));
+        textos.push_back(mapa::Descricao(tecla));
+    }
+    tnMapa->mostraCores(std::move(cores), std::move(textos), mapa::Titulo(vista));
+    lbLegenda->setText(mapa::Legenda(vista));
+}
+
 void TfDesempenho::criaBotoes()
 {
     bbFechar = new Botao(icone(QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton),
                          QStringLiteral("Fechar - F10"), this);
     bbFechar->setObjectName(QStringLiteral("bbFechar"));
-    bbFechar->setGeometry(706, 550, 130, 30);
+    bbFechar->setGeometry(706, 792, 130, 30);
     conectaAcao(bbFechar, &QPushButton::clicked, this, &TfDesempenho::bbFecharClick);
 
     Fechar1 = itemDeMenu(this, QStringLiteral("Fechar1"), QStringLiteral("Fechar"), Qt::Key_F10);

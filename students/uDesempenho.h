@@ -1,8 +1,10 @@
 #pragma once
-// The progress screen: a student's figures, the chart of every pass and the
-// list of passes, newest first. It only shows; nothing is written.
+// The progress screen: a student's figures, the chart of every pass, the
+// list of passes, newest first, and the heat map of the keys with the keys
+// to train. It only shows; nothing is written.
 
 #include "students/desempenho.h"
+#include "students/mapa.h"
 
 #include <QDialog>
 
@@ -10,6 +12,8 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
+class TecladoNaTela;
 class QTableView;
 class QWidget;
 
@@ -24,9 +28,11 @@ private:
     void criaCaixas();
     void criaGrafico();
     void criaLista();
+    void criaMapa();
     void criaBotoes();
     void FormCreate();
     void bbFecharClick();
+    void mostraMapa(mapa::Vista vista);
 
     Desempenho figuras_;
 
@@ -42,6 +48,12 @@ private:
     QWidget* pbGrafico;
     QLabel* lbLista;
     QTableView* sgPassagens;
+    QLabel* lbMapa;
+    QRadioButton* rbErros;
+    QRadioButton* rbVelocidade;
+    TecladoNaTela* tnMapa;
+    QLabel* lbTeclasATreinar;
+    QLabel* lbLegenda;
     QPushButton* bbFechar;
     QAction* Fechar1;
 };

@@ -6,6 +6,7 @@
 #include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "course/uExercicio.h"
+#include "course/uTreino.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
@@ -22,9 +23,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 using namespace aparencia;
@@ -32,8 +35,8 @@ using namespace aparencia;
 namespace {
 
 constexpr int kLargura = 610;
-constexpr int kAltura = 354;
-constexpr int kAlturaLista = 281;
+constexpr int kAltura = 384;
+constexpr int kAlturaLista = 316;
 constexpr int kAlturaLinha = 20;
 
 int linhaEscolhida(const QListWidget* lista)
@@ -136,7 +139,12 @@ void TfEntrada::criaBotoes()
         icone(QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton),
         QStringLiteral("Sair - F10"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(456, 300, 129, 30);
+    BitBtn2->setGeometry(456, 338, 129, 30);
+
+    bbTreino = new QPushButton(icone(QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_FileDialogContentsView),
+                               QStringLiteral("Treino - F5"), this);
+    bbTreino->setObjectName(QStringLiteral("bbTreino"));
+    bbTreino->setGeometry(456, 300, 129, 30);
 
     edSenha = new QLineEdit(this);
     edSenha->setObjectName(QStringLiteral("edSenha"));
@@ -162,6 +170,8 @@ void TfEntrada::criaMenu()
     // its text names its key already
     Desempenho1 = itemDeMenu(this, QStringLiteral("Desempenho1"), QStringLiteral("Desempenho - F3"), Qt::Key_F3);
     Desempenho1->setShortcutVisibleInContextMenu(false);
+    Treino1 = itemDeMenu(this, QStringLiteral("Treino1"), QStringLiteral("Treino - F5"), Qt::Key_F5);
+    Treino1->setShortcutVisibleInContextMenu(false);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -173,6 +183,8 @@ void TfEntrada::criaConexoes()
     conectaAcao(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
     conectaAcao(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
     conectaAcao(Desempenho1, &QAction::triggered, this, &TfEntrada::Desempenho1Click);
+    conectaAcao(bbTreino, &QPushButton::clicked, this, &TfEntrada::Treino1Click);
+    conectaAcao(Treino1, &QAction::triggered, this, &TfEntrada::Treino1Click);
     conectaAcao(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
     conectaAcao(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
@@ -181,7 +193,8 @@ void TfEntrada::criaConexoes()
     });
     new CliqueNaLinhaEscolhida(lbAluno, [this] { lbAlunoClick(); });
 
-    setTabOrder(bbFazerAula, BitBtn2);
+    setTabOrder(bbFazerAula, bbTreino);
+    setTabOrder(bbTreino, BitBtn2);
     setTabOrder(BitBtn2, edSenha);
     setTabOrder(edSenha, lbAluno);
 }
@@ -220,7 +233,7 @@ void TfEntrada::dbgAlunosClick()
 {
     if (!AlunoAtual.Senha.empty()) {
         mostraSenha(true);
-        bbFazerAula->setEnabled(false);
+        habilitaAulaETreino(false);
         edSenha->setFocus();
     } else {
         mostraSenha(false);
@@ -258,12 +271,20 @@ void TfEntrada::lbAlunoClick()
     if (comSenha)
         edSenha->setFocus();
     else
-        bbFazerAula->setEnabled(true);
+        habilitaAulaETreino(true);
 }
 
 void TfEntrada::edSenhaChange()
 {
-    bbFazerAula->setEnabled(!edSenha->text().isEmpty());
+    habilitaAulaETreino(!edSenha->text().isEmpty());
+}
+
+// The lesson and the practice open behind the same password: their buttons
+// follow the field together.
+void TfEntrada::habilitaAulaETreino(bool habilitados)
+{
+    bbFazerAula->setEnabled(habilitados);
+    bbTreino->setEnabled(habilitados);
 }
 
 // Emptying a field that is empty already changes no text: the button must
@@ -348,6 +369,35 @@ void TfEntrada::Desempenho1Click()
     // like a lesson, the progress leaves no password behind for the next student
     const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
     MostraDesempenho(this);
+    requestFocus(this);
+}
+
+// The practice of the chosen student, behind the same password as a lesson:
+// lines made from the characters of the exercises passed so far.
+void TfEntrada::Treino1Click()
+{
+    if (!senhaConfere())
+        return;
+    {
+        // like a lesson, the practice leaves no password behind for the next student
+        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+        fazTreino();
+    }
+    lbAlunoClick();
+}
+
+void TfEntrada::fazTreino()
+{
+    const treino::Ensinados ensinados = treino::CaracteresDoCurso(AulaAtual.NumExerc);
+    if (std::none_of(ensinados.begin(), ensinados.end(), [](bool ensinado) { return ensinado; })) {
+        showMessage(BoxKind::Information, treino::kTreinoSemExercicio);
+        return;
+    }
+    treino::GeradorDeLinhas gerador(treino::CarregaPalavras(), ensinados, QRandomGenerator::global()->generate());
+    treino::Treino pratica(CodAlunoAtual, estatisticas::TeclasDosAlunos({CodAlunoAtual}).front(), std::move(gerador),
+                           today() + timeOfDay());
+    TfTreino tela(fromCp1252(AlunoAtual.Nome.bytes()), std::move(pratica), this);
+    tela.exec();
     requestFocus(this);
 }
 

@@ -35,6 +35,7 @@ private:
     void dbgAlunosClick();
     void lbAlunoClick();
     void edSenhaChange();
+    void habilitaAulaETreino(bool habilitados);
     void esvaziaSenha();
     void edSenhaEnter();
     void edSenhaExit();
@@ -42,6 +43,8 @@ private:
     bool senhaConfere();
     void fazAula(TfExercicio* fExercicio);
     void Desempenho1Click();
+    void Treino1Click();
+    void fazTreino();
     void BitBtn2Click();
     void mostraSenha(bool comSenha);
 
@@ -53,11 +56,13 @@ private:
     QLabel* Label5;
     QPushButton* bbFazerAula;
     QPushButton* BitBtn2;
+    QPushButton* bbTreino;
     QLineEdit* edSenha;
     QListWidget* lbAluno;
     QAction* Sair1;
     QAction* FazerAula1;
     QAction* Desempenho1;
+    QAction* Treino1;
 
     bool ativada_ = false;  // the password gate has run
 };

@@ -3,10 +3,12 @@
 #include "ui/aparencia.h"
 
 #include <QHash>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <algorithm>
 
 using teclado::Dedo;
@@ -132,6 +134,50 @@ void TecladoNaTela::mostraDedos()
                                    "O F e o J têm uma marca em relevo.")});
 }
 
+void TecladoNaTela::mostraCores(std::vector<QColor> cores, std::vector<QString> textos, const QString& legenda)
+{
+    cores_ = std::move(cores);
+    textos_ = std::move(textos);
+    acesas_.clear();
+    notas_ = false;
+    dica_ = legenda;
+    // the keys drawn so far have the colours they had
+    imagens_.clear();
+    update();
+}
+
+int TecladoNaTela::teclaEm(const QPointF& ponto) const
+{
+    const int teclas = int(teclado::abnt2().size());
+    for (int tecla = 0; tecla < teclas; ++tecla) {
+        if (lugarDa(tecla).contains(ponto))
+            return tecla;
+    }
+    return -1;
+}
+
+QColor TecladoNaTela::corDa(int tecla) const
+{
+    if (cores_.empty())
+        return corDoDedo(teclado::abnt2()[size_t(tecla)].dedo);
+    const QColor cor = size_t(tecla) < cores_.size() ? cores_[size_t(tecla)] : QColor();
+    return cor.isValid() ? cor : aparencia::kBranco;
+}
+
+bool TecladoNaTela::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* ajuda = static_cast<QHelpEvent*>(event);
+    const int tecla = teclaEm(ajuda->pos());
+    const QString texto = tecla >= 0 && size_t(tecla) < textos_.size() ? textos_[size_t(tecla)] : QString();
+    if (texto.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(ajuda->globalPos(), texto, this);
+    return true;
+}
+
 void TecladoNaTela::paintEvent(QPaintEvent* event)
 {
     QPainter pintor(this);
@@ -203,7 +249,7 @@ void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla, bool acesa) const
         forma.addRoundedRect(lugar, u * 0.12, u * 0.12);
     }
     pintor.setPen(QPen(acesa ? kAcesa.darker(150) : kContorno, acesa ? 2.5 : 1));
-    pintor.setBrush(acesa ? kAcesa : corDoDedo(t.dedo));
+    pintor.setBrush(acesa ? kAcesa : corDa(tecla));
     pintor.drawPath(forma);
     if (t.marcada) {
         const QPointF meio = lugar.center() + QPointF(0, u * 0.28);

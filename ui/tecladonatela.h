@@ -28,6 +28,10 @@ public:
     void mostraNotas();
     // Nothing lit: the colours say which finger presses each key.
     void mostraDedos();
+    // Each key in its colour (one for every key of teclado::abnt2(); an
+    // invalid one leaves the key white), its text shown where the mouse
+    // rests on it, and the legend under the keys.
+    void mostraCores(std::vector<QColor> cores, std::vector<QString> textos, const QString& legenda);
 
     // The colour of a finger's keys.
     static QColor corDoDedo(teclado::Dedo dedo);
@@ -35,10 +39,15 @@ public:
     QRectF lugarDa(int tecla) const;
     const std::vector<int>& acesas() const { return acesas_; }
     const QString& dica() const { return dica_; }
+    // The key at a point of the widget; -1 where there is none.
+    int teclaEm(const QPointF& ponto) const;
+    // The colour the key is painted in.
+    QColor corDa(int tecla) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     double unidade() const;
@@ -55,4 +64,6 @@ private:
     bool notas_ = false;
     // each key drawn in the looks it has had, by key, lit and notes shown
     mutable QHash<int, QPixmap> imagens_;
+    std::vector<QColor> cores_;  // the heat map's; empty: the fingers' colours
+    std::vector<QString> textos_;
 };

@@ -14,6 +14,7 @@
 #include "course/aula.h"
 #include "students/desempenho.h"
 #include "students/uDesempenho.h"
+#include "course/uTreino.h"
 #include "app/uSobre.h"
 #include "course/uExercicio.h"
 #include "data/datafiles.h"
@@ -289,6 +290,13 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
         EXPECT_EQ(mostraEConfere(desempenho), QStringList()) << "progress";
         EXPECT_LE(desempenho.width(), largura);
+        treino::Ensinados ensinados{};
+        for (const char c : QByteArray("cas "))
+            ensinados[size_t(c)] = true;
+        TfTreino pratica(QStringLiteral("Aluno"),
+                         treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
+        EXPECT_EQ(mostraEConfere(pratica), QStringList()) << "practice";
+        EXPECT_LE(pratica.width(), largura);
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio), QStringList()) << "class report";
         EXPECT_LE(relatorio.width(), largura);
@@ -318,6 +326,13 @@ TEST_F(Larguras, EveryTextIsLegibleAtEveryWidthBand)
         EXPECT_EQ(abreEConfere(escolhe, ilegiveis), QStringList()) << "entry";
         TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
         EXPECT_EQ(mostraEConfere(desempenho, {}, ilegiveis), QStringList()) << "progress";
+        treino::Ensinados ensinados{};
+        for (const char c : QByteArray("cas "))
+            ensinados[size_t(c)] = true;
+        TfTreino pratica(QStringLiteral("Aluno"),
+                         treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
+        EXPECT_EQ(mostraEConfere(pratica), QStringList()) << "practice";
+        EXPECT_LE(pratica.width(), largura);
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio, {}, ilegiveis), QStringList()) << "class report";
         TfProfessor professor;

@@ -79,8 +79,8 @@ TEST_F(RelatorioTela, TheMenuShowsTheReportAndSavesItInTheFormatOfItsName)
     const QByteArray csv = readFile(QStringLiteral("turma.csv"));
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "C\xC3\xB3" "digo;Nome;"));
     // Ana has only her registration: no first or last lesson
-    EXPECT_TRUE(csv.contains("\r\n1;\"Ana; a \"\"primeira\"\"\";0;0;0;;;0;0\r\n"));
-    EXPECT_TRUE(csv.contains("\r\n2;Jo\xC3\xA3o;1;1;1;10/12/2026;10/12/2026;180;180\r\n"));
+    EXPECT_TRUE(csv.contains("\r\n1;\"Ana; a \"\"primeira\"\"\";0;0;0;;;0;0;\r\n"));
+    EXPECT_TRUE(csv.contains("\r\n2;Jo\xC3\xA3o;1;1;1;10/12/2026;10/12/2026;180;180;\r\n"));
     EXPECT_FALSE(csv.contains("segredo") || csv.contains("ana@escola.br"));
     EXPECT_TRUE(readFile(QStringLiteral("turma.pdf")).startsWith("%PDF"));
     ASSERT_EQ(boxseam::shown().size(), 3u);

@@ -45,6 +45,7 @@ inicia
 notas=$(ls "$pasta"/notas/*.wav | wc -l)
 [ "$notas" -eq 7 ] || { echo "$notas notes in $pasta/notas"; exit 1; }
 cmp -s "$pasta/ZORPExercicio20.dat" "$work/usr/share/quiravo/ZORPExercicio20.dat" || { echo "another catalogue"; exit 1; }
+cmp -s "$pasta/palavras.txt" "$work/usr/share/quiravo/palavras.txt" || { echo "no words for the practice"; exit 1; }
 # a dock ties the window to its menu entry by the window's class
 janelas=$(xdotool search --onlyvisible --name '^Quiravo - Curso de digitação$')
 janela=${janelas%%$'\n'*}

@@ -122,11 +122,12 @@ TEST_F(RelatorioTest, TheCsvOpensInASpreadsheetAsItIs)
     ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
     QByteArray esperado = "\xEF\xBB\xBF"
                           "C\xC3\xB3" "digo;Nome;\xC3\x9Altimo exerc\xC3\xAD" "cio;Passagens;Dias de pr\xC3\xA1tica;"
-                          "Primeira aula;\xC3\x9Altima aula;Melhor velocidade (t/m);\xC3\x9Altima velocidade (t/m)\r\n"
-                          "1;Jo\xC3\xA3o Silva;3;2;1;02/12/2026;02/12/2026;150;140\r\n"
-                          "2;\"Ana \"\"Nina\"\"; Souza\";1;1;1;02/12/2026;02/12/2026;80;80\r\n";
+                          "Primeira aula;\xC3\x9Altima aula;Melhor velocidade (t/m);\xC3\x9Altima velocidade (t/m);"
+                          "Teclas a treinar\r\n"
+                          "1;Jo\xC3\xA3o Silva;3;2;1;02/12/2026;02/12/2026;150;140;\r\n"
+                          "2;\"Ana \"\"Nina\"\"; Souza\";1;1;1;02/12/2026;02/12/2026;80;80;\r\n";
     for (int codigo = 3; codigo <= kAlunos; ++codigo)
-        esperado += QByteArray::number(codigo) + ";Aluno " + QByteArray::number(codigo) + ";0;0;0;;;0;0\r\n";
+        esperado += QByteArray::number(codigo) + ";Aluno " + QByteArray::number(codigo) + ";0;0;0;;;0;0;\r\n";
     EXPECT_EQ(readFile(QStringLiteral("turma.csv")), esperado);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/dialogs.h"
 #include "platform/system.h"
 #include "students/uDesempenho.h"
+#include "course/uTreino.h"
 #include "students/uEntrada.h"
 #include "support/modal.h"
 #include "support/teclado.h"
@@ -246,6 +247,47 @@ TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
     EXPECT_EQ(boxseam::shown().size(), 1u);
     EXPECT_TRUE(aulas.empty());
     EXPECT_EQ(NumExercicio, 2);
+    EXPECT_TRUE(senha->text().isEmpty());
+    EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
+}
+
+// F5, its button and its menu item: the practice of the chosen student,
+// behind the same password, with the characters of the exercises passed so
+// far; no lesson starts and no lesson record is written.
+TEST_F(Entrada, F5OpensThePracticeBehindThePasswordWithTheCharactersMetSoFar)
+{
+    catalogo(5);
+    Exercicios[3].Linha1.set("zzz");
+    writeFile(treino::kArquivoPalavras, "sala\nfada\nzaza\n");
+    const auto ana = cadastra(QStringLiteral("Ana"), QStringLiteral("abc"));
+    registraAula(ana, hoje(), 150, 2);
+    const QByteArray aulasAntes = readFile(kArquivoAulas);
+    abre();
+    escolheComAMouse(0);
+    auto* treino = tela->findChild<QPushButton*>(QStringLiteral("bbTreino"));
+    EXPECT_EQ(treino->text(), QStringLiteral("Treino - F5"));
+    EXPECT_FALSE(treino->isEnabled());  // it follows the password field, as the lesson's button does
+    EXPECT_EQ(tela->findChild<QAction*>(QStringLiteral("Treino1"))->text(), QStringLiteral("Treino - F5"));
+
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_EQ(boxseam::shown()[0].text, kSenhaErrada);
+
+    QString linha;
+    whenModal([&linha](QWidget* modal) {
+        if (qobject_cast<TfTreino*>(modal))
+            linha = modal->findChild<QLabel*>(QStringLiteral("dbLinha"))->text();
+        tecla(Qt::Key_Escape);
+    });
+    digita(QStringLiteral("abc"));
+    EXPECT_TRUE(treino->isEnabled());
+    tecla(Qt::Key_F5);
+
+    ASSERT_FALSE(linha.isEmpty());
+    // "asdf 1" and "asdf 2" were passed; the "z" of exercise 3 was not
+    for (const QChar c : linha)
+        EXPECT_TRUE(QStringLiteral("asdf12 ").contains(c)) << linha.toStdString();
+    EXPECT_TRUE(aulas.empty());
     EXPECT_TRUE(senha->text().isEmpty());
     EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
 }

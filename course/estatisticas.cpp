@@ -1,0 +1,214 @@
+#include "course/estatisticas.h"
+
+#include "data/text.h"
+
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace estatisticas {
+
+namespace {
+
+constexpr double kMsPorDia = 24.0 * 60 * 60 * 1000;
+
+std::uint32_t somaSemEstourar(std::uint32_t a, double b)
+{
+    return std::uint32_t(std::min<double>(double(a) + b, double(UINT32_MAX)));
+}
+
+}  // namespace
+
+void ContagemDaSessao::contaLinha(QByteArrayView pedida, QByteArrayView digitada, std::span<const double> momentos)
+{
+    for (qsizetype i = 0; i < pedida.size(); ++i) {
+        Contagem& contagem = contagens_[static_cast<unsigned char>(pedida[i])];
+        contagem.esperadas = somaSemEstourar(contagem.esperadas, 1);
+        if (i >= digitada.size() || digitada[i] != pedida[i])
+            contagem.erradas = somaSemEstourar(contagem.erradas, 1);
+        // the line's first keystroke has no keystroke before it in the line
+        if (i == 0 || i >= digitada.size() || size_t(i) >= momentos.size())
+            continue;
+        const double ms = std::round((momentos[size_t(i)] - momentos[size_t(i - 1)]) * kMsPorDia);
+        // a line across midnight gives no time
+        if (ms >= 0 && ms <= kPausaMaximaMs) {
+            contagem.cronometradas = somaSemEstourar(contagem.cronometradas, 1);
+            contagem.milissegundos = somaSemEstourar(contagem.milissegundos, ms);
+        }
+    }
+}
+
+std::vector<tToque> ContagemDaSessao::registros(std::int32_t codAluno, double sessao, OrigemDoToque origem) const
+{
+    std::vector<tToque> lista;
+    for (int codigo = 0; codigo < 256; ++codigo) {
+        const Contagem& c = contagens_[size_t(codigo)];
+        if (c.esperadas == 0)
+            continue;
+        tToque registro{};
+        registro.CodAluno = codAluno;
+        registro.Caractere = std::uint8_t(codigo);
+        registro.Origem = std::uint8_t(origem);
+        registro.Sessao = sessao;
+        registro.Esperadas = c.esperadas;
+        registro.Erradas = c.erradas;
+        registro.Cronometradas = c.cronometradas;
+        registro.Milissegundos = c.milissegundos;
+        lista.push_back(registro);
+    }
+    return lista;
+}
+
+double FigurasDoCaractere::taxaDeErro() const
+{
+    return pesoEsperadas > 0 ? pesoErradas / pesoEsperadas : 0;
+}
+
+double FigurasDoCaractere::msPorToque() const
+{
+    return pesoCronometradas > 0 ? pesoMilissegundos / pesoCronometradas : 0;
+}
+
+double FigurasDoCaractere::confianca() const
+{
+    const double acerto = 1 - taxaDeErro();
+    const double ms = msPorToque();
+    // a key never timed counts at half speed; one timed at no time at all is fast
+    double velocidade = 0.5;
+    if (pesoCronometradas > 0)
+        velocidade = ms > 0 ? std::min(1.0, 60000 / ms / kAlvoTm) : 1.0;
+    return std::pow(acerto, 4) * velocidade;
+}
+
+namespace {
+
+// Past this the units are brought back to 1: far below overflow.
+constexpr double kEscalaMaxima = 1e150;
+
+void multiplicaPesos(FigurasDoCaractere& f, double fator)
+{
+    f.pesoEsperadas *= fator;
+    f.pesoErradas *= fator;
+    f.pesoCronometradas *= fator;
+    f.pesoMilissegundos *= fator;
+}
+
+}  // namespace
+
+void TeclasDoAluno::novaSessao()
+{
+    escala_ /= kDesbotamento;
+    if (escala_ < kEscalaMaxima)
+        return;
+    for (FigurasDoCaractere& f : caracteres_)
+        multiplicaPesos(f, 1 / escala_);
+    escala_ = 1;
+}
+
+void TeclasDoAluno::comecaSessao()
+{
+    novaSessao();
+    algumaSessao_ = false;
+}
+
+// A damaged record counts only what could be true: no more wrong or timed
+// keystrokes than expected ones, no keystroke longer than a pause.
+void TeclasDoAluno::soma(const tToque& registro)
+{
+    // sittings are told apart by their moment; the first one starts at 0
+    if (algumaSessao_ && !(registro.Sessao == ultimaSessao_))
+        novaSessao();
+    algumaSessao_ = true;
+    ultimaSessao_ = registro.Sessao;
+
+    const std::uint32_t esperadas = registro.Esperadas;
+    const std::uint32_t erradas = std::min(registro.Erradas, esperadas);
+    const std::uint32_t cronometradas = std::min(registro.Cronometradas, esperadas);
+    const std::uint64_t milissegundos =
+        std::min<std::uint64_t>(registro.Milissegundos, cronometradas * std::uint64_t(kPausaMaximaMs));
+
+    FigurasDoCaractere& f = caracteres_[registro.Caractere];
+    f.esperadas += esperadas;
+    f.erradas += erradas;
+    f.cronometradas += cronometradas;
+    f.milissegundos += milissegundos;
+    f.pesoEsperadas += esperadas * escala_;
+    f.pesoErradas += erradas * escala_;
+    f.pesoCronometradas += cronometradas * escala_;
+    f.pesoMilissegundos += double(milissegundos) * escala_;
+}
+
+FigurasDoCaractere TeclasDoAluno::figuras(char caractere) const
+{
+    FigurasDoCaractere f = caracteres_[static_cast<unsigned char>(caractere)];
+    multiplicaPesos(f, 1 / escala_);
+    return f;
+}
+
+std::vector<char> TeclasDoAluno::conhecidas() const
+{
+    std::vector<char> lista;
+    for (int codigo = 0; codigo < 256; ++codigo) {
+        if (caracteres_[size_t(codigo)].conhecida())
+            lista.push_back(char(codigo));
+    }
+    return lista;
+}
+
+std::vector<TeclasDoAluno> TeclasDosAlunos(const std::vector<std::int32_t>& codigos)
+{
+    std::vector<TeclasDoAluno> alunos(codigos.size());
+    // a repeated number (a damaged student file) gives its records to the first holder
+    QHash<std::int32_t, size_t> posicao;
+    for (size_t i = 0; i < codigos.size(); ++i) {
+        if (!posicao.contains(codigos[i]))
+            posicao.insert(codigos[i], i);
+    }
+    // the records of a sitting lie together: the last student found is the likely next
+    std::int32_t ultimoCodigo = 0;
+    TeclasDoAluno* ultimo = nullptr;
+    LeToques([&](const tToque& registro) {
+        if (!ultimo || registro.CodAluno != ultimoCodigo) {
+            const auto achado = posicao.constFind(registro.CodAluno);
+            ultimoCodigo = registro.CodAluno;
+            ultimo = achado != posicao.constEnd() ? &alunos[*achado] : nullptr;
+        }
+        if (ultimo)
+            ultimo->soma(registro);
+    });
+    return alunos;
+}
+
+std::vector<QChar> TeclasATreinar(const TeclasDoAluno& teclas)
+{
+    struct Candidata {
+        char caractere;
+        double confianca;
+    };
+    std::vector<Candidata> candidatas;
+    for (const char caractere : teclas.conhecidas()) {
+        const FigurasDoCaractere f = teclas.figuras(caractere);
+        if (caractere != ' ' && f.esperadas >= kMinimoParaTreinar)
+            candidatas.push_back({caractere, f.confianca()});
+    }
+    std::stable_sort(candidatas.begin(), candidatas.end(),
+                     [](const Candidata& a, const Candidata& b) { return a.confianca < b.confianca; });
+    std::vector<QChar> lista;
+    for (const Candidata& c : candidatas) {
+        if (int(lista.size()) == kTeclasATreinar)
+            break;
+        lista.push_back(fromCp1252(QByteArrayView(&c.caractere, 1)).front());
+    }
+    return lista;
+}
+
+QString TextoDasTeclasATreinar(const TeclasDoAluno& teclas)
+{
+    QStringList partes;
+    for (const QChar c : TeclasATreinar(teclas))
+        partes << QString(c);
+    return partes.join(u' ');
+}
+
+}  // namespace estatisticas

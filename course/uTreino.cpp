@@ -1,0 +1,261 @@
+#include "course/uTreino.h"
+
+#include "course/entradadocampo.h"
+#include "course/teclas.h"
+#include "data/text.h"
+#include "platform/preferencias.h"
+#include "ui/acao.h"
+#include "ui/aparencia.h"
+#include "ui/dialogs.h"
+#include "ui/tecladonatela.h"
+#include "ui/uAjusta.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QShortcut>
+#include <QStringList>
+#include <QStyle>
+
+using namespace aparencia;
+
+namespace {
+
+constexpr int kLargura = 644;
+constexpr int kAltura = 359;
+constexpr int kAlturaStatus = 23;
+constexpr int kTopoDoTeclado = kAltura + 4;
+constexpr int kAlturaComTeclado = kTopoDoTeclado + TecladoNaTela::kTamanhoProjeto.height() + 4;
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
+               const QColor& cor)
+{
+    auto* label = new QLabel(texto, pai);
+    label->setObjectName(nome);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(lugar);
+    label->setFont(fonte);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    pinta(label, QPalette::WindowText, cor);
+    return label;
+}
+
+// a heading: centred bold text on a sunken pale-blue bar
+QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto, const QColor& cor = kMarinho)
+{
+    QLabel* label = rotulo(pai, nome, QRect(8, topo, 628, 20), texto, arial(13, true), cor);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pintaFundo(label, kFundoTitulo);
+    return label;
+}
+
+QString melhoraram(const std::vector<QChar>& teclas)
+{
+    if (teclas.empty())
+        return QStringLiteral("Treino terminado.\rNenhuma tecla melhorou o bastante desta vez: continue treinando.");
+    QStringList lista;
+    for (const QChar c : teclas)
+        lista << (c == u' ' ? QStringLiteral("espaço") : QString(c));
+    return QStringLiteral("Treino terminado.\rMelhoraram: %1").arg(lista.join(QStringLiteral("  ")));
+}
+
+}  // namespace
+
+TfTreino::TfTreino(const QString& nome, treino::Treino treino, QWidget* parent)
+    : QDialog(parent), treino_(std::move(treino))
+{
+    montaDialogoFixo(this, QStringLiteral("fTreino"), QStringLiteral("Treino de digitação"), arial(13),
+                     QSize(kLargura, kAlturaComTeclado));
+    criaLinha(nome);
+    criaDigitacao();
+    criaRodape();
+    criaConexoes();
+    FormCreate();
+}
+
+void TfTreino::criaLinha(const QString& nome)
+{
+    lbNome = rotulo(this, QStringLiteral("lbNome"), QRect(8, 8, 628, 29), nome, arial(24, true), kMarinho);
+    lbNome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lbTituloLinha = titulo(this, QStringLiteral("lbTituloLinha"), 44,
+                           QStringLiteral("Linha a ser copiada (feita com as teclas que você mais precisa treinar):"));
+    pnLinha = new QFrame(this);
+    pnLinha->setObjectName(QStringLiteral("pnLinha"));
+    pnLinha->setGeometry(8, 64, 628, 40);
+    pnLinha->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pintaFundo(pnLinha, kAmareloClaro);
+    dbLinha = rotulo(pnLinha, QStringLiteral("dbLinha"), QRect(8, 8, 612, 24), fromCp1252(treino_.Linha()),
+                     fonteDaLinha(), kMarinho);
+}
+
+void TfTreino::criaDigitacao()
+{
+    lbTituloDigitacao = titulo(this, QStringLiteral("lbTituloDigitacao"), 112,
+                               QStringLiteral("Digite abaixo a linha acima (tecle <ENTER> ao terminar):"), kVermelho);
+    edDig = new QLineEdit(this);
+    edDig->setObjectName(QStringLiteral("edDig"));
+    edDig->setGeometry(8, 132, 628, 30);
+    edDig->setFont(arial(19));
+    edDig->setMaxLength(CampoDeDigitacao::kCapacidade);
+    pinta(edDig, QPalette::Text, kVermelho);
+    pinta(edDig, QPalette::Base, kAmareloClaro);
+    // the screen's one menu stands in for the field's own
+    edDig->setContextMenuPolicy(Qt::NoContextMenu);
+    edDig->setAcceptDrops(false);
+    edDig->setDragEnabled(false);
+
+    lbTituloResultado = titulo(this, QStringLiteral("lbTituloResultado"), 168,
+                               QStringLiteral("Resultado de cada linha:"));
+    mmResultado = new QPlainTextEdit(this);
+    mmResultado->setObjectName(QStringLiteral("mmResultado"));
+    mmResultado->setGeometry(8, 188, 628, 101);
+    mmResultado->setReadOnly(true);
+    mmResultado->setTabChangesFocus(true);
+    mmResultado->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mmResultado->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmResultado->setFont(arial(13));
+    pinta(mmResultado, QPalette::Text, kMarinho);
+    pinta(mmResultado, QPalette::Base, kAguaClara);
+}
+
+void TfTreino::criaRodape()
+{
+    BitBtn1 = new Botao(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Terminar treino - F10"),
+                        this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(423, 298, 213, 30);
+
+    lbDigitado = rotulo(this, QStringLiteral("lbDigitado"), QRect(0, kAltura - kAlturaStatus, kLargura, kAlturaStatus),
+                        QStringLiteral("Digite a linha e tecle ENTER"), arial(17, true), textoDeJanela());
+    lbDigitado->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pintaFundo(lbDigitado, faceDeBotao());
+
+    Terminar1 = itemDeMenu(this, QStringLiteral("Terminar1"), QStringLiteral("Terminar"), Qt::Key_F10);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    teclado_ = new TecladoNaTela(this);
+    teclado_->move((kLargura - TecladoNaTela::kTamanhoProjeto.width()) / 2, kTopoDoTeclado);
+    MostraTeclado1 = new QShortcut(Qt::Key_F4, this);
+    MostraTeclado1->setObjectName(QStringLiteral("MostraTeclado1"));
+
+    setTabOrder(edDig, mmResultado);
+    setTabOrder(mmResultado, BitBtn1);
+}
+
+void TfTreino::criaConexoes()
+{
+    conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    conectaAcao(Terminar1, &QAction::triggered, this, &QDialog::close);
+    conectaAcao(MostraTeclado1, &QShortcut::activated, this, &TfTreino::MostraTeclado1Click);
+    conectaAcao(this, &QDialog::finished, this, &TfTreino::FormClose);
+    new EntradaDoCampo({edDig},
+                       {[this](int codigo) { return edDigKeyDown(codigo); },
+                        [this](char caractere) { edDigKeyPress(caractere); }, [this] { digitouTeclaMorta(); }},
+                       this);
+}
+
+void TfTreino::FormCreate()
+{
+    AjustaTela(this);
+    alturaComTeclado_ = height();
+    mostraTeclado(preferencias::tecladoVisivel());
+    if (const QScreen* tela = screen())
+        move(tela->availableGeometry().center() - rect().center());
+    edDig->setCursor(Qt::BlankCursor);
+}
+
+void TfTreino::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (aberto_)
+        return;
+    aberto_ = true;
+    executaAcao([this] {
+        AjustaTexto(lbNome);
+        AjustaTexto(dbLinha);
+        edDig->setFocus();
+        atualizaGuia();
+    });
+}
+
+// Without the keyboard the screen ends with the status bar.
+void TfTreino::mostraTeclado(bool visivel)
+{
+    teclado_->setVisible(visivel);
+    setFixedSize(width(), visivel ? alturaComTeclado_ : lbDigitado->geometry().bottom() + 1);
+}
+
+void TfTreino::MostraTeclado1Click()
+{
+    const bool visivel = !teclado_->isVisible();
+    mostraTeclado(visivel);
+    preferencias::guardaTecladoVisivel(visivel);
+}
+
+void TfTreino::atualizaGuia()
+{
+    teclado::Guia guia = teclado::guiaPara(treino_.ProximoCaractere(), mortaDigitada_);
+    guia.dica += QStringLiteral("     (F4 esconde o teclado)");
+    teclado_->mostraGuia(guia);
+}
+
+// Esc ends the practice from the field too; the keys that would move the
+// caret are refused as in the course.
+bool TfTreino::edDigKeyDown(int codigo)
+{
+    if (codigo == teclas::Escape) {
+        close();
+        return false;
+    }
+    const std::optional<StatusDoCampo> recusa = CampoDeDigitacao::TeclaDeMovimento(codigo);
+    if (recusa)
+        mostraStatusDoCampo(lbDigitado, *recusa);
+    return !recusa;
+}
+
+void TfTreino::edDigKeyPress(char caractere)
+{
+    mortaDigitada_ = false;
+    const auto guia = qScopeGuard([this] { atualizaGuia(); });
+    const treino::Treino::Resposta resposta = treino_.Digita(caractere);
+    if (resposta.status)
+        mostraStatusDoCampo(lbDigitado, *resposta.status);
+    mostraCampo();
+    if (resposta.linhaFeita)
+        mostraLinhaFeita(*resposta.linhaFeita);
+}
+
+void TfTreino::digitouTeclaMorta()
+{
+    mortaDigitada_ = true;
+    atualizaGuia();
+}
+
+// The line's figures in the list, the next line on view, and what the line
+// cost each character kept at once.
+void TfTreino::mostraLinhaFeita(const treino::LinhaFeita& feita)
+{
+    mmResultado->appendPlainText(feita.resultado);
+    dbLinha->setText(fromCp1252(treino_.Linha()));
+    AjustaTexto(dbLinha);
+    treino_.GravaToques();
+}
+
+void TfTreino::mostraCampo()
+{
+    const QString texto = fromCp1252(treino_.Campo());
+    if (edDig->text() != texto)
+        edDig->setText(texto);
+}
+
+void TfTreino::FormClose()
+{
+    treino_.GravaToques();
+    if (treino_.LinhasFeitas() > 0)
+        showMessage(BoxKind::Information, melhoraram(treino_.Melhoraram()));
+}
