@@ -36,7 +36,7 @@ namespace {
 
 constexpr int kLargura = 610;
 constexpr int kAltura = 384;
-constexpr int kAlturaLista = 316;
+constexpr int kAlturaLista = 281;
 constexpr int kAlturaLinha = 20;
 
 int linhaEscolhida(const QListWidget* lista)
@@ -139,12 +139,13 @@ void TfEntrada::criaBotoes()
         icone(QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton),
         QStringLiteral("Sair - F10"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(456, 338, 129, 30);
+    BitBtn2->setGeometry(456, 300, 129, 30);
 
     bbTreino = new QPushButton(icone(QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_FileDialogContentsView),
                                QStringLiteral("Treino - F5"), this);
     bbTreino->setObjectName(QStringLiteral("bbTreino"));
-    bbTreino->setGeometry(456, 300, 129, 30);
+    // under "Fazer aula", in room of its own: the other controls keep their places
+    bbTreino->setGeometry(300, 338, 149, 30);
 
     edSenha = new QLineEdit(this);
     edSenha->setObjectName(QStringLiteral("edSenha"));
@@ -366,9 +367,13 @@ void TfEntrada::Desempenho1Click()
 {
     if (!senhaConfere())
         return;
-    // like a lesson, the progress leaves no password behind for the next student
-    const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
-    MostraDesempenho(this);
+    {
+        // like a lesson, the progress leaves no password behind for the next student
+        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+        MostraDesempenho(this);
+    }
+    // and, as after a lesson, a student without a password may go on at once
+    lbAlunoClick();
     requestFocus(this);
 }
 

@@ -211,8 +211,6 @@ TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
     EXPECT_TRUE(senha->text().isEmpty());
 }
 
-// The button follows the field also where emptying it changes no text: the
-// field was empty already.
 // F3 and its menu item: the chosen student's progress, behind the same
 // password as a lesson; nothing starts and nothing is written.
 TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
@@ -249,6 +247,20 @@ TEST_F(Entrada, F3ShowsTheProgressBehindThePasswordAndStartsNoLesson)
     EXPECT_EQ(NumExercicio, 2);
     EXPECT_TRUE(senha->text().isEmpty());
     EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
+}
+
+// A student without a password who looked at the progress may start a
+// lesson at once, as after a lesson.
+TEST_F(Entrada, AfterTheProgressAStudentWithoutPasswordMayStartALesson)
+{
+    catalogo(5);
+    cadastra(QStringLiteral("Bia"));
+    abre();
+    escolheComAMouse(0);
+    whenModal([](QWidget*) { tecla(Qt::Key_F10); });
+    tecla(Qt::Key_F3);
+    EXPECT_TRUE(fazerAula->isEnabled());
+    EXPECT_TRUE(tela->findChild<QPushButton*>(QStringLiteral("bbTreino"))->isEnabled());
 }
 
 // F5, its button and its menu item: the practice of the chosen student,
@@ -292,6 +304,8 @@ TEST_F(Entrada, F5OpensThePracticeBehindThePasswordWithTheCharactersMetSoFar)
     EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
 }
 
+// The button follows the field also where emptying it changes no text: the
+// field was empty already.
 TEST_F(Entrada, TheLessonButtonFollowsThePasswordFieldAtEveryStep)
 {
     catalogo(5);
