@@ -5,7 +5,6 @@
 #include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "course/entradadocampo.h"
-#include "platform/preferencias.h"
 #include "ui/tecladonatela.h"
 #include "data/records.h"
 #include "data/text.h"
@@ -219,7 +218,7 @@ void TfExercicio::criaTeclado()
 void TfExercicio::criaConexoes()
 {
     conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
-    conectaAcao(MostraTeclado1, &QShortcut::activated, this, &TfExercicio::MostraTeclado1Click);
+    conectaAcao(MostraTeclado1, &QShortcut::activated, teclado_, &TecladoNaTela::alterna);
     conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
     // however the screen closes, only the line being typed is lost
     conectaAcao(this, &QDialog::finished, this, [this] { licao_.GravaToques(); });
@@ -232,8 +231,8 @@ void TfExercicio::criaConexoes()
 void TfExercicio::FormCreate()
 {
     AjustaTela(this);
-    alturaComTeclado_ = height();
-    mostraTeclado(preferencias::tecladoVisivel());
+    // without the keyboard the screen is as it always was: it ends with the status bar
+    teclado_->ficaAbaixoDe(lbDigitado);
     if (const QScreen* tela = screen())
         move(tela->availableGeometry().center() - rect().center());
 
@@ -258,29 +257,13 @@ void TfExercicio::FormShow()
         atualizaGuia();
 }
 
-// Without the keyboard the screen is as it always was: it ends with the status bar.
-void TfExercicio::mostraTeclado(bool visivel)
-{
-    teclado_->setVisible(visivel);
-    setFixedSize(width(), visivel ? alturaComTeclado_ : lbDigitado->geometry().bottom() + 1);
-}
-
-void TfExercicio::MostraTeclado1Click()
-{
-    const bool visivel = !teclado_->isVisible();
-    mostraTeclado(visivel);
-    preferencias::guardaTecladoVisivel(visivel);
-}
-
 // The guide follows the field as typed: the next character of the line, its
 // dead key first, or ENTER at the line's end.
 void TfExercicio::atualizaGuia()
 {
     if (licao_.ModoSom())
         return;
-    teclado::Guia guia = teclado::guiaPara(licao_.ProximoCaractere(), mortaDigitada_);
-    guia.dica += QStringLiteral("     (F4 esconde o teclado)");
-    teclado_->mostraGuia(guia);
+    teclado_->mostraProximo(licao_.ProximoCaractere(), mortaDigitada_);
 }
 
 void TfExercicio::keyPressEvent(QKeyEvent* event)

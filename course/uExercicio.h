@@ -71,8 +71,6 @@ private:
     void adicionaResultado(const QString& linha);
 
     void mostraStatus(const Licao::Status& status);
-    void mostraTeclado(bool visivel);
-    void MostraTeclado1Click();
     void atualizaGuia();
 
     QFrame* fraNumero;
@@ -95,7 +93,6 @@ private:
     QAction* Finalizar1;
     QShortcut* MostraTeclado1;
     TecladoNaTela* teclado_;
-    int alturaComTeclado_ = 0;      // the window's height with the keyboard shown
     bool mortaDigitada_ = false;    // a dead key waits for its letter
     Licao licao_;
 

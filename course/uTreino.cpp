@@ -3,7 +3,6 @@
 #include "course/entradadocampo.h"
 #include "course/teclas.h"
 #include "data/text.h"
-#include "platform/preferencias.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/dialogs.h"
@@ -151,7 +150,7 @@ void TfTreino::criaConexoes()
 {
     conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
     conectaAcao(Terminar1, &QAction::triggered, this, &QDialog::close);
-    conectaAcao(MostraTeclado1, &QShortcut::activated, this, &TfTreino::MostraTeclado1Click);
+    conectaAcao(MostraTeclado1, &QShortcut::activated, teclado_, &TecladoNaTela::alterna);
     conectaAcao(this, &QDialog::finished, this, &TfTreino::FormClose);
     new EntradaDoCampo({edDig},
                        {[this](int codigo) { return edDigKeyDown(codigo); },
@@ -162,8 +161,7 @@ void TfTreino::criaConexoes()
 void TfTreino::FormCreate()
 {
     AjustaTela(this);
-    alturaComTeclado_ = height();
-    mostraTeclado(preferencias::tecladoVisivel());
+    teclado_->ficaAbaixoDe(lbDigitado);
     if (const QScreen* tela = screen())
         move(tela->availableGeometry().center() - rect().center());
     edDig->setCursor(Qt::BlankCursor);
@@ -183,25 +181,9 @@ void TfTreino::showEvent(QShowEvent* event)
     });
 }
 
-// Without the keyboard the screen ends with the status bar.
-void TfTreino::mostraTeclado(bool visivel)
-{
-    teclado_->setVisible(visivel);
-    setFixedSize(width(), visivel ? alturaComTeclado_ : lbDigitado->geometry().bottom() + 1);
-}
-
-void TfTreino::MostraTeclado1Click()
-{
-    const bool visivel = !teclado_->isVisible();
-    mostraTeclado(visivel);
-    preferencias::guardaTecladoVisivel(visivel);
-}
-
 void TfTreino::atualizaGuia()
 {
-    teclado::Guia guia = teclado::guiaPara(treino_.ProximoCaractere(), mortaDigitada_);
-    guia.dica += QStringLiteral("     (F4 esconde o teclado)");
-    teclado_->mostraGuia(guia);
+    teclado_->mostraProximo(treino_.ProximoCaractere(), mortaDigitada_);
 }
 
 // Esc ends the practice from the field too; the keys that would move the

@@ -41,8 +41,6 @@ private:
     void mostraLinhaFeita(const treino::LinhaFeita& feita);
     void mostraCampo();
     void atualizaGuia();
-    void mostraTeclado(bool visivel);
-    void MostraTeclado1Click();
     void FormClose();
 
     treino::Treino treino_;
@@ -60,7 +58,6 @@ private:
     QAction* Terminar1;
     QShortcut* MostraTeclado1;
     TecladoNaTela* teclado_;
-    int alturaComTeclado_ = 0;
     bool mortaDigitada_ = false;  // a dead key waits for its letter
     bool aberto_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/tecladonatela.h"
 
 #include "ui/aparencia.h"
+#include "platform/preferencias.h"
 
 #include <QHash>
 #include <QHelpEvent>
@@ -118,6 +119,33 @@ void TecladoNaTela::mostraGuia(const teclado::Guia& guia)
         notas_ = false;
         update(lugarDaDica().toAlignedRect());
     }
+}
+
+void TecladoNaTela::mostraProximo(std::optional<QChar> proximo, bool mortaDigitada)
+{
+    teclado::Guia guia = teclado::guiaPara(proximo, mortaDigitada);
+    guia.dica += QStringLiteral("     (F4 esconde o teclado)");
+    mostraGuia(guia);
+}
+
+void TecladoNaTela::ficaAbaixoDe(const QWidget* acima)
+{
+    acima_ = acima;
+    alturaDaTela_ = window()->height();
+    mostraNaTela(preferencias::tecladoVisivel());
+}
+
+void TecladoNaTela::alterna()
+{
+    const bool visivel = !isVisible();
+    mostraNaTela(visivel);
+    preferencias::guardaTecladoVisivel(visivel);
+}
+
+void TecladoNaTela::mostraNaTela(bool visivel)
+{
+    setVisible(visivel);
+    window()->setFixedSize(window()->width(), visivel ? alturaDaTela_ : acima_->geometry().bottom() + 1);
 }
 
 void TecladoNaTela::mostraNotas()

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class TecladoNaTela : public QWidget {
@@ -24,6 +25,17 @@ public:
     // Lights the keys of the guide, puts out the others, and names the
     // fingers under the keys. Only the keys that change are drawn again.
     void mostraGuia(const teclado::Guia& guia);
+    // The guide to the next character of a line being typed (ENTER at its
+    // end), with the reminder that F4 puts the keyboard away.
+    void mostraProximo(std::optional<QChar> proximo, bool mortaDigitada);
+
+    // The last row of a typing screen, under `acima` (its status line), once
+    // the screen has its full size: shown or not as this computer last chose.
+    // Hidden, the screen ends with `acima`.
+    void ficaAbaixoDe(const QWidget* acima);
+    // F4 on such a screen: shows or hides the keyboard, and keeps the choice
+    // for the next screens.
+    void alterna();
     // The musical keyboard: the seven note keys carry their notes' names.
     void mostraNotas();
     // Nothing lit: the colours say which finger presses each key.
@@ -50,6 +62,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void mostraNaTela(bool visivel);
     double unidade() const;
     double margem() const;
     QRect areaDa(int tecla) const;
@@ -64,6 +77,8 @@ private:
     bool notas_ = false;
     // each key drawn in the looks it has had, by key, lit and notes shown
     mutable QHash<int, QPixmap> imagens_;
+    const QWidget* acima_ = nullptr;  // on a typing screen: its status line
+    int alturaDaTela_ = 0;            // the screen's height with the keyboard shown
     std::vector<QColor> cores_;  // the heat map's; empty: the fingers' colours
     std::vector<QString> textos_;
 };
