@@ -6,6 +6,7 @@
 #include "course/estatisticas.h"
 #include "data/toques.h"
 #include "platform/clock.h"
+#include "support/rawrecords.h"
 
 #include <QApplication>
 #include <QFile>
@@ -178,17 +179,6 @@ TeclasDoAluno sessoes(const std::vector<tToque>& registros)
     return teclas;
 }
 
-tToque de(char caractere, std::uint32_t esperadas, std::uint32_t erradas, std::uint32_t msPorToque)
-{
-    tToque r{};
-    r.Caractere = std::uint8_t(caractere);
-    r.Esperadas = esperadas;
-    r.Erradas = erradas;
-    r.Cronometradas = esperadas;
-    r.Milissegundos = esperadas * msPorToque;
-    return r;
-}
-
 TEST(Confianca, CombinesAccuracyAndSpeedAgainstTheTarget)
 {
     const double alvoMs = 60000 / kAlvoTm;
@@ -196,11 +186,11 @@ TEST(Confianca, CombinesAccuracyAndSpeedAgainstTheTarget)
         tToque registro;
         double confianca;
     } casos[] = {
-        {de('a', 100, 0, std::uint32_t(alvoMs)), 1.0},
-        {de('a', 100, 0, std::uint32_t(alvoMs / 2)), 1.0},  // faster than the target is no surer
-        {de('a', 100, 0, std::uint32_t(alvoMs * 2)), 0.5},
-        {de('a', 100, 10, std::uint32_t(alvoMs)), 0.9 * 0.9 * 0.9 * 0.9},
-        {de('a', 100, 10, std::uint32_t(alvoMs * 2)), 0.5 * 0.9 * 0.9 * 0.9 * 0.9},
+        {storedKeyCount('a', 100, 0, std::uint32_t(alvoMs)), 1.0},
+        {storedKeyCount('a', 100, 0, std::uint32_t(alvoMs / 2)), 1.0},  // faster than the target is no surer
+        {storedKeyCount('a', 100, 0, std::uint32_t(alvoMs * 2)), 0.5},
+        {storedKeyCount('a', 100, 10, std::uint32_t(alvoMs)), 0.9 * 0.9 * 0.9 * 0.9},
+        {storedKeyCount('a', 100, 10, std::uint32_t(alvoMs * 2)), 0.5 * 0.9 * 0.9 * 0.9 * 0.9},
     };
     for (const Caso& caso : casos)
         EXPECT_NEAR(sessoes({caso.registro}).figuras('a').confianca(), caso.confianca, 1e-9);
@@ -210,11 +200,11 @@ TEST(Confianca, CombinesAccuracyAndSpeedAgainstTheTarget)
 // sitting is back within five ordinary ones.
 TEST(Confianca, OneBadSittingFadesWithinFiveOrdinaryOnes)
 {
-    const tToque comum = de('c', 60, 1, 420);
+    const tToque comum = storedKeyCount('c', 60, 1, 420);
     std::vector<tToque> historia(10, comum);
     const double antes = sessoes(historia).figuras('c').confianca();
 
-    historia.push_back(de('c', 60, 30, 1500));
+    historia.push_back(storedKeyCount('c', 60, 30, 1500));
     const double depoisDoTropeco = sessoes(historia).figuras('c').confianca();
     EXPECT_LT(depoisDoTropeco, antes / 2);
 
@@ -226,10 +216,12 @@ TEST(Confianca, OneBadSittingFadesWithinFiveOrdinaryOnes)
 TEST(TeclasATreinar, TheFiveLeastSureAmongThoseTypedTwentyTimesWorstFirst)
 {
     std::vector<tToque> registros = {
-        de('a', 40, 0, 300),  de('b', 40, 8, 300),  de('c', 40, 0, 900), de('d', 40, 4, 300),
-        de('e', 40, 0, 500),  de('f', 40, 0, 700),  de('g', 19, 19, 2000),  // too few to tell
-        de(' ', 40, 20, 2000),                                              // the blank is no key to train
-        de('\xE7', 40, 12, 600),
+        storedKeyCount('a', 40, 0, 300),   storedKeyCount('b', 40, 8, 300),
+        storedKeyCount('c', 40, 0, 900),   storedKeyCount('d', 40, 4, 300),
+        storedKeyCount('e', 40, 0, 500),   storedKeyCount('f', 40, 0, 700),
+        storedKeyCount('g', 19, 19, 2000),  // too few to tell
+        storedKeyCount(' ', 40, 20, 2000),  // the blank is no key to train
+        storedKeyCount('\xE7', 40, 12, 600),
     };
     TeclasDoAluno teclas;
     for (tToque& r : registros) {

@@ -4,20 +4,11 @@
 #include "students/mapa.h"
 #include "ui/teclado.h"
 
+#include "support/rawrecords.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-tToque toque(char caractere, std::uint32_t esperadas, std::uint32_t erradas, std::uint32_t msPorToque)
-{
-    tToque r{};
-    r.Caractere = std::uint8_t(caractere);
-    r.Esperadas = esperadas;
-    r.Erradas = erradas;
-    r.Cronometradas = esperadas;
-    r.Milissegundos = esperadas * msPorToque;
-    return r;
-}
 
 estatisticas::TeclasDoAluno teclas(const std::vector<tToque>& registros)
 {
@@ -35,7 +26,8 @@ const mapa::FigurasDaTecla& daTecla(const std::vector<mapa::FigurasDaTecla>& map
 // "ã" is typed with the tilde's dead key and the A: both carry its figures.
 TEST(Mapa, ADeadKeyLetterCountsOnItsLetterAndOnItsAccent)
 {
-    const auto porTecla = mapa::PorTecla(teclas({toque('a', 10, 0, 300), toque('\xE3', 10, 5, 300)}));
+    const auto porTecla =
+        mapa::PorTecla(teclas({storedKeyCount('a', 10, 0, 300), storedKeyCount('\xE3', 10, 5, 300)}));
     const int til = teclado::teclaChamada(QStringLiteral("~"));
     ASSERT_GE(til, 0);
     EXPECT_EQ(porTecla[size_t(til)].esperadas, 10);
@@ -52,12 +44,12 @@ TEST(Mapa, GreenForASureKeyRedForAnErrorOrSlowOneNothingForAKeyNeverTyped)
         mapa::Vista vista;
         int matiz;  // -1: no colour
     } casos[] = {
-        {toque('a', 100, 0, 300), mapa::Vista::Erros, 120},
-        {toque('a', 100, 15, 300), mapa::Vista::Erros, 0},
-        {toque('a', 100, 40, 300), mapa::Vista::Erros, 0},
-        {toque('a', 100, 0, 400), mapa::Vista::Velocidade, 120},   // at the target speed
-        {toque('a', 100, 0, 1200), mapa::Vista::Velocidade, 0},   // three times slower
-        {toque('a', 0, 0, 0), mapa::Vista::Erros, -1},
+        {storedKeyCount('a', 100, 0, 300), mapa::Vista::Erros, 120},
+        {storedKeyCount('a', 100, 15, 300), mapa::Vista::Erros, 0},
+        {storedKeyCount('a', 100, 40, 300), mapa::Vista::Erros, 0},
+        {storedKeyCount('a', 100, 0, 400), mapa::Vista::Velocidade, 120},  // at the target speed
+        {storedKeyCount('a', 100, 0, 1200), mapa::Vista::Velocidade, 0},   // three times slower
+        {storedKeyCount('a', 0, 0, 0), mapa::Vista::Erros, -1},
     };
     for (const Caso& caso : casos) {
         const QColor cor = mapa::Cor(daTecla(mapa::PorTecla(teclas({caso.registro})), "A"), caso.vista);

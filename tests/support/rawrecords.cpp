@@ -26,3 +26,14 @@ tAluno storedStudent(std::int32_t codigo)
     a.Periodo.set("1");
     return a;
 }
+
+tToque storedKeyCount(char caractere, std::uint32_t esperadas, std::uint32_t erradas, std::uint32_t msPorToque)
+{
+    tToque r{};
+    r.Caractere = std::uint8_t(caractere);
+    r.Esperadas = esperadas;
+    r.Erradas = erradas;
+    r.Cronometradas = esperadas;
+    r.Milissegundos = esperadas * msPorToque;
+    return r;
+}

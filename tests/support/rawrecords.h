@@ -2,6 +2,7 @@
 // Records as the course's files hold them, for tests that build or inspect files.
 
 #include "data/records.h"
+#include "data/toques.h"
 
 #include <QByteArray>
 #include <vector>
@@ -11,6 +12,9 @@ inline const QByteArray kChave = QByteArrayLiteral("a2cde323Db");
 
 // Exercise n with one line "linha n", stored scrambled as in the catalogue.
 tExercicio storedExercise(std::uint8_t n);
+// The count of one character: every time expected was timed, at msPorToque
+// milliseconds a keystroke.
+tToque storedKeyCount(char caractere, std::uint32_t esperadas, std::uint32_t erradas, std::uint32_t msPorToque);
 // Student `codigo` named "Aluno <codigo>", without a password, stored scrambled.
 tAluno storedStudent(std::int32_t codigo);
 
