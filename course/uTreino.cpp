@@ -47,7 +47,7 @@ QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QStr
 // a heading: centred bold text on a sunken pale-blue bar
 QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto, const QColor& cor = kMarinho)
 {
-    QLabel* label = rotulo(pai, nome, QRect(8, topo, 628, 20), texto, arial(13, true), cor);
+    QLabel* label = rotulo(pai, nome, QRect(8, topo, 628, 20), texto, arial(15, true), cor);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pintaFundo(label, kFundoTitulo);
     return label;
@@ -160,7 +160,7 @@ void TfTreino::criaConexoes()
 
 void TfTreino::FormCreate()
 {
-    AjustaTela(this);
+    AjustaTela1024(this);
     teclado_->ficaAbaixoDe(lbDigitado);
     if (const QScreen* tela = screen())
         move(tela->availableGeometry().center() - rect().center());

@@ -271,6 +271,16 @@ std::unique_ptr<TfMatricula> listaDaTurma()
                                          LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n", 99));
 }
 
+// a practice of the words "casa" and "saca"
+std::unique_ptr<TfTreino> umaPratica()
+{
+    treino::Ensinados ensinados{};
+    for (const char c : QByteArray("cas "))
+        ensinados[size_t(c)] = true;
+    return std::make_unique<TfTreino>(
+        QStringLiteral("Aluno"), treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
+}
+
 // the student's progress in the boxes of the entry screen
 void escolheOAluno(TfEntrada& entrada)
 {
@@ -290,13 +300,9 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
         EXPECT_EQ(mostraEConfere(desempenho), QStringList()) << "progress";
         EXPECT_LE(desempenho.width(), largura);
-        treino::Ensinados ensinados{};
-        for (const char c : QByteArray("cas "))
-            ensinados[size_t(c)] = true;
-        TfTreino pratica(QStringLiteral("Aluno"),
-                         treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
-        EXPECT_EQ(mostraEConfere(pratica), QStringList()) << "practice";
-        EXPECT_LE(pratica.width(), largura);
+        const std::unique_ptr<TfTreino> pratica = umaPratica();
+        EXPECT_EQ(mostraEConfere(*pratica), QStringList()) << "practice";
+        EXPECT_LE(pratica->width(), largura);
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio), QStringList()) << "class report";
         EXPECT_LE(relatorio.width(), largura);
@@ -326,13 +332,7 @@ TEST_F(Larguras, EveryTextIsLegibleAtEveryWidthBand)
         EXPECT_EQ(abreEConfere(escolhe, ilegiveis), QStringList()) << "entry";
         TfDesempenho desempenho(DesempenhoDaTurma().front(), ExerciciosNoCurso());
         EXPECT_EQ(mostraEConfere(desempenho, {}, ilegiveis), QStringList()) << "progress";
-        treino::Ensinados ensinados{};
-        for (const char c : QByteArray("cas "))
-            ensinados[size_t(c)] = true;
-        TfTreino pratica(QStringLiteral("Aluno"),
-                         treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
-        EXPECT_EQ(mostraEConfere(pratica), QStringList()) << "practice";
-        EXPECT_LE(pratica.width(), largura);
+        EXPECT_EQ(mostraEConfere(*umaPratica(), {}, ilegiveis), QStringList()) << "practice";
         TfRelatorio relatorio(DesempenhoDaTurma(), QDir::currentPath(), dateOfDayCount(today()));
         EXPECT_EQ(mostraEConfere(relatorio, {}, ilegiveis), QStringList()) << "class report";
         TfProfessor professor;
