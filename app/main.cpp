@@ -3,7 +3,6 @@
 #include "app/uPrin.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
-#include "ui/fontes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,14 +47,8 @@ int main(int argc, char** argv)
     if (linha.relatorio)
         return relatorioSemJanela(argc, argv, linha);
 
-    // The fonts' configuration needs no display: fontconfig reads it on another
-    // core while the application connects to it. That thread is plain C and
-    // touches nothing of Qt, which takes the first thread that reaches it for
-    // its main thread. The configuration is waited for before the first text,
-    // which would read it again.
-    const std::future<void> fontes = aparencia::antecipaConfiguracaoDasFontes();
+    // one thread: nothing runs beside the application object
     Application app(argc, argv);
-    fontes.wait();
     // the user's own course folder is named after the program
     QCoreApplication::setApplicationName(QStringLiteral("Quiravo"));
     const QString pasta = escolhePastaDoCurso(linha.curso);

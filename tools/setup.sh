@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make
-  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n libfontconfig-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev wbrazilian
   fonts-liberation xvfb xauth x11-utils xdotool libx11-dev

@@ -1,14 +1,6 @@
 #include "ui/fontes.h"
 
-#include <fontconfig/fontconfig.h>
-
 namespace aparencia {
-
-// Qt reads the same configuration through fontconfig, once: it finds it read.
-std::future<void> antecipaConfiguracaoDasFontes()
-{
-    return std::async(std::launch::async, [] { FcInit(); });
-}
 
 QFont fonte(const QStringList& familias, int pixels, bool negrito)
 {

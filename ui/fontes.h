@@ -6,14 +6,8 @@
 #include <QFont>
 #include <QSize>
 #include <QStringList>
-#include <future>
 
 namespace aparencia {
-
-// Reads the system's font configuration on a thread of its own, ahead of
-// Qt's first text, which reads it otherwise; wait for the future before that
-// text, or the configuration is read twice.
-std::future<void> antecipaConfiguracaoDasFontes();
 
 // the first of the families that is installed, else a sans serif
 QFont fonte(const QStringList& familias, int pixels, bool negrito = false);
