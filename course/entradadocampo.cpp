@@ -120,3 +120,16 @@ void mostraStatusDoCampo(QLabel* barra, const StatusDoCampo& status)
         return;
     }
 }
+
+void mostraNoCampo(QLineEdit* campo, const QString& texto)
+{
+    const QString mostrado = campo->text();
+    if (mostrado == texto)
+        return;
+    if (texto.startsWith(mostrado)) {
+        campo->end(false);
+        campo->insert(texto.sliced(mostrado.size()));
+    } else {
+        campo->setText(texto);
+    }
+}

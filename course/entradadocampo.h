@@ -45,5 +45,9 @@ private:
 // The caret after the field's last character, nothing selected.
 void mantemCursorNoFinal(QLineEdit* campo);
 
+// The field shows the text the rules hold; a character added at the end goes
+// in as a typed one would, without laying the whole text out again.
+void mostraNoCampo(QLineEdit* campo, const QString& texto);
+
 // The status bar under a typing field shows what the rules answered.
 void mostraStatusDoCampo(QLabel* barra, const StatusDoCampo& status);

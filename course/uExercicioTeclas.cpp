@@ -5,6 +5,7 @@
 
 #include "course/uExercicio.h"
 
+#include "course/entradadocampo.h"
 #include "course/teclas.h"
 #include "data/text.h"
 #include "ui/acao.h"
@@ -65,16 +66,5 @@ void TfExercicio::colaNoCampo()
 
 void TfExercicio::mostraCampo()
 {
-    const QString texto = fromCp1252(licao_.Campo());
-    const QString mostrado = edDig->text();
-    if (mostrado == texto)
-        return;
-    // a character added at the end goes in as a typed one would, without
-    // laying the whole text out again
-    if (texto.startsWith(mostrado)) {
-        edDig->end(false);
-        edDig->insert(texto.sliced(mostrado.size()));
-    } else {
-        edDig->setText(texto);
-    }
+    mostraNoCampo(edDig, fromCp1252(licao_.Campo()));
 }

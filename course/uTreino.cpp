@@ -230,9 +230,7 @@ void TfTreino::mostraLinhaFeita(const treino::LinhaFeita& feita)
 
 void TfTreino::mostraCampo()
 {
-    const QString texto = fromCp1252(treino_.Campo());
-    if (edDig->text() != texto)
-        edDig->setText(texto);
+    mostraNoCampo(edDig, fromCp1252(treino_.Campo()));
 }
 
 void TfTreino::FormClose()
