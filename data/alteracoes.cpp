@@ -25,7 +25,8 @@ void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas)
     QByteArray linhas;
     for (const QString& mudanca : mudancas)
         linhas += QStringLiteral("%1 - código %2 - %3\n").arg(quando).arg(codigo).arg(numaLinha(mudanca)).toUtf8();
-    RecordFile::createIfMissing(kArquivoAlteracoes);
+    // the teacher's log: the class may read it, not change it
+    RecordFile::createIfMissing(kArquivoAlteracoes, Writers::OwnerOnly);
     RecordFile registro(kArquivoAlteracoes, 1, RecordFile::Access::ReadWrite);
     registro.lock();
     registro.seek(registro.recordCount());

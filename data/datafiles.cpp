@@ -44,11 +44,12 @@ void appendRecord(const QString& name, const Record& record)
     writeAtTheEnd(file, record);
 }
 
-// The highest student number in the file, read from where it stands.
+// The highest student number in the file, all of it read.
 std::int32_t highestNumber(RecordFile& file)
 {
     std::int32_t highest = 0;
     tAluno aluno{};
+    file.seek(0);
     file.readEach(aluno, [&] {
         highest = std::max(highest, aluno.Codigo);
         return true;
@@ -109,6 +110,7 @@ std::int64_t findStudent(RecordFile& file, std::int32_t codigo, tAluno& aluno)
 {
     std::int64_t place = -1;
     std::int64_t i = 0;
+    file.seek(0);
     file.readEach(aluno, [&] {
         if (aluno.Codigo == codigo)
             place = i;

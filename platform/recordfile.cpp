@@ -1,6 +1,7 @@
 #include "recordfile.h"
 
 #include "errors.h"
+#include "sharedlock.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <memory>
 #include <optional>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -123,16 +123,23 @@ bool fileExists(const QString& name)
     return info.exists() || info.isSymLink();
 }
 
-void RecordFile::createIfMissing(const QString& name)
+void RecordFile::createIfMissing(const QString& name, Writers writers)
 {
     if (injected(fileseam::Op::Create))
         fail(errno);
     const QString resolved = resolve(name);
-    const int fd = ::open(QFile::encodeName(resolved).constData(), O_WRONLY | O_CREAT | kOpenFlags, 0666);
+    const QByteArray path = QFile::encodeName(resolved);
+    int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
+    const bool created = fd >= 0;
+    if (!created && errno == EEXIST)
+        fd = ::open(path.constData(), O_WRONLY | kOpenFlags);
     if (fd < 0)
         failOpen(resolved, errno);
     const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
     requireRegular(fd, resolved);
+    // only a file made here: an existing one keeps the rights it was given
+    if (created && writers == Writers::OwnerOnly && ::fchmod(fd, 0644) != 0)
+        fail(errno);
 }
 
 RecordFile::RecordFile(const QString& name, int recordSize, Access access)
@@ -152,22 +159,23 @@ RecordFile::RecordFile(const QString& name, int recordSize, Access access)
     name_ = resolved;
 }
 
+// The lock goes after the file is closed, as a member.
 RecordFile::~RecordFile()
 {
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-// A file system without locks (some network shares) is written unlocked.
+// Whoever locks the file reads and writes from where they choose: putting
+// back an unfinished rewrite moves nobody's position.
 void RecordFile::lock()
 {
-    int err;
-    do {
-        err = injected(fileseam::Op::Lock) || ::flock(fd_, LOCK_EX) != 0 ? errno : 0;
-    } while (err == EINTR);
-    if (err != 0 && err != ENOLCK && err != EOPNOTSUPP)
-        fail(err);
+    if (injected(fileseam::Op::Lock))
+        fail(errno);
+    lock_ = std::make_unique<SharedLock>(name_, fd_);
+    const std::int64_t position = position_;
     undoUnfinishedRewrite();
+    position_ = position;
 }
 
 std::int64_t RecordFile::recordCount()
@@ -289,6 +297,7 @@ void RecordFile::sync()
 
 void RecordFile::close()
 {
+    const auto unlock = qScopeGuard([this] { lock_.reset(); });
     const int fd = fd_;
     fd_ = -1;
     if (injected(fileseam::Op::Close)) {
@@ -332,13 +341,13 @@ bool renameUnlessTaken(const QString& from, const QString& to)
 
 }  // namespace
 
-bool createWhole(const QString& name, QByteArrayView bytes)
+bool createWhole(const QString& name, QByteArrayView bytes, Writers writers)
 {
     if (fileExists(name))
         return false;
     const QString temporary = temporaryBeside(name);
     auto removeTemporary = qScopeGuard([&] { ::unlink(QFile::encodeName(temporary).constData()); });
-    RecordFile::createIfMissing(temporary);
+    RecordFile::createIfMissing(temporary, writers);
     RecordFile file(temporary, int(bytes.size()), RecordFile::Access::ReadWrite);
     file.write(bytes.data());
     file.sync();
@@ -393,7 +402,7 @@ std::optional<Undo> undoOf(const QByteArray& journal, int recordSize)
 
 // Exactly this name, not matched without regard to case: the journal's name
 // comes from its file's name as found.
-bool liesThere(const QString& name)
+bool journalLiesThere(const QString& name)
 {
     struct stat st {};
     return ::lstat(QFile::encodeName(name).constData(), &st) == 0;
@@ -428,11 +437,29 @@ void syncFolderOf(const QString& name)
         fail(errno);
 }
 
-void removeFile(const QString& name)
+void emptyFile(const QString& name)
 {
-    if (injected(fileseam::Op::Remove) || (::unlink(QFile::encodeName(name).constData()) != 0 && errno != ENOENT))
+    const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_TRUNC | kOpenFlags);
+    if (fd < 0)
+        failOpen(name, errno);
+    const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
+    if (::fsync(fd) != 0)
         fail(errno);
-    syncFolderOf(name);
+}
+
+// The journal gone. One that another account made in a folder with the
+// sticky bit cannot be removed: it is emptied, which says the same.
+void cancelJournal(const QString& journal)
+{
+    if (injected(fileseam::Op::Remove))
+        fail(errno);
+    if (::unlink(QFile::encodeName(journal).constData()) == 0 || errno == ENOENT) {
+        syncFolderOf(journal);
+        return;
+    }
+    if (errno != EPERM && errno != EACCES)
+        fail(errno);
+    emptyFile(journal);
 }
 
 // The journal whole on the disk, or none left.
@@ -468,7 +495,7 @@ void RecordFile::rewrite(std::int64_t number, const void* record)
         seek(number);
         write(record);
         sync();
-        removeFile(journal);
+        cancelJournal(journal);
     } catch (const AppError&) {
         putBack(number, old);
         throw;
@@ -484,30 +511,54 @@ void RecordFile::putBack(std::int64_t number, const QByteArray& old)
         seek(number);
         write(old.constData());
         sync();
-        removeFile(rewriteJournal(name_));
+        cancelJournal(rewriteJournal(name_));
     } catch (const AppError&) {
         return;
     }
 }
 
 // The record the journal holds goes back, whatever the file holds there now:
-// the old record, the new one or a mix of them.
+// the old record, the new one or a mix of them. A journal of a record the
+// file does not have (an older file put back meanwhile) is none: it would
+// grow the file with empty records.
 void RecordFile::undoUnfinishedRewrite()
 {
     const QString journal = rewriteJournal(name_);
-    if (!liesThere(journal))
+    if (!journalLiesThere(journal))
         return;
-    if (const std::optional<Undo> undo = undoOf(readJournal(journal, recordSize_), recordSize_)) {
+    const std::optional<Undo> undo = undoOf(readJournal(journal, recordSize_), recordSize_);
+    if (undo && undo->number < recordCount()) {
         seek(undo->number);
         write(undo->old.constData());
         sync();
     }
-    removeFile(journal);
+    cancelJournal(journal);
 }
 
+namespace {
+
+bool mayWrite(const QString& path)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+// Whether this account may put a record back: write the file, and make the
+// lock in the folder of the locks (or make that folder).
+bool mayPutBack(const QString& resolved)
+{
+    const QString folder = QFileInfo(resolved).absolutePath();
+    const QString locks = folder + u'/' + kLockFolder;
+    return mayWrite(resolved) && mayWrite(QFileInfo::exists(locks) ? locks : folder);
+}
+
+}  // namespace
+
+// An account that may only read the folder (a report made by another user)
+// reads the file as it stands.
 void RecordFile::finishRewrite(const QString& name, int recordSize)
 {
-    if (!liesThere(rewriteJournal(resolve(name))))
+    const QString resolved = resolve(name);
+    if (!journalLiesThere(rewriteJournal(resolved)) || !mayPutBack(resolved))
         return;
     RecordFile file(name, recordSize, Access::ReadWrite);
     file.lock();

@@ -21,12 +21,19 @@ bool fileExists(const QString& name);
 // The file's whole path, as a message names it.
 QString shownFileName(const QString& name);
 
+class SharedLock;
+
+// Who may write a file the program makes. The class's data files are made as
+// the process's umask allows, so that a group-shared folder keeps them shared;
+// the teacher's files are writable by their owner alone, whatever the umask.
+enum class Writers { AsUmask, OwnerOnly };
+
 class RecordFile {
 public:
     enum class Access { Read, ReadWrite };
 
     // Creates the file empty when it is missing; an existing one is left as it is.
-    static void createIfMissing(const QString& name);
+    static void createIfMissing(const QString& name, Writers writers = Writers::AsUmask);
 
     // Opens an existing file.
     RecordFile(const QString& name, int recordSize, Access access);
@@ -34,10 +41,12 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    // Exclusive advisory lock until the file is closed, so that two programs
-    // appending to one file do not write over each other's records. Where the
-    // file system has no locks, the file stays unlocked. A rewrite that never
-    // finished (its journal still lies beside the file) is undone first.
+    // Exclusive lock until the file is closed, honoured by every machine
+    // sharing the folder (SharedLock), so that two programs appending to one
+    // file do not write over each other's records. A lock that cannot be had
+    // is an error: nothing is written without it. A rewrite that never
+    // finished (its journal still lies beside the file) is undone first; the
+    // position stays where it was.
     void lock();
     // Whole records in the file; a trailing fragment does not count.
     std::int64_t recordCount();
@@ -71,7 +80,8 @@ public:
     void close();
 
     // Undoes an unfinished rewrite of the file, if its journal lies there,
-    // under the file's lock: for readers, who take no lock otherwise.
+    // under the file's lock: for readers, who take no lock otherwise. An
+    // account that may not write the folder leaves it to the next writer.
     static void finishRewrite(const QString& name, int recordSize);
 
 private:
@@ -90,6 +100,7 @@ private:
     std::int64_t blockRoom_ = 0;     // what block_ can hold, in bytes
     std::int64_t blockBytes_ = 0;    // what it holds
     std::int64_t blockFirst_ = 0;    // the record it starts with
+    std::unique_ptr<SharedLock> lock_;
 };
 
 template <class Record, class OnRecord>
@@ -116,7 +127,7 @@ QString rewriteJournal(const QString& name);
 // does that file take the name. False, and nothing left behind, when a file
 // already lies at the name; a file system that cannot tell (some network
 // shares) has it replaced.
-bool createWhole(const QString& name, QByteArrayView bytes);
+bool createWhole(const QString& name, QByteArrayView bytes, Writers writers = Writers::AsUmask);
 
 // Test seam: make the n-th next call of an operation fail with an errno value
 // (a short read or write is made with errno 0). Each record read ahead

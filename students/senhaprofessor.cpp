@@ -81,7 +81,9 @@ bool CriaSenhaProfessor(const QString& senha)
                               crypto_pwhash_ALG_ARGON2ID13)
         != 0)
         throw AppError(QStringLiteral("Falta memória para guardar a senha do professor"));
-    return createWhole(kArquivoSenhaProfessor, QByteArray(hash) + '\n');
+    // readable by the class, for the teacher may sign in from any account;
+    // replaced or changed by the teacher's account alone
+    return createWhole(kArquivoSenhaProfessor, QByteArray(hash) + '\n', Writers::OwnerOnly);
 }
 
 bool ConfereSenhaProfessor(const QString& senha)

@@ -112,18 +112,6 @@ TEST_F(Aulas, AnAppendIsLockedAndFlushedBeforeTheFileIsClosed)
     }
 }
 
-// A course folder on a network share whose file system has no locks.
-TEST_F(Aulas, AFileSystemWithoutLocksIsWrittenUnlocked)
-{
-    for (const int semTrava : {ENOLCK, EOPNOTSUPP}) {
-        SCOPED_TRACE(semTrava);
-        writeFile(kLessons, {});
-        fileseam::failOn(fileseam::Op::Lock, semTrava);
-        EXPECT_EQ(errorOf(GravaAula), "(no error)");
-        EXPECT_EQ(readFile(kLessons).size(), 24);
-    }
-}
-
 // A file that is only read is opened read-only: a write-protected one is
 // read; one that is written to refuses the write.
 TEST_F(Aulas, AWriteProtectedFileIsReadButNotWritten)

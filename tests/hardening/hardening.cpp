@@ -77,14 +77,21 @@ QString fastTemporaryRoot()
     return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
 }
 
-pid_t startWriterProgram(const QString& dir, const std::string& what, long count)
+pid_t startWriterProgram(const QString& dir, const std::string& what, long count,
+                         const std::vector<std::string>& environment)
 {
     const QByteArray folder = QFile::encodeName(dir);
     const std::string howMany = std::to_string(count);
     char* const argv[] = {const_cast<char*>(QUIRAVO_GRAVADOR), const_cast<char*>(folder.constData()),
                           const_cast<char*>(what.c_str()), const_cast<char*>(howMany.c_str()), nullptr};
+    std::vector<char*> envp;
+    for (char** variable = environ; *variable; ++variable)
+        envp.push_back(*variable);
+    for (const std::string& variable : environment)
+        envp.push_back(const_cast<char*>(variable.c_str()));
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, environ) != 0)
+    if (posix_spawn(&pid, QUIRAVO_GRAVADOR, nullptr, nullptr, argv, envp.data()) != 0)
         return -1;
     return pid;
 }

@@ -51,8 +51,10 @@ protected:
 };
 
 // Starts the writer program (gravador.cpp) on the folder with its two
-// arguments; -1 when it cannot be started.
-pid_t startWriterProgram(const QString& dir, const std::string& what, long count);
+// arguments, with these variables added to its environment; -1 when it
+// cannot be started.
+pid_t startWriterProgram(const QString& dir, const std::string& what, long count,
+                         const std::vector<std::string>& environment = {});
 
 // The exit code of a child process; 128 + the signal that ended it.
 int exitCodeOf(pid_t pid);

@@ -100,12 +100,17 @@ TEST_F(Disco, ADiskThatIsFullRefusesTheAppendAndLeavesTheFile)
 
 TEST_F(Disco, ADiskThatFillsInsideARecordLeavesAFragmentTheNextAppendOverwrites)
 {
-    EXPECT_EQ(errorInChild(fileSizeLimit(48 + 10), GravaAula), "Disk full");
-    EXPECT_EQ(readFile(kLessons).size(), 58);
+    // a file larger than the lock's, which the limit lets through whole
+    std::vector<tAula> aulas(10, lesson(1, 0));
+    aulas[1] = lesson(2, 0);
+    writeFile(kLessons, bytesOf(aulas));
+    EXPECT_EQ(errorInChild(fileSizeLimit(240 + 10), GravaAula), "Disk full");
+    EXPECT_EQ(readFile(kLessons).size(), 250);
 
     AulaAtual = lesson(2, 78);
     GravaAula();
-    EXPECT_EQ(readFile(kLessons), bytesOf(std::vector{lesson(1, 0), lesson(2, 0), lesson(2, 78)}));
+    aulas.push_back(lesson(2, 78));
+    EXPECT_EQ(readFile(kLessons), bytesOf(aulas));
     CodAlunoAtual = 2;
     LeHistoricoAulas();
     EXPECT_EQ(AulaAtual.Tempo, 78);

@@ -234,7 +234,7 @@ TEST_F(Cadastro, AFailedSaveStopsAtItsStep)
         {{Op::Lock, EBADF, 1, "I/O error 9.", 2}, false, false, 2},
         {{Op::Size, EIO, 1, "I/O error 5.", 2}, false, false, 2},
         {{Op::Read, EIO, 1, "I/O error 5.", 2}, false, false, 2},
-        {{Op::Seek, EINVAL, 1, "Invalid filename.", 2}, false, false, 3},
+        {{Op::Seek, EINVAL, 1, "Invalid filename.", 2}, false, false, 2},
         {{Op::Write, ENOSPC, 1, "Disk full.", 2}, false, false, 3},
         {{Op::Sync, EIO, 1, "I/O error 5.", 3}, false, false, 3},
         {{Op::Close, EIO, 1, "I/O error 5.", 3}, false, false, 3},

@@ -7,15 +7,20 @@
 #include "hardening.h"
 
 #include "data/datafiles.h"
+#include "data/scrambling.h"
+#include "data/text.h"
 #include "platform/recordfile.h"
 #include "support/fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
+#include <functional>
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <set>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -23,6 +28,18 @@
 namespace {
 
 using fileseam::Op;
+
+// The version of a correction that a record holds whole, by the name it
+// was given; 0 for the record as it was, -1 for none.
+long versaoDoRegistro(const tAluno& registro, const tAluno& original)
+{
+    if (bytesOf(registro) == bytesOf(original))
+        return 0;
+    const QString nome = fromCp1252(Desembaralha(registro.Nome.bytes(), original.Chave.bytes()));
+    bool numero = false;
+    const long versao = nome.section(u' ', 1).toLong(&numero);
+    return numero && bytesOf(registro) == bytesOf(registroCorrigido(original, versao)) ? versao : -1;
+}
 
 class Regravacao : public InFastDir {
 protected:
@@ -140,6 +157,59 @@ TEST_F(Regravacao, APowerCutAtEachStepLeavesTheOldRecordOrTheNewOne)
     }
 }
 
+// A correction of student 2 cut by a crash after its record was written and
+// before its journal went. The next program to write meets the journal: it
+// puts student 2's old record back and then writes where it means to, never
+// over another student.
+TEST_F(Regravacao, AWriterMeetingALeftoverJournalWritesWhereItMeans)
+{
+    struct Caso {
+        const char* como;
+        int alunos;     // in the file before the crash
+        int cortado;    // the student whose correction the crash cut
+        std::function<void()> escreve;
+        int corrigido;  // the student written in place; 0: a new one at the end
+    };
+    const Caso casos[] = {
+        {"a correction of a student that is not the last", 5, 2, [] { RegravaAluno(4, versaoCorrigida(7)); }, 4},
+        {"a correction of the last student", 5, 2, [] { RegravaAluno(5, versaoCorrigida(7)); }, 5},
+        {"a registration", 5, 2, [] { GravaAluno(QStringLiteral("Eva Lima"), {}, {}, 46000, 0); }, 0},
+        {"a registration after the last one's correction", 3, 3,
+         [] { GravaAluno(QStringLiteral("Eva Lima"), {}, {}, 46000, 0); }, 0},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.como);
+        std::vector<tAluno> alunos;
+        for (int codigo = 1; codigo <= caso.alunos; ++codigo)
+            alunos.push_back(storedStudent(codigo));
+        writeFile(kStudents, bytesOf(alunos));
+        const pid_t filho = fork();
+        if (filho == 0) {
+            fileseam::cutPowerOn(Op::Remove, 1);
+            errorOf([&] { RegravaAluno(caso.cortado, versaoCorrigida(1)); });
+            _exit(0);
+        }
+        ASSERT_EQ(exitCodeOf(filho), 99);
+        ASSERT_TRUE(QFileInfo::exists(rewriteJournal(kStudents)));
+
+        EXPECT_EQ(errorOf(caso.escreve), QStringLiteral("(no error)"));
+        std::vector<tAluno> esperados = alunos;
+        if (caso.corrigido > 0)
+            esperados[size_t(caso.corrigido - 1)] = registroCorrigido(alunos[size_t(caso.corrigido - 1)], 7);
+        const QByteArray arquivo = readFile(kStudents);
+        EXPECT_EQ(arquivo.left(qsizetype(caso.alunos * sizeof(tAluno))), bytesOf(esperados));
+        if (caso.corrigido == 0) {
+            ASSERT_EQ(arquivo.size(), qsizetype((caso.alunos + 1) * sizeof(tAluno)));
+            tAluno novo;
+            std::memcpy(static_cast<void*>(&novo), arquivo.constData() + caso.alunos * sizeof(tAluno), sizeof novo);
+            EXPECT_EQ(novo.Codigo, caso.alunos + 1);
+        }
+        EXPECT_FALSE(QFileInfo::exists(rewriteJournal(kStudents)));
+        QFile::remove(kStudents);
+        QFile::remove(kLessons);
+    }
+}
+
 // The writer program corrects a student over and over and is killed at a
 // random moment, ten times: the record is always one version whole.
 TEST_F(Regravacao, AWriterKilledAtRandomMomentsLeavesOneVersionWhole)
@@ -162,6 +232,60 @@ TEST_F(Regravacao, AWriterKilledAtRandomMomentsLeavesOneVersionWhole)
         EXPECT_GE(versaoGuardada(100'000), 0);
         prepara();
     }
+}
+
+// A teacher's corrections killed at random moments while another machine
+// appends lessons, and after each kill a registration and a correction of
+// another student, in either order, with nobody only reading between: the
+// writers meet what the killed correction left. Every record stays whole and
+// no number is given twice.
+TEST_F(Regravacao, CorrectionsKilledAmongOtherWritersLeaveEveryRecordWholeAndEveryNumberOnce)
+{
+    const unsigned seed = std::random_device{}();
+    RecordProperty("seed", int(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    turma = {storedStudent(1), storedStudent(2), storedStudent(3), storedStudent(4), storedStudent(5)};
+    writeFile(kStudents, bytesOf(turma));
+    const pid_t lessons = startWriterProgram(folder(), "1", 0);
+    ASSERT_GT(lessons, 0);
+    const auto corrects = [&] { return "corrige:" + std::to_string(2 + random() % 4); };
+    const auto runs = [&](const std::string& what, long count) {
+        EXPECT_EQ(exitCodeOf(startWriterProgram(folder(), what, count)), 0) << what;
+    };
+    for (int round = 1; round <= 30; ++round) {
+        const QByteArray before = readFile(kStudents).left(5 * sizeof(tAluno));
+        const pid_t teacher = startWriterProgram(folder(), corrects(), 0);
+        ASSERT_GT(teacher, 0);
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (readFile(kStudents).left(5 * sizeof(tAluno)) == before && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
+        ::kill(teacher, SIGKILL);
+        exitCodeOf(teacher);
+        if (random() % 2)
+            runs("alunos", 1);
+        runs(corrects(), 1);
+        runs("alunos", 1);
+    }
+    ::kill(lessons, SIGKILL);
+    exitCodeOf(lessons);
+
+    const QByteArray file = readFile(kStudents);
+    ASSERT_GE(file.size(), qsizetype(35 * sizeof(tAluno)));
+    ASSERT_EQ(file.size() % sizeof(tAluno), 0u);
+    std::set<std::int32_t> numbers;
+    for (qsizetype at = 0; at < file.size(); at += sizeof(tAluno)) {
+        tAluno aluno;
+        std::memcpy(static_cast<void*>(&aluno), file.constData() + at, sizeof aluno);
+        numbers.insert(aluno.Codigo);
+        const size_t place = size_t(at / qsizetype(sizeof(tAluno)));
+        if (place < turma.size()) {
+            EXPECT_GE(versaoDoRegistro(aluno, turma[place]), 0) << "student " << place + 1;
+        }
+    }
+    EXPECT_EQ(numbers.size(), size_t(file.size() / qsizetype(sizeof(tAluno))));
+    EXPECT_EQ(*numbers.rbegin(), std::int32_t(numbers.size()));
 }
 
 // A teacher corrects a student while another machine registers forty: every

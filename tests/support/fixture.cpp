@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/preferencias.h"
 #include "platform/recordfile.h"
+#include "platform/sharedlock.h"
 #include "platform/system.h"
 #include "support/somgravado.h"
 
@@ -19,6 +20,7 @@ void clearSeams()
     systemseam::setDisplayWidth(1280);
     clockseam::reset();
     fileseam::clear();
+    lockseam::clear();
     recordedsound::clear();
     preferenciasseam::install();
 }
