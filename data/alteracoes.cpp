@@ -34,6 +34,19 @@ void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas)
     registro.close();
 }
 
+void RegistraAlteracaoDoCurso(const QString& mudanca)
+{
+    const QString quando = shortDate(today()) + u' ' + longTime(timeOfDay());
+    const QByteArray linha = QStringLiteral("%1 - %2\n").arg(quando, numaLinha(mudanca)).toUtf8();
+    RecordFile::createIfMissing(kArquivoAlteracoes);
+    RecordFile registro(kArquivoAlteracoes, 1, RecordFile::Access::ReadWrite);
+    registro.lock();
+    registro.seek(registro.recordCount());
+    registro.write(linha.constData(), linha.size());
+    registro.sync();
+    registro.close();
+}
+
 QStringList UltimasAlteracoes(int quantas)
 {
     if (!fileExists(kArquivoAlteracoes))
