@@ -13,6 +13,7 @@
 #include "students/matricula.h"
 #include "students/ritmo.h"
 #include "students/senhaprofessor.h"
+#include "students/uSenhaProfessor.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/dialogs.h"
@@ -20,7 +21,6 @@
 
 #include <QAbstractTableModel>
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
@@ -58,54 +58,36 @@ enum Coluna { kColunaCodigo, kColunaNome, kColunaUltimaAula, kColunas };
 
 const QString kTituloSenha = QStringLiteral("Senha do professor");
 
-// The wait cursor while the teacher's password is checked: the check takes a
-// moment, and a wrong password longer.
-struct CursorDeEspera {
-    CursorDeEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorDeEspera() { QApplication::restoreOverrideCursor(); }
-    CursorDeEspera(const CursorDeEspera&) = delete;
-    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
-};
+// A new teacher's password, typed twice; nothing when the teacher gives up.
+// One too short, or typed differently the second time, is asked again.
+std::optional<QString> senhaNovaDoProfessor(const QString& titulo, const QString& pergunta)
+{
+    for (;;) {
+        const QString senha = inputBox(titulo, pergunta, QString(), InputEcho::Password);
+        if (senha.isEmpty())
+            return std::nullopt;
+        if (const std::optional<QString> problema = ProblemaDaSenhaProfessor(senha))
+            showMessage(BoxKind::Warning, *problema);
+        else if (SenhaConferida(senha))
+            return senha;
+    }
+}
 
 // The first time: the teacher chooses the password and types it twice.
 bool criaSenhaDoProfessor()
 {
-    const QString senha =
-        inputBox(kTituloSenha,
-                 QStringLiteral("Primeiro acesso do professor nesta pasta do curso.\r"
-                                "Crie a senha do professor, com pelo menos %1 caracteres:")
-                     .arg(kMinimoSenhaProfessor),
-                 QString(), InputEcho::Password);
-    if (senha.isEmpty())
+    const std::optional<QString> senha = senhaNovaDoProfessor(
+        kTituloSenha, QStringLiteral("Primeiro acesso do professor nesta pasta do curso.\r"
+                                     "Crie a senha do professor, com pelo menos %1 caracteres:")
+                          .arg(kMinimoSenhaProfessor));
+    if (!senha)
         return false;
-    if (const std::optional<QString> problema = ProblemaDaSenhaProfessor(senha)) {
-        showMessage(BoxKind::Warning, *problema);
-        return false;
-    }
-    if (!SenhaConferida(senha))
-        return false;
-    if (!CriaSenhaProfessor(senha)) {
+    if (!CriaSenhaProfessor(*senha)) {
         showMessage(BoxKind::Warning, QStringLiteral("Outro computador acabou de criar a senha do professor "
                                                      "nesta pasta do curso.\rEntre com ela."));
         return false;
     }
     return true;
-}
-
-bool senhaDoProfessorConfere()
-{
-    const QString senha =
-        inputBox(kTituloSenha, QStringLiteral("Digite a senha do professor:"), QString(), InputEcho::Password);
-    if (senha.isEmpty())
-        return false;
-    bool certa;
-    {
-        const CursorDeEspera espera;
-        certa = ConfereSenhaProfessor(senha);
-    }
-    if (!certa)
-        showMessage(BoxKind::Warning, QStringLiteral("A senha do professor não está correta."));
-    return certa;
 }
 
 // The class list the teacher chose, read whole.
@@ -300,11 +282,15 @@ void TfProfessor::criaBotoes()
 {
     const int topo = kAltura - kAlturaStatus - 42;
     bbMatricular = botao(QStringLiteral("bbMatricular"), QStringLiteral("Matricular turma - F8"),
-                         QRect(16, topo, 200, 30), QStringLiteral(":/assets/icons/escrevendo.svg"),
+                         QRect(16, topo, 180, 30), QStringLiteral(":/assets/icons/escrevendo.svg"),
                          QStyle::SP_FileDialogNewFolder);
     bbRelatorio = botao(QStringLiteral("bbRelatorio"), QStringLiteral("Relatório da turma - F9"),
-                        QRect(226, topo, 210, 30), QString(), QStyle::SP_FileIcon);
-    bbFechar = botao(QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(614, topo, 130, 30),
+                        QRect(206, topo, 190, 30), QString(), QStyle::SP_FileIcon);
+    bbTrocarSenha = botao(QStringLiteral("bbTrocarSenha"), QStringLiteral("Senha do professor - F7"),
+                          QRect(406, topo, 200, 30), QStringLiteral(":/assets/icons/porta.svg"),
+                          QStyle::SP_DialogResetButton);
+    bbTrocarSenha->setAccessibleName(QStringLiteral("Trocar senha do professor - F7"));
+    bbFechar = botao(QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(616, topo, 128, 30),
                      QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
 
     StatusBar1 = new QStatusBar(this);
@@ -319,6 +305,8 @@ void TfProfessor::criaMenu()
     ApagarSenha1 = itemDeMenu(this, QStringLiteral("ApagarSenha1"), QStringLiteral("Apagar senha"), Qt::Key_F6);
     Matricular1 = itemDeMenu(this, QStringLiteral("Matricular1"), QStringLiteral("Matricular turma"), Qt::Key_F8);
     Relatorio1 = itemDeMenu(this, QStringLiteral("Relatorio1"), QStringLiteral("Relatório da turma"), Qt::Key_F9);
+    TrocarSenha1 = itemDeMenu(this, QStringLiteral("TrocarSenha1"), QStringLiteral("Trocar senha do professor"),
+                              Qt::Key_F7);
     Fechar1 = itemDeMenu(this, QStringLiteral("Fechar1"), QStringLiteral("Fechar"), Qt::Key_F10);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
@@ -327,10 +315,11 @@ void TfProfessor::criaConexoes()
 {
     const std::pair<QPushButton*, QAction*> pares[] = {{bbGravar, Gravar1}, {bbApagarSenha, ApagarSenha1},
                                                        {bbMatricular, Matricular1}, {bbRelatorio, Relatorio1},
-                                                       {bbFechar, Fechar1}};
-    const std::array<void (TfProfessor::*)(), 5> acoes = {&TfProfessor::bbGravarClick, &TfProfessor::bbApagarSenhaClick,
+                                                       {bbTrocarSenha, TrocarSenha1}, {bbFechar, Fechar1}};
+    const std::array<void (TfProfessor::*)(), 6> acoes = {&TfProfessor::bbGravarClick, &TfProfessor::bbApagarSenhaClick,
                                                            &TfProfessor::bbMatricularClick,
-                                                           &TfProfessor::bbRelatorioClick, &TfProfessor::bbFecharClick};
+                                                           &TfProfessor::bbRelatorioClick,
+                                                           &TfProfessor::bbTrocarSenhaClick, &TfProfessor::bbFecharClick};
     for (size_t i = 0; i < acoes.size(); ++i) {
         conectaAcao(pares[i].first, &QPushButton::clicked, this, acoes[i]);
         conectaAcao(pares[i].second, &QAction::triggered, this, acoes[i]);
@@ -362,9 +351,14 @@ void TfProfessor::FormCreate()
 void TfProfessor::recarrega(std::optional<std::int32_t> codigo)
 {
     modelo_->troca(AlunosDoProfessor());
-    mmAlteracoes->setPlainText(UltimasAlteracoes(kAlteracoesMostradas).join(u'\n'));
+    mostraAlteracoes();
     edBuscaChange();
     escolhe(codigo);
+}
+
+void TfProfessor::mostraAlteracoes()
+{
+    mmAlteracoes->setPlainText(UltimasAlteracoes(kAlteracoesMostradas).join(u'\n'));
 }
 
 // The student's line becomes the current one without asking about the boxes:
@@ -553,6 +547,19 @@ void TfProfessor::bbRelatorioClick()
     requestFocus(this);
 }
 
+// The boxes of the student keep what was typed in them: only the log is read again.
+void TfProfessor::bbTrocarSenhaClick()
+{
+    const std::optional<QString> senha = senhaNovaDoProfessor(
+        QStringLiteral("Trocar senha do professor"),
+        QStringLiteral("Digite a senha nova do professor, com pelo menos %1 caracteres:").arg(kMinimoSenhaProfessor));
+    if (!senha)
+        return;
+    TrocaSenhaProfessor(*senha);
+    mostraAlteracoes();
+    StatusBar1->showMessage(QStringLiteral("Senha do professor trocada: vale a partir de agora."));
+}
+
 void TfProfessor::bbFecharClick()
 {
     if (podeDeixarOAluno())
@@ -577,7 +584,7 @@ void TfProfessor::keyPressEvent(QKeyEvent* event)
 
 void AbreProfessor(QWidget* dono)
 {
-    if (!(ProfessorTemSenha() ? senhaDoProfessorConfere() : criaSenhaDoProfessor()))
+    if (!(ProfessorTemSenha() ? SenhaDoProfessorConfere(dono) : criaSenhaDoProfessor()))
         return;
     TfProfessor tela(dono);
     tela.exec();

@@ -2,7 +2,8 @@
 // The teacher's screen, behind the teacher's password: the roster with each
 // student's number and last lesson, searchable; for the chosen student the
 // corrections of the name, the e-mail, the practice period and the password;
-// the enrolment of a class from a list; the last changes made.
+// the enrolment of a class from a list; the change of the teacher's own
+// password; the last changes made.
 
 #include "students/professor.h"
 
@@ -48,6 +49,7 @@ private:
     void FormCreate();
     // Reads the roster and the log again, the student numbered codigo chosen.
     void recarrega(std::optional<std::int32_t> codigo);
+    void mostraAlteracoes();
     void escolhe(std::optional<std::int32_t> codigo);
     void mostraFicha();
     FichaDoAluno fichaDigitada() const;
@@ -65,6 +67,7 @@ private:
     void bbApagarSenhaClick();
     void bbMatricularClick();
     void bbRelatorioClick();
+    void bbTrocarSenhaClick();
     void bbFecharClick();
 
     ModeloDoRol* modelo_;
@@ -85,12 +88,14 @@ private:
     QPlainTextEdit* mmAlteracoes;
     QPushButton* bbMatricular;
     QPushButton* bbRelatorio;
+    QPushButton* bbTrocarSenha;
     QPushButton* bbFechar;
     QStatusBar* StatusBar1;
     QAction* Gravar1;
     QAction* ApagarSenha1;
     QAction* Matricular1;
     QAction* Relatorio1;
+    QAction* TrocarSenha1;
     QAction* Fechar1;
 };
 

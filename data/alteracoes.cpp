@@ -19,13 +19,16 @@ QString numaLinha(QString texto)
 
 }  // namespace
 
-void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas)
+namespace {
+
+QString agora()
 {
-    const QString quando = shortDate(today()) + u' ' + longTime(timeOfDay());
-    QByteArray linhas;
-    for (const QString& mudanca : mudancas)
-        linhas += QStringLiteral("%1 - código %2 - %3\n").arg(quando).arg(codigo).arg(numaLinha(mudanca)).toUtf8();
-    // the teacher's log: the class may read it, not change it
+    return shortDate(today()) + u' ' + longTime(timeOfDay());
+}
+
+// The teacher's log: the class may read it, not change it.
+void acrescenta(const QByteArray& linhas)
+{
     RecordFile::createIfMissing(kArquivoAlteracoes, Writers::OwnerOnly);
     RecordFile registro(kArquivoAlteracoes, 1, RecordFile::Access::ReadWrite);
     registro.lock();
@@ -33,6 +36,22 @@ void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas)
     registro.write(linhas.constData(), linhas.size());
     registro.sync();
     registro.close();
+}
+
+}  // namespace
+
+void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas)
+{
+    const QString quando = agora();
+    QByteArray linhas;
+    for (const QString& mudanca : mudancas)
+        linhas += QStringLiteral("%1 - código %2 - %3\n").arg(quando).arg(codigo).arg(numaLinha(mudanca)).toUtf8();
+    acrescenta(linhas);
+}
+
+void RegistraAlteracaoDoCurso(const QString& mudanca)
+{
+    acrescenta(QStringLiteral("%1 - %2\n").arg(agora(), numaLinha(mudanca)).toUtf8());
 }
 
 QStringList UltimasAlteracoes(int quantas)

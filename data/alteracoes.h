@@ -13,5 +13,9 @@ inline const QString kArquivoAlteracoes = QStringLiteral("ZORPAlteracoes20.txt")
 // Appends a line, dated now, for each change of the student numbered codigo.
 void RegistraAlteracoes(std::int32_t codigo, const QStringList& mudancas);
 
+// Appends a line, dated now, for a change of the course itself, which is no
+// student's ("senha do professor trocada").
+void RegistraAlteracaoDoCurso(const QString& mudanca);
+
 // The last lines of the log, the most recent first; none without a log.
 QStringList UltimasAlteracoes(int quantas);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QTime>
+#include <chrono>
 #include <cmath>
 #include <optional>
 
@@ -19,6 +20,18 @@ std::optional<QDateTime>& fixedNow()
 QDateTime now()
 {
     return fixedNow() ? *fixedNow() : QDateTime::currentDateTime();
+}
+
+std::optional<qint64>& fixedMonotonic()
+{
+    static std::optional<qint64> ms;
+    return ms;
+}
+
+qint64 realMonotonicMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // The long time format without the time zone, which makes no sense for a
@@ -40,6 +53,11 @@ double today()
 double timeOfDay()
 {
     return double(now().time().msecsSinceStartOfDay()) / double(kMsPerDay);
+}
+
+qint64 monotonicMs()
+{
+    return fixedMonotonic() ? *fixedMonotonic() : realMonotonicMs();
 }
 
 double dayCount(const QDate& date)
@@ -83,8 +101,22 @@ QString longTime(double fractionOfDay)
 
 namespace clockseam {
 
-void set(const QDateTime& value) { fixedNow() = value; }
-void advance(qint64 ms) { fixedNow() = now().addMSecs(ms); }
-void reset() { fixedNow().reset(); }
+void set(const QDateTime& value)
+{
+    fixedNow() = value;
+    fixedMonotonic() = monotonicMs();
+}
+
+void advance(qint64 ms)
+{
+    fixedNow() = now().addMSecs(ms);
+    fixedMonotonic() = monotonicMs() + ms;
+}
+
+void reset()
+{
+    fixedNow().reset();
+    fixedMonotonic().reset();
+}
 
 }  // namespace clockseam

@@ -12,6 +12,10 @@ double today();
 // the local time of day as a fraction of a day (ms since midnight / ms per day)
 double timeOfDay();
 
+// Milliseconds on a clock that only goes forward, from some start of its
+// own: setting the system's date and time does not move it. For waits.
+qint64 monotonicMs();
+
 // conversions between day counts and dates; a count outside the years 1 to
 // 9999 is an invalid date, shown as no date
 double dayCount(const QDate& date);
@@ -29,7 +33,8 @@ QString shortDate(const QDate& date);
 // format ("00:00:09"); values outside 0..1 day are taken modulo one day
 QString longTime(double fractionOfDay);
 
-// Test seam: a settable clock. Until set, the real clock runs.
+// Test seam: a settable clock. Until set, the real clock runs. Setting it
+// stops the monotonic clock too, which then moves only by advance().
 namespace clockseam {
 void set(const QDateTime& now);
 void advance(qint64 ms);

@@ -1,19 +1,24 @@
 #include "students/senhaprofessor.h"
 
+#include "data/alteracoes.h"
+#include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
-#include "platform/system.h"
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <sodium.h>
+#include <unistd.h>
 
-int ErrosSenhaProfessor = 0;
+PortaDaSenhaProfessor PortaSenhaProfessor;
 
 namespace {
 
 constexpr int kPrimeiraEspera = 1000;
 constexpr int kMaiorEspera = 30'000;
+constexpr int kMsPorSegundo = 1000;
 const QByteArray kPrefixo = QByteArrayLiteral(crypto_pwhash_argon2id_STRPREFIX);
 
 void iniciaSodium()
@@ -41,6 +46,17 @@ struct Bytes {
                        .arg(shownFileName(kArquivoSenhaProfessor)));
 }
 
+// An Argon2id hash made with the costs the program itself uses. A hash
+// planted with a larger memory or time cost would hold the program for
+// seconds and gigabytes at every check: it is never verified.
+bool eDoPrograma(const QByteArray& hash)
+{
+    return hash.startsWith(kPrefixo)
+           && crypto_pwhash_str_needs_rehash(hash.constData(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                             crypto_pwhash_MEMLIMIT_INTERACTIVE)
+                  == 0;
+}
+
 // The hash as the file holds it, one line.
 QByteArray hashGuardado()
 {
@@ -52,9 +68,47 @@ QByteArray hashGuardado()
     QByteArray hash(lido.data(), qsizetype(lido.size()));
     arquivo.close();
     hash = hash.trimmed();
-    if (!hash.startsWith(kPrefixo))
+    if (!eDoPrograma(hash))
         arquivoDanificado();
     return hash;
+}
+
+// The line the file keeps for senha.
+QByteArray linhaDoHash(const QString& senha)
+{
+    iniciaSodium();
+    const Bytes digitada(senha);
+    char hash[crypto_pwhash_STRBYTES];
+    if (crypto_pwhash_str_alg(hash, digitada.bytes.constData(), size_t(digitada.bytes.size()),
+                              crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE,
+                              crypto_pwhash_ALG_ARGON2ID13)
+        != 0)
+        throw AppError(QStringLiteral("Falta memória para guardar a senha do professor"));
+    return QByteArray(hash) + '\n';
+}
+
+[[noreturn]] void naoTrocou(int erro)
+{
+    throw AppError(QStringLiteral("A senha do professor não foi trocada (%1): a senha de antes continua valendo")
+                       .arg(IoError::fromErrno(erro).message()));
+}
+
+// The file's bytes replaced whole: they go to a temporary file beside it,
+// onto the disk, and that file then takes its name.
+void substituiPorInteiro(const QString& nome, const QByteArray& conteudo)
+{
+    // a link, a folder or nothing in the file's place is refused by name
+    RecordFile(nome, 1, RecordFile::Access::Read).close();
+    QSaveFile novo(shownFileName(nome));
+    errno = 0;
+    if (!novo.open(QIODevice::WriteOnly))
+        naoTrocou(errno);
+    errno = 0;
+    if (novo.write(conteudo) != conteudo.size() || !novo.flush() || ::fsync(novo.handle()) != 0)
+        naoTrocou(errno);
+    errno = 0;
+    if (!novo.commit())
+        naoTrocou(errno);
 }
 
 }  // namespace
@@ -73,31 +127,36 @@ std::optional<QString> ProblemaDaSenhaProfessor(const QString& senha)
 
 bool CriaSenhaProfessor(const QString& senha)
 {
-    iniciaSodium();
-    const Bytes digitada(senha);
-    char hash[crypto_pwhash_STRBYTES];
-    if (crypto_pwhash_str_alg(hash, digitada.bytes.constData(), size_t(digitada.bytes.size()),
-                              crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE,
-                              crypto_pwhash_ALG_ARGON2ID13)
-        != 0)
-        throw AppError(QStringLiteral("Falta memória para guardar a senha do professor"));
     // readable by the class, for the teacher may sign in from any account;
     // replaced or changed by the teacher's account alone
-    return createWhole(kArquivoSenhaProfessor, QByteArray(hash) + '\n', Writers::OwnerOnly);
+    if (!createWhole(kArquivoSenhaProfessor, linhaDoHash(senha), Writers::OwnerOnly))
+        return false;
+    RegistraAlteracaoDoCurso(QStringLiteral("senha do professor criada"));
+    return true;
 }
 
-bool ConfereSenhaProfessor(const QString& senha)
+void TrocaSenhaProfessor(const QString& senha)
 {
+    substituiPorInteiro(kArquivoSenhaProfessor, linhaDoHash(senha));
+    RegistraAlteracaoDoCurso(QStringLiteral("senha do professor trocada"));
+}
+
+ConferenciaDaSenha ConfereSenhaProfessor(const QString& senha)
+{
+    PortaDaSenhaProfessor& porta = PortaSenhaProfessor;
+    const qint64 agora = monotonicMs();
+    if (agora < porta.fechadaAte)
+        return {false, porta.fechadaAte};
     iniciaSodium();
     const QByteArray hash = hashGuardado();
     const Bytes digitada(senha);
     if (crypto_pwhash_str_verify(hash.constData(), digitada.bytes.constData(), size_t(digitada.bytes.size())) == 0) {
-        ErrosSenhaProfessor = 0;
-        return true;
+        porta = {};
+        return {true, agora};
     }
-    ++ErrosSenhaProfessor;
-    sleepBlocking(EsperaAposErros(ErrosSenhaProfessor));
-    return false;
+    ++porta.erros;
+    porta.fechadaAte = monotonicMs() + EsperaAposErros(porta.erros);
+    return {false, porta.fechadaAte};
 }
 
 int EsperaAposErros(int erros)
@@ -107,4 +166,43 @@ int EsperaAposErros(int erros)
     // doubled from the first wait on, as long as it stays below the longest
     const int dobras = std::min(erros - 1, 16);
     return std::min(kPrimeiraEspera << dobras, kMaiorEspera);
+}
+
+PortaoDaSenha::PortaoDaSenha(QObject* parent)
+    : QObject(parent), fechadoAte_(PortaSenhaProfessor.fechadaAte)
+{
+    relogio_.setSingleShot(true);
+    connect(&relogio_, &QTimer::timeout, this, &PortaoDaSenha::atualiza);
+    atualiza();
+}
+
+bool PortaoDaSenha::confere(const QString& senha)
+{
+    const ConferenciaDaSenha resposta = ConfereSenhaProfessor(senha);
+    fechadoAte_ = resposta.fechadaAte;
+    atualiza();
+    return resposta.certa;
+}
+
+int PortaoDaSenha::segundosDeEspera() const
+{
+    const qint64 resta = std::max<qint64>(0, fechadoAte_ - monotonicMs());
+    return int((resta + kMsPorSegundo - 1) / kMsPorSegundo);
+}
+
+QString PortaoDaSenha::aviso() const
+{
+    if (aberto())
+        return {};
+    return QStringLiteral("A senha do professor não está correta. Aguarde %1 s para tentar de novo.")
+        .arg(segundosDeEspera());
+}
+
+void PortaoDaSenha::atualiza()
+{
+    const qint64 resta = fechadoAte_ - monotonicMs();
+    // the next tick comes when the seconds shown go down by one
+    if (resta > 0)
+        relogio_.start(int((resta - 1) % kMsPorSegundo + 1));
+    emit mudou();
 }

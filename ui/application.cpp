@@ -5,7 +5,10 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 namespace {
 
@@ -15,12 +18,26 @@ int primaryDisplayWidth()
     return screen ? screen->geometry().width() : 0;
 }
 
+// Qt's own texts (its file and print dialogs, the context menu of a text
+// box: "Desfazer", "Colar") in the program's language. Without Qt's
+// translations installed they stay in English.
+void traduzOsTextosDoQt(QApplication& app)
+{
+    auto* traducao = new QTranslator(&app);
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traducao);
+    else
+        delete traducao;
+}
+
 }  // namespace
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setProgramLocale();
+    traduzOsTextosDoQt(*this);
     installWindowSystem({&QApplication::beep, [] { QCoreApplication::processEvents(); }, primaryDisplayWidth});
 }
 

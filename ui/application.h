@@ -2,7 +2,8 @@
 // The application object. The handlers catch the program's errors at their
 // own boundary (ui/acao.h); one that still escapes a handler is caught here,
 // as a last resort, shown in the error report, and the program goes on. It
-// sets the program's locale, Brazilian Portuguese on every machine.
+// sets the program's locale, Brazilian Portuguese on every machine, and
+// loads Qt's own texts in that language.
 
 #include <QApplication>
 

@@ -9,14 +9,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTranslator>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -74,21 +71,6 @@ BoxAnswer recordedAnswer(BoxKind kind, const QString& text)
         return answer;
     }
     return kind == BoxKind::Confirmation ? BoxAnswer::No : BoxAnswer::Ok;
-}
-
-// Qt's own dialogs (files, printers) speak the program's language; their
-// texts are loaded with the first of them, not at start-up.
-void traduzOsDialogosDoQt()
-{
-    static bool traduzidos = false;
-    if (std::exchange(traduzidos, true))
-        return;
-    auto* traducao = new QTranslator(qApp);
-    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traducao);
-    else
-        delete traducao;
 }
 
 // Records a box that answers with a text, and takes its answer from the queue.
@@ -212,7 +194,6 @@ std::optional<ArquivoEscolhido> arquivoParaSalvar(QWidget* owner, const QString&
                                          [&](const QString& f) { return f.contains(extensao); });
         return ArquivoEscolhido{*nome, filtro == filtros.end() ? QString() : *filtro};
     }
-    traduzOsDialogosDoQt();
     QString filtro;
     const QString nome = QFileDialog::getSaveFileName(owner, title, sugerido, filtros.join(QStringLiteral(";;")),
                                                       &filtro);
@@ -227,7 +208,6 @@ std::optional<QString> arquivoParaAbrir(QWidget* owner, const QString& title, co
 {
     if (seam().installed)
         return recordedInput(BoxKind::OpenFile, title, pasta);
-    traduzOsDialogosDoQt();
     const QString nome = QFileDialog::getOpenFileName(owner, title, pasta, filtros.join(QStringLiteral(";;")));
     requestFocus(owner);
     if (nome.isEmpty())
@@ -245,7 +225,6 @@ bool escolheImpressora(QWidget* owner, const QString& title, QPrinter& impressor
         impressora.setOutputFileName(*pdf);
         return true;
     }
-    traduzOsDialogosDoQt();
     QPrintDialog dialogo(&impressora, owner);
     dialogo.setWindowTitle(title);
     return execOver(dialogo, owner) == QDialog::Accepted;

@@ -23,6 +23,8 @@
 #include "platform/system.h"
 #include "students/uCadAlunos.h"
 #include "students/uEntrada.h"
+#include "students/senhaprofessor.h"
+#include "students/uSenhaProfessor.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -264,6 +266,14 @@ void escolheOAlunoDoProfessor(TfProfessor& professor)
     lista->setCurrentIndex(lista->model()->index(0, 1));
 }
 
+// The gate of the teacher's password, shut for the longest wait: its
+// seconds in two digits.
+std::unique_ptr<TfSenhaProfessor> portaoFechado()
+{
+    PortaSenhaProfessor = {7, monotonicMs() + 30'000};
+    return std::make_unique<TfSenhaProfessor>();
+}
+
 // a class list with a line refused
 std::unique_ptr<TfMatricula> listaDaTurma()
 {
@@ -312,6 +322,7 @@ TEST_F(Larguras, EveryCaptionValueAndTabIsReadWholeOnEveryScreen)
         const std::unique_ptr<TfMatricula> matricula = listaDaTurma();
         EXPECT_EQ(mostraEConfere(*matricula), QStringList()) << "class list";
         EXPECT_LE(matricula->width(), largura);
+        EXPECT_EQ(mostraEConfere(*portaoFechado()), QStringList()) << "teacher's password";
     }
 }
 
@@ -340,6 +351,7 @@ TEST_F(Larguras, EveryTextIsLegibleAtEveryWidthBand)
             << "teacher";
         const std::unique_ptr<TfMatricula> matricula = listaDaTurma();
         EXPECT_EQ(mostraEConfere(*matricula, {}, ilegiveis), QStringList()) << "class list";
+        EXPECT_EQ(mostraEConfere(*portaoFechado(), {}, ilegiveis), QStringList()) << "teacher's password";
     }
 }
 

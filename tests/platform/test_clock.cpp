@@ -15,6 +15,19 @@ TEST(Clock, DaysCountFrom18991230AndTimesAreFractionsOfADay)
     clockseam::reset();
 }
 
+// Waits are measured on a clock that setting the date does not move.
+TEST(Clock, TheMonotonicClockMovesOnlyWithAdvanceWhileTheClockIsSet)
+{
+    clearSeams();
+    clockseam::set(QDateTime(QDate(2026, 12, 10), QTime(18, 0)));
+    const qint64 inicio = monotonicMs();
+    clockseam::set(QDateTime(QDate(2026, 12, 9), QTime(18, 0)));  // the date set a day back
+    EXPECT_EQ(monotonicMs(), inicio);
+    clockseam::advance(4000);
+    EXPECT_EQ(monotonicMs(), inicio + 4000);
+    clockseam::reset();
+}
+
 TEST(Clock, RegionalFormats)
 {
     EXPECT_EQ(dayCount(QDate(1899, 12, 30)), 0.0);

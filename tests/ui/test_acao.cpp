@@ -1,6 +1,7 @@
 // The error boundary of a user action: an error ends the action at the step
-// that failed, is shown in the error report, and the program goes on. And the
-// boxes' seam that every test answers through.
+// that failed, is shown in the error report, and the program goes on. The
+// application object speaks Portuguese from the start. And the boxes' seam
+// that every test answers through.
 
 #include "platform/errors.h"
 #include "support/fixture.h"
@@ -9,9 +10,12 @@
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -91,6 +95,22 @@ TEST_F(Acao, AnErrorThatEscapesAHandlerReachesTheLastResortAndTheProgramGoesOn)
     EXPECT_EQ(lastResort, QStringList{QStringLiteral("Disk full")});
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Disk full."));
+}
+
+// Right-clicking a text box before any file dialog was ever opened.
+TEST(Application, QtsOwnTextsArePortugueseFromTheStart)
+{
+    QLineEdit caixa(QStringLiteral("texto"));
+    caixa.selectAll();
+    const std::unique_ptr<QMenu> menu(caixa.createStandardContextMenu());
+    QStringList textos;
+    for (const QAction* item : menu->actions()) {
+        if (!item->isSeparator())
+            textos << item->text().section(u'\t', 0, 0).remove(u'&');
+    }
+    EXPECT_EQ(textos, (QStringList{QStringLiteral("Desfazer"), QStringLiteral("Refazer"), QStringLiteral("Recortar"),
+                                   QStringLiteral("Copiar"), QStringLiteral("Colar"), QStringLiteral("Excluir"),
+                                   QStringLiteral("Selecionar tudo")}));
 }
 
 TEST(Boxes, SeamRecordsAndAnswersFromItsQueue)
