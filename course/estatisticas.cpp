@@ -180,17 +180,29 @@ std::vector<TeclasDoAluno> TeclasDosAlunos(const std::vector<std::int32_t>& codi
     return alunos;
 }
 
+namespace {
+
+// A blank is no key to train, and a control character (NUL, a line feed)
+// is no key at all: only a damaged file holds one.
+bool treinavel(QChar tecla)
+{
+    return tecla.isPrint() && !tecla.isSpace();
+}
+
+}  // namespace
+
 std::vector<QChar> TeclasATreinar(const TeclasDoAluno& teclas)
 {
     struct Candidata {
-        char caractere;
+        QChar tecla;
         double confianca;
     };
     std::vector<Candidata> candidatas;
     for (const char caractere : teclas.conhecidas()) {
+        const QChar tecla = fromCp1252(QByteArrayView(&caractere, 1)).front();
         const FigurasDoCaractere f = teclas.figuras(caractere);
-        if (caractere != ' ' && f.esperadas >= kMinimoParaTreinar)
-            candidatas.push_back({caractere, f.confianca()});
+        if (treinavel(tecla) && f.esperadas >= kMinimoParaTreinar)
+            candidatas.push_back({tecla, f.confianca()});
     }
     std::stable_sort(candidatas.begin(), candidatas.end(),
                      [](const Candidata& a, const Candidata& b) { return a.confianca < b.confianca; });
@@ -198,7 +210,7 @@ std::vector<QChar> TeclasATreinar(const TeclasDoAluno& teclas)
     for (const Candidata& c : candidatas) {
         if (int(lista.size()) == kTeclasATreinar)
             break;
-        lista.push_back(fromCp1252(QByteArrayView(&c.caractere, 1)).front());
+        lista.push_back(c.tecla);
     }
     return lista;
 }

@@ -107,8 +107,8 @@ private:
 std::vector<TeclasDoAluno> TeclasDosAlunos(const std::vector<std::int32_t>& codigos);
 
 // The characters with the lowest confidence among those expected at least
-// kMinimoParaTreinar times, blank left out, worst first, at most
-// kTeclasATreinar.
+// kMinimoParaTreinar times, worst first, at most kTeclasATreinar. Blanks and
+// characters no keyboard types (control characters) are left out.
 std::vector<QChar> TeclasATreinar(const TeclasDoAluno& teclas);
 // The same as one text, the characters apart by single blanks: "ç ã ~ p ,".
 QString TextoDasTeclasATreinar(const TeclasDoAluno& teclas);

@@ -41,10 +41,13 @@ void soma(Desempenho& figuras, Contagem& contagem, const tAula& aula)
 {
     figuras.ultimoExercicio = aula.NumExerc;
     figuras.ultimaVelocidade = aula.Tempo;
-    // a registration is no lesson: the first and last lessons are passes
-    if (aula.NumExerc < 1)
-        return;
     const QDate data = dataDe(contagem, aula.Data);
+    // a registration is no lesson: the first and last lessons are passes
+    if (aula.NumExerc < 1) {
+        if (figuras.cadastro.isNull())
+            figuras.cadastro = data;
+        return;
+    }
     if (figuras.primeiraAula.isNull())
         figuras.primeiraAula = data;
     figuras.ultimaAula = data;

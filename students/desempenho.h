@@ -21,6 +21,7 @@ struct Passagem {
 struct Desempenho {
     std::int32_t codigo = 0;
     QString nome;
+    QDate cadastro;           // of the first record without an exercise (the registration)
     int ultimoExercicio = 0;  // of the last record in file order
     int diasDePratica = 0;    // distinct dates among the passes
     QDate primeiraAula;       // of the first pass; null without a pass

@@ -6,19 +6,26 @@
 #include "support/modal.h"
 #include "support/teclado.h"
 
+#include "app/relatorio.h"
 #include "app/uPrin.h"
 #include "app/uRelatorio.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "platform/clock.h"
+#include "platform/system.h"
+#include "students/desempenho.h"
 #include "ui/dialogs.h"
+#include "ui/uAjusta.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGraphicsView>
 #include <QMenu>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -170,6 +177,60 @@ TEST_F(RelatorioTela, ASaveThatFailsKeepsTheOldFileAndSaysWhy)
     EXPECT_FALSE(QFile::exists(QStringLiteral("turma.csv")));
     EXPECT_EQ(readFile(kArquivoAulas), historico);
     EXPECT_TRUE(QFileInfo(QStringLiteral("ligado.csv")).isSymLink());
+}
+
+// The preview lays the pages out on the screen's printer and shows them
+// scaled to its width: at every width band each heading and cell is whole,
+// measured in the screen's type at the size the page is drawn, the longest
+// name and a name of one long word among them.
+TEST_F(RelatorioTela, EveryHeadingAndCellIsWholeInThePreviewAtEveryWidth)
+{
+    GravaAluno(QStringLiteral("Maria Aparecida dos Santos de Oliveira"), {}, {}, today(), 0);
+    AulaAtual.Tempo = 388;
+    AulaAtual.NumExerc = 1;
+    GravaAula();
+    GravaAluno(QString(40, u'W'), {}, {}, today(), 0);
+    for (const int largura : {800, 1024, 1280}) {
+        SCOPED_TRACE(largura);
+        LarguraTela = largura;
+        systemseam::setDisplayWidth(largura);
+        const std::vector<Desempenho> turma = DesempenhoDaTurma();
+        TfRelatorio tela(turma, QDir::currentPath(), dateOfDayCount(today()));
+        auto* previa = tela.findChild<QPrintPreviewWidget*>(QStringLiteral("pvRelatorio"));
+        std::vector<FolhaDoRelatorio> folhas;
+        int dpiDaImpressora = 0;
+        QObject::connect(previa, &QPrintPreviewWidget::paintRequested, [&](QPrinter* impressora) {
+            folhas = folhasDoRelatorio(*impressora, turma, QDir::currentPath(), dateOfDayCount(today()));
+            dpiDaImpressora = impressora->logicalDpiY();
+        });
+        tela.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&tela));
+        esvaziaEventos();
+        ASSERT_FALSE(folhas.empty());
+        ASSERT_EQ(previa->pageCount(), int(folhas.size()));
+        const double escala = previa->findChild<QGraphicsView*>()->transform().m11();
+        QStringList cortes;
+        for (const FolhaDoRelatorio& folha : folhas) {
+            for (const TextoNaFolha& texto : folha.textos) {
+                QFont naTela = texto.fonte;
+                // the printer's pixels scaled to the screen's
+                naTela.setPointSizeF(texto.fonte.pointSizeF() * escala * dpiDaImpressora / tela.logicalDpiY());
+                const QFontMetricsF medida(naTela, &tela);
+                // a text begins at the left of its box and may take the
+                // room left to its frame, short of the frame's line
+                const QRectF quadro = texto.moldura.isEmpty() ? texto.caixa : texto.moldura;
+                const double tem = (quadro.right() - texto.caixa.left()) * escala - 1;
+                for (const QString& linha : texto.linhas) {
+                    if (medida.horizontalAdvance(linha) > tem)
+                        cortes << QStringLiteral("\"%1\" needs %2 px, has %3")
+                                      .arg(linha)
+                                      .arg(medida.horizontalAdvance(linha))
+                                      .arg(tem);
+                }
+            }
+        }
+        EXPECT_EQ(cortes, QStringList());
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "fixture_aula.h"
 
 #include "course/estatisticas.h"
+#include "data/text.h"
 #include "data/toques.h"
 #include "platform/clock.h"
 #include "support/rawrecords.h"
@@ -229,6 +230,34 @@ TEST(TeclasATreinar, TheFiveLeastSureAmongThoseTypedTwentyTimesWorstFirst)
         teclas.soma(r);
     }
     EXPECT_EQ(TextoDasTeclasATreinar(teclas), QStringLiteral("ç b c f d"));
+}
+
+// A damaged statistics file may count a character no keyboard types: it
+// never shows among the keys to train, however badly it scores, while the
+// punctuation a line asks for does.
+TEST(TeclasATreinar, ACharacterNoKeyboardTypesIsNoKeyToTrain)
+{
+    struct Caso {
+        char caractere;
+        bool treinavel;
+    };
+    const Caso casos[] = {
+        {'\0', false},   {'\n', false},   {'\r', false},   {'\t', false}, {'\x1B', false},
+        {'\x7F', false}, {'\x81', false}, {'\xA0', false},  // a no-break space is a blank
+        {'\xAD', false},                                    // a soft hyphen is never drawn
+        {';', true},     {'"', true},     {'\xE7', true},    {'\x80', true},  // the euro sign
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(int(static_cast<unsigned char>(caso.caractere)));
+        TeclasDoAluno teclas;
+        for (tToque r : {storedKeyCount('a', 40, 0, 300), storedKeyCount(caso.caractere, 40, 40, 3000)}) {
+            r.Sessao = 1;
+            teclas.soma(r);
+        }
+        const QString esperado = caso.treinavel ? fromCp1252(QByteArrayView(&caso.caractere, 1)) + QStringLiteral(" a")
+                                                : QStringLiteral("a");
+        EXPECT_EQ(TextoDasTeclasATreinar(teclas), esperado);
+    }
 }
 
 // A lesson on the exercise screen keeps what it counted when an exercise is

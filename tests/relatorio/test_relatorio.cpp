@@ -10,12 +10,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,6 +77,16 @@ QString pdfParaTexto(const QString& pdf, int pagina)
     const QString p = QString::number(pagina);
     EXPECT_EQ(roda(QStringLiteral("pdftotext"), {QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf, QStringLiteral("-")}, &texto).status, 0);
     return QString::fromUtf8(texto);
+}
+
+int paginasDoPdf(const QString& pdf)
+{
+    QByteArray info;
+    EXPECT_EQ(roda(QStringLiteral("pdfinfo"), {pdf}, &info).status, 0);
+    const QRegularExpressionMatch paginas =
+        QRegularExpression(QStringLiteral("Pages: *(\\d+)")).match(QString::fromUtf8(info));
+    EXPECT_TRUE(paginas.hasMatch()) << info.toStdString();
+    return paginas.captured(1).toInt();
 }
 
 double dia(int d)
@@ -146,7 +158,8 @@ TEST_F(RelatorioTest, ANameASpreadsheetWouldRunAsAFormulaIsWrittenAsText)
         {"-Ana", "'-Ana"},
         {"@Ana", "'@Ana"},
         {"\tAna", "'\tAna"},
-        {"\rAna", "'\rAna"},
+        // a line break inside a field goes between quotes
+        {"\rAna", "\"'\rAna\""},
         {"Ana = Bia", "Ana = Bia"},
     };
     std::vector<tAluno> alunos;
@@ -166,6 +179,12 @@ TEST_F(RelatorioTest, ANameASpreadsheetWouldRunAsAFormulaIsWrittenAsText)
 
 TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
 {
+    // every student passed an exercise: eight charts
+    std::vector<tAula> aulas;
+    for (int codigo = 1; codigo <= kAlunos; ++codigo)
+        aulas.push_back(aula(codigo, 1, dia(3), 100 + codigo));
+    writeFile(kCurso + u'/' + kArquivoAulas, readFile(kCurso + u'/' + kArquivoAulas) + bytesOf(aulas));
+
     const Saida saida = relatorio(QStringLiteral("turma.pdf"));
     ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
     QByteArray info;
@@ -194,6 +213,84 @@ TEST_F(RelatorioTest, ThePdfBreaksPagesBetweenStudentsAndHoldsNoSecret)
         EXPECT_FALSE(texto.contains(QStringLiteral("segredo")));
         EXPECT_FALSE(texto.contains(QStringLiteral("@escola")));
     }
+}
+
+// Seventy students, five of whom passed an exercise: the others take a line
+// each in a table of their own, not an empty chart each (twelve pages), and
+// every page says which of how many it is.
+TEST_F(RelatorioTest, SeventyStudentsMostlyNewFitInThreePagesEachNumbered)
+{
+    std::vector<tAluno> alunos;
+    std::vector<tAula> aulas;
+    for (int codigo = 1; codigo <= 70; ++codigo) {
+        alunos.push_back(aluno(codigo, "Aluno " + QByteArray::number(codigo)));
+        aulas.push_back(aula(codigo, 0, dia(1)));
+        if (codigo % 14 == 0)
+            aulas.push_back(aula(codigo, 1, dia(2), 120));
+    }
+    writeFile(kCurso + u'/' + kArquivoAlunos, bytesOf(alunos));
+    writeFile(kCurso + u'/' + kArquivoAulas, bytesOf(aulas));
+
+    const Saida saida = relatorio(QStringLiteral("turma.pdf"));
+    ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    const int total = paginasDoPdf(QStringLiteral("turma.pdf"));
+    // five charts fill most of the first page; a line of the others is under
+    // 7 mm, so more than 35 of them go on a page
+    EXPECT_LE(total, 3);
+    QString texto;
+    for (int pagina = 1; pagina <= total; ++pagina) {
+        const QString essa = pdfParaTexto(QStringLiteral("turma.pdf"), pagina);
+        EXPECT_TRUE(essa.contains(QStringLiteral("Página %1 de %2").arg(pagina).arg(total))) << essa.toStdString();
+        texto += essa;
+    }
+    // the registration's date tells apart those who have not passed yet
+    EXPECT_TRUE(texto.contains(QStringLiteral("Alunos ainda sem passagens")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("01/12/2026")));
+    for (int codigo = 1; codigo <= 70; ++codigo)
+        EXPECT_TRUE(texto.contains(QRegularExpression(QStringLiteral("\\bAluno %1\\b").arg(codigo)))) << codigo;
+}
+
+// Key statistics counted for characters no keyboard types (a NUL, a line
+// feed, a carriage return: a damaged file) are no keys to train: the CSV
+// keeps one line per student, with no control character inside a field,
+// and the PDF shows none either. A ";" and a quote still are keys to train,
+// between quotes in the CSV.
+TEST_F(RelatorioTest, DamagedKeyStatisticsPrintNoControlCharacter)
+{
+    std::vector<tToque> toques;
+    for (std::int32_t codigo = 1; codigo <= kAlunos; ++codigo) {
+        const std::pair<char, std::uint32_t> erros[] = {{'\0', 40}, {'\n', 40}, {'\r', 40}, {'\x1B', 40},
+                                                        {';', 30},  {'"', 20},  {'a', 0}};
+        for (const auto& [caractere, erradas] : erros) {
+            tToque r = storedKeyCount(caractere, 40, erradas, 2000);
+            r.CodAluno = codigo;
+            r.Sessao = dia(2);
+            toques.push_back(r);
+        }
+    }
+    writeFile(kCurso + u'/' + kArquivoToques, bytesOf(toques));
+
+    for (const QString& arquivo : {QStringLiteral("turma.csv"), QStringLiteral("turma.pdf")}) {
+        const Saida saida = relatorio(arquivo);
+        ASSERT_EQ(saida.status, 0) << saida.erro.toStdString();
+    }
+    const QByteArray csv = readFile(QStringLiteral("turma.csv"));
+    // a CR LF ends each line, and no byte under 0x20 stands anywhere else
+    EXPECT_EQ(csv.count("\r\n"), kAlunos + 1);
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        const bool fimDeLinha = csv.mid(i, 2) == "\r\n" || (i > 0 && csv.mid(i - 1, 2) == "\r\n");
+        EXPECT_TRUE(static_cast<unsigned char>(csv[i]) >= 0x20 || fimDeLinha) << "byte " << int(csv[i]) << " at " << i;
+    }
+    EXPECT_TRUE(csv.contains("\r\n1;Jo\xC3\xA3o Silva;3;2;1;02/12/2026;02/12/2026;150;140;\"; \"\" a\"\r\n"))
+        << csv.toStdString();
+
+    QString pdf;
+    for (int pagina = 1; pagina <= paginasDoPdf(QStringLiteral("turma.pdf")); ++pagina)
+        pdf += pdfParaTexto(QStringLiteral("turma.pdf"), pagina);
+    // the text of the PDF leaves out the blanks between single characters
+    EXPECT_TRUE(QString(pdf).remove(u' ').contains(QStringLiteral(";\"a"))) << pdf.toStdString();
+    for (const QChar c : pdf)
+        EXPECT_TRUE(c.isPrint() || c == u'\n' || c == u'\f') << "U+" << QString::number(c.unicode(), 16).toStdString();
 }
 
 TEST_F(RelatorioTest, AWrongNameOrAFolderItCannotWriteGivesStatus1AndNoFile)

@@ -36,6 +36,7 @@ struct Caso {
     int ultimoExercicio, passagens, diasDePratica;
     QDate primeiraAula, ultimaAula;
     int melhorVelocidade, ultimaVelocidade;
+    QDate cadastro;  // the first record without an exercise
 };
 
 std::vector<tAula> longaHistoria()
@@ -49,22 +50,22 @@ std::vector<tAula> longaHistoria()
 TEST_F(DesempenhoTest, EachHistoryGivesItsFigures)
 {
     const Caso casos[] = {
-        {"sem registros", {}, 0, 0, 0, QDate(), QDate(), 0, 0},
+        {"sem registros", {}, 0, 0, 0, QDate(), QDate(), 0, 0, QDate()},
         // the first and the last lesson are passes: a registration is none
-        {"so o cadastro", {aula(kAna, 0, 46000)}, 0, 0, 0, QDate(), QDate(), 0, 0},
+        {"so o cadastro", {aula(kAna, 0, 46000)}, 0, 0, 0, QDate(), QDate(), 0, 0, dia(46000)},
         {"varias passagens num dia",
          {aula(kAna, 0, 46000), aula(kAna, 1, 46001, 120), aula(kAna, 2, 46001, 150), aula(kAna, 3, 46001, 140)},
-         3, 3, 1, dia(46001), dia(46001), 150, 140},
+         3, 3, 1, dia(46001), dia(46001), 150, 140, dia(46000)},
         {"mandada de volta pelo ritmo",
          {aula(kAna, 0, 46000), aula(kAna, 5, 46001, 200), aula(kAna, 6, 46002, 210), aula(kAna, 3, 46010, 90)},
-         3, 3, 3, dia(46001), dia(46010), 210, 90},
+         3, 3, 3, dia(46001), dia(46010), 210, 90, dia(46000)},
         {"outra aluna no meio",
          {aula(kAna, 0, 46000), aula(kBia, 7, 46001, 300), aula(kAna, 2, 46002, 100), aula(kBia, 9, 46003, 310)},
-         2, 1, 1, dia(46002), dia(46002), 100, 100},
+         2, 1, 1, dia(46002), dia(46002), 100, 100, dia(46000)},
         {"um registro sem exercicio depois da passagem",
          {aula(kAna, 0, 46000), aula(kAna, 1, 46002, 90), aula(kAna, 0, 46005)},
-         0, 1, 1, dia(46002), dia(46002), 90, 0},
-        {"mais de 200 registros", longaHistoria(), 10, 250, 25, dia(46000), dia(46024), 249, 249},
+         0, 1, 1, dia(46002), dia(46002), 90, 0, dia(46000)},
+        {"mais de 200 registros", longaHistoria(), 10, 250, 25, dia(46000), dia(46024), 249, 249, QDate()},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
@@ -81,6 +82,7 @@ TEST_F(DesempenhoTest, EachHistoryGivesItsFigures)
         EXPECT_EQ(ana.ultimaAula, caso.ultimaAula);
         EXPECT_EQ(ana.melhorVelocidade, caso.melhorVelocidade);
         EXPECT_EQ(ana.ultimaVelocidade, caso.ultimaVelocidade);
+        EXPECT_EQ(ana.cadastro, caso.cadastro);
     }
 }
 
