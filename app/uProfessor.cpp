@@ -446,9 +446,12 @@ bool TfProfessor::gravaFicha()
 void TfProfessor::corrige(const CorrecaoAluno& correcao, const QString& feito)
 {
     const std::int32_t codigo = escolhido_->codigo;
-    CorrigeAluno(*escolhido_, correcao);
+    const std::optional<QString> semRegistro = CorrigeAluno(*escolhido_, correcao);
     recarrega(codigo);
-    StatusBar1->showMessage(feito);
+    if (semRegistro)
+        showMessage(BoxKind::Warning, *semRegistro);
+    else
+        StatusBar1->showMessage(feito);
 }
 
 bool TfProfessor::podeDeixarOAluno()

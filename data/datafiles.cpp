@@ -229,7 +229,25 @@ bool GravaAluno(const QString& nome, const QString& senha, const QString& email,
     return true;
 }
 
-void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao)
+namespace {
+
+// The old record back after its change's line failed, and that failure
+// thrown; the failure's message when the old record could not go back.
+std::optional<QString> putBackAfter(RecordFile& alunos, std::int64_t lugar, const tAluno& antes,
+                                    const AppError& falha)
+{
+    try {
+        alunos.rewrite(lugar, &antes);
+    } catch (const AppError&) {
+        return falha.message();
+    }
+    throw falha;
+}
+
+}  // namespace
+
+std::optional<QString> RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao,
+                                    const std::function<void()>& registra)
 {
     RecordFile alunos(kArquivoAlunos, int(sizeof(tAluno)), RecordFile::Access::ReadWrite);
     alunos.lock();
@@ -239,10 +257,19 @@ void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao)
         throw AppError(QStringLiteral("O aluno de código %1 não está no arquivo %2")
                            .arg(codigo)
                            .arg(shownFileName(kArquivoAlunos)));
+    const tAluno antes = aluno;
     corrige(aluno, correcao);
     alunos.rewrite(lugar, &aluno);
+    if (registra) {
+        try {
+            registra();
+        } catch (const AppError& falha) {
+            return putBackAfter(alunos, lugar, antes, falha);
+        }
+    }
     // the record is on the disk: a failing close cannot undo it, and the
     // file closes quietly when it goes
+    return std::nullopt;
 }
 
 void LeHistoricoAulas()

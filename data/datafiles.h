@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Clears ExercicioAtual and Exercicios, then fills them from the catalogue.
@@ -41,7 +42,13 @@ struct CorrecaoAluno {
 // the appends, through a journal of the old record (RecordFile::rewrite): a
 // failure, thrown, leaves the old record whole, a crash the old record or
 // the new one, never a mix. The roster is not read again here.
-void RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao);
+// Once the record is on the disk, registra (the change's line in a log) runs
+// under the same lock; when it fails, the old record goes back and its error
+// is thrown, so that the change and its line stand or fall together. When
+// even the old record cannot go back, the change stands without its line:
+// the answer is then registra's error message.
+std::optional<QString> RegravaAluno(std::int32_t codigo, const CorrecaoAluno& correcao,
+                                    const std::function<void()>& registra = {});
 
 // Reads the lesson records of CodAlunoAtual into HistoricoAulas; AulaAtual
 // becomes the last of them, or all zero.

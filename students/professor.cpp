@@ -3,6 +3,7 @@
 #include "data/alteracoes.h"
 #include "data/records.h"
 #include "data/text.h"
+#include "platform/errors.h"
 #include "students/acesso.h"
 #include "students/desempenho.h"
 #include "students/ritmo.h"
@@ -109,8 +110,12 @@ QStringList DescreveCorrecao(const AlunoDoProfessor& antes, const CorrecaoAluno&
     return mudancas;
 }
 
-void CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao)
+std::optional<QString> CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao)
 {
-    RegravaAluno(aluno.codigo, correcao);
-    RegistraAlteracoes(aluno.codigo, DescreveCorrecao(aluno, correcao));
+    const std::optional<QString> semRegistro = RegravaAluno(
+        aluno.codigo, correcao, [&] { RegistraAlteracoes(aluno.codigo, DescreveCorrecao(aluno, correcao)); });
+    if (!semRegistro)
+        return std::nullopt;
+    return QStringLiteral("A correção de %1 foi gravada, mas não entrou no registro de alterações: %2")
+        .arg(aluno.nome, errorReportText(*semRegistro));
 }

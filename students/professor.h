@@ -47,6 +47,9 @@ std::optional<QString> ProblemaDaFicha(const FichaDoAluno& ficha);
 // What the log says of a correction: never a password, nor an e-mail address.
 QStringList DescreveCorrecao(const AlunoDoProfessor& antes, const CorrecaoAluno& correcao);
 
-// Rewrites the student's record with the correction, then adds the change to
-// the log. The roster is read again by whoever shows it.
-void CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao);
+// Rewrites the student's record with the correction and adds the change to
+// the log, the two together: when either fails, the record stays as it was
+// and the failure is thrown. Should the record not go back after its line
+// failed, the correction stands: the answer then says so. The roster is read
+// again by whoever shows it.
+std::optional<QString> CorrigeAluno(const AlunoDoProfessor& aluno, const CorrecaoAluno& correcao);

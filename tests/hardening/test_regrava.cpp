@@ -6,10 +6,12 @@
 #include "correcoes.h"
 #include "hardening.h"
 
+#include "data/alteracoes.h"
 #include "data/datafiles.h"
 #include "data/scrambling.h"
 #include "data/text.h"
 #include "platform/recordfile.h"
+#include "students/professor.h"
 #include "support/fixture.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <set>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -116,6 +119,48 @@ TEST_F(Regravacao, EveryFileCallFailingInTurnLeavesTheOldRecordWhole)
     }
     // the journal's and the record's writes, syncs and removal all failed once
     EXPECT_GE(failures, 12);
+}
+
+// A correction and its line in the log stand or fall together: a log that
+// cannot be written puts the old record back and says why; when even that
+// fails, the teacher is told that the correction stands without its line.
+TEST_F(Regravacao, ACorrectionAndItsLogLineStandOrFallTogether)
+{
+    const AlunoDoProfessor aluno{.codigo = 2, .nome = QStringLiteral("Bia"), .email = {}, .temSenha = false,
+                                 .periodo = 0, .ultimaAula = {}};
+    struct Caso {
+        const char* como;
+        std::vector<std::tuple<Op, int, int>> falhas;  // op, errno, nth call
+        QString erro;
+        long versao;  // the record afterwards
+    };
+    // writes: #1 the journal, #2 the record, #3 the log line, #4 and #5 the
+    // putting back; syncs #1 to #4 the rewrite, #5 the log, #6 the putting back
+    const Caso casos[] = {
+        {"the log's disk is full", {{Op::Write, ENOSPC, 3}}, QStringLiteral("Disk full"), 0},
+        {"the log cannot be locked", {{Op::Lock, EIO, 2}}, QStringLiteral("I/O error 5"), 0},
+        {"the log fails, and so does the putting back", {{Op::Write, ENOSPC, 3}, {Op::Sync, EIO, 6}},
+         QStringLiteral("(no error)"), 1},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.como);
+        prepara();
+        QFile::remove(kArquivoAlteracoes);
+        for (const auto& [op, err, nth] : caso.falhas)
+            fileseam::failOn(op, err, nth);
+        std::optional<QString> aviso;
+        EXPECT_EQ(errorOf([&] { aviso = CorrigeAluno(aluno, versaoCorrigida(1)); }), caso.erro);
+        fileseam::clear();
+        EXPECT_EQ(aviso.has_value(), caso.versao == 1);
+        if (aviso) {
+            EXPECT_TRUE(aviso->startsWith(QStringLiteral(
+                "A correção de Bia foi gravada, mas não entrou no registro de alterações: Disk full.")))
+                << aviso->toStdString();
+        }
+        EXPECT_TRUE(readFile(kArquivoAlteracoes).isEmpty());
+        QFile::remove(kArquivoAlteracoes);
+        EXPECT_EQ(versaoGuardada(1), caso.versao);
+    }
 }
 
 // Two failures at once: the record's write, then its putting back. The
