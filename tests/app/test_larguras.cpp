@@ -268,7 +268,7 @@ void escolheOAlunoDoProfessor(TfProfessor& professor)
 std::unique_ptr<TfMatricula> listaDaTurma()
 {
     return std::make_unique<TfMatricula>(QStringLiteral("/home/professora/Documentos/turma-8B.csv"),
-                                         LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n", 99));
+                                         LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n"), 99);
 }
 
 // a practice of the words "casa" and "saca"
