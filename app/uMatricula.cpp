@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -16,68 +17,87 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
+#include <utility>
 
 using namespace aparencia;
 
 namespace {
 
-constexpr int kLargura = 560;
-constexpr int kAltura = 410;
+constexpr int kLargura = 640;
+constexpr int kAltura = 465;
 
 QString textoDaLinha(const LinhaDaTurma& linha)
 {
     // a line without a name shows its e-mail alone
-    const QString aluno =
-        linha.email.isEmpty() ? linha.nome : QStringLiteral("%1 (%2)").arg(linha.nome, linha.email).trimmed();
-    if (linha.recusa.isEmpty())
-        return aluno;
-    return QStringLiteral("Fica de fora, linha %1: %2 - %3").arg(linha.numero).arg(aluno, linha.recusa);
+    const QString aluno = linha.email.isEmpty()
+                              ? Visivel(linha.nome)
+                              : QStringLiteral("%1 (%2)").arg(Visivel(linha.nome), Visivel(linha.email)).trimmed();
+    if (!linha.fora.isEmpty())
+        return QStringLiteral("Fica de fora, linha %1: %2 - %3").arg(linha.numero).arg(aluno, linha.fora);
+    if (!linha.repetida.isEmpty())
+        return QStringLiteral("Repetido, mas matriculado, linha %1: %2 - %3")
+            .arg(linha.numero)
+            .arg(aluno, linha.repetida);
+    return aluno;
+}
+
+bool temRepetidas(const std::vector<LinhaDaTurma>& turma)
+{
+    return std::any_of(turma.begin(), turma.end(), [](const LinhaDaTurma& l) { return !l.repetida.isEmpty(); });
 }
 
 }  // namespace
 
-TfMatricula::TfMatricula(const QString& arquivo, const std::vector<LinhaDaTurma>& turma, QWidget* parent)
-    : QDialog(parent), aceitas_(Aceitas(turma))
+TfMatricula::TfMatricula(const QString& arquivo, std::vector<LinhaDaTurma> turma, std::int64_t vagas,
+                         QWidget* parent)
+    : QDialog(parent), turma_(std::move(turma)), vagas_(vagas)
 {
     montaDialogoFixo(this, QStringLiteral("fMatricula"), QStringLiteral("Matricular a turma"), msSansSerif(13),
                      QSize(kLargura, kAltura));
-    criaLista(arquivo, turma);
+    criaLista(arquivo);
     criaBotoes();
     FormCreate();
 }
 
-void TfMatricula::criaLista(const QString& arquivo, const std::vector<LinhaDaTurma>& turma)
+void TfMatricula::criaLista(const QString& arquivo)
 {
     lbArquivo = new QLabel(QStringLiteral("Lista: %1").arg(QFileInfo(arquivo).fileName()), this);
     lbArquivo->setObjectName(QStringLiteral("lbArquivo"));
     lbArquivo->setTextFormat(Qt::PlainText);
     lbArquivo->setToolTip(QDir::toNativeSeparators(arquivo));
-    lbArquivo->setGeometry(16, 12, 528, 20);
+    lbArquivo->setGeometry(16, 12, 608, 20);
 
-    const int recusadas = int(turma.size()) - aceitas_;
-    lbResumo = new QLabel(QStringLiteral("Alunos a matricular, sem senha: %1. Linhas que ficam de fora: %2.")
-                              .arg(aceitas_)
-                              .arg(recusadas),
-                          this);
+    lbResumo = new QLabel(this);
     lbResumo->setObjectName(QStringLiteral("lbResumo"));
-    lbResumo->setGeometry(16, 34, 528, 20);
+    lbResumo->setGeometry(16, 34, 608, 20);
 
+    // each line in full: a long reason goes on in the lines below it
     lbLista = new QListWidget(this);
     lbLista->setObjectName(QStringLiteral("lbLista"));
-    lbLista->setGeometry(16, 58, 528, 240);
-    for (const LinhaDaTurma& linha : turma) {
-        auto* item = new QListWidgetItem(textoDaLinha(linha), lbLista);
-        if (!linha.recusa.isEmpty())
-            item->setForeground(kMarrom);
-    }
+    lbLista->setAccessibleName(QStringLiteral("Linhas da lista"));
+    lbLista->setWordWrap(true);
+    // a line that takes two rows is told from the next by its shade
+    lbLista->setAlternatingRowColors(true);
+    lbLista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lbLista->setResizeMode(QListView::Adjust);
+    lbLista->setGeometry(16, 58, 608, 262);
 
-    const GrupoDePeriodo periodo = criaGrupoDePeriodo(this, QRect(16, 308, 184, 89));
+    cbRepetidas = new QCheckBox(QStringLiteral("Matricular também os repetidos"), this);
+    cbRepetidas->setObjectName(QStringLiteral("cbRepetidas"));
+    cbRepetidas->setAccessibleName(cbRepetidas->text());
+    cbRepetidas->setAccessibleDescription(
+        QStringLiteral("Quem já está no curso ou aparece mais de uma vez na lista"));
+    cbRepetidas->setGeometry(16, 328, 608, 22);
+    cbRepetidas->setEnabled(temRepetidas(turma_));
+
+    const GrupoDePeriodo periodo = criaGrupoDePeriodo(this, QRect(16, 360, 184, 89));
     rgPeriodo = periodo.caixa;
     grupoPeriodo = periodo.escolhas;
     lbRitmo = new QLabel(QStringLiteral("Escolha o período mínimo de prática de todos os alunos da lista."), this);
     lbRitmo->setObjectName(QStringLiteral("lbRitmo"));
     lbRitmo->setWordWrap(true);
-    lbRitmo->setGeometry(216, 308, 328, 52);
+    lbRitmo->setGeometry(216, 360, 408, 52);
 }
 
 void TfMatricula::criaBotoes()
@@ -90,9 +110,9 @@ void TfMatricula::criaBotoes()
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    bbMatricular = botao(QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 367, 170, 30),
+    bbMatricular = botao(QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 419, 190, 30),
                          QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
-    bbCancelar = botao(QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(404, 367, 140, 30),
+    bbCancelar = botao(QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(484, 419, 140, 30),
                        QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
     Matricular1 = itemDeMenu(this, QStringLiteral("Matricular1"), QStringLiteral("Matricular"), Qt::Key_F5);
     Cancelar1 = itemDeMenu(this, QStringLiteral("Cancelar1"), QStringLiteral("Cancelar"), Qt::Key_F10);
@@ -102,6 +122,7 @@ void TfMatricula::criaBotoes()
     conectaAcao(Matricular1, &QAction::triggered, this, &TfMatricula::bbMatricularClick);
     conectaAcao(bbCancelar, &QPushButton::clicked, this, &TfMatricula::bbCancelarClick);
     conectaAcao(Cancelar1, &QAction::triggered, this, &TfMatricula::bbCancelarClick);
+    conectaAcao(cbRepetidas, &QCheckBox::toggled, this, &TfMatricula::cbRepetidasClick);
     conectaAcao(grupoPeriodo, &QButtonGroup::idToggled, this, &TfMatricula::rgPeriodoClick);
 }
 
@@ -109,8 +130,22 @@ void TfMatricula::FormCreate()
 {
     AjustaTela(this);
     setFixedSize(size());
-    rgPeriodoClick();
+    cbRepetidasClick();
     grupoPeriodo->button(0)->setFocus();
+}
+
+void TfMatricula::mostraLista()
+{
+    lbLista->clear();
+    for (const LinhaDaTurma& linha : turma_) {
+        auto* item = new QListWidgetItem(textoDaLinha(linha), lbLista);
+        if (!linha.fora.isEmpty())
+            item->setForeground(kMarrom);
+    }
+    const int aceitas = Aceitas(turma_);
+    lbResumo->setText(QStringLiteral("Alunos a matricular, sem senha: %1. Linhas que ficam de fora: %2.")
+                          .arg(aceitas)
+                          .arg(int(turma_.size()) - aceitas));
 }
 
 std::optional<int> TfMatricula::periodo() const
@@ -119,17 +154,26 @@ std::optional<int> TfMatricula::periodo() const
     return escolhido >= 0 ? std::optional(escolhido) : std::nullopt;
 }
 
+// The repeated lines go in or stay out as the box says, and the places left
+// go to the lines in their order.
+void TfMatricula::cbRepetidasClick()
+{
+    DecideMatricula(turma_, cbRepetidas->isChecked(), vagas_);
+    mostraLista();
+    rgPeriodoClick();
+}
+
 // Nothing is enrolled before a period is chosen for all.
 void TfMatricula::rgPeriodoClick()
 {
-    const bool pode = periodo().has_value() && aceitas_ > 0;
+    const bool pode = periodo().has_value() && Aceitas(turma_) > 0;
     bbMatricular->setEnabled(pode);
     Matricular1->setEnabled(pode);
 }
 
 void TfMatricula::bbMatricularClick()
 {
-    if (periodo() && aceitas_ > 0)
+    if (periodo() && Aceitas(turma_) > 0)
         accept();
 }
 
@@ -138,10 +182,14 @@ void TfMatricula::bbCancelarClick()
     reject();
 }
 
-std::optional<int> EscolheMatricula(QWidget* dono, const QString& arquivo, const std::vector<LinhaDaTurma>& turma)
+std::optional<int> EscolheMatricula(QWidget* dono, const QString& arquivo, std::vector<LinhaDaTurma>& turma,
+                                    std::int64_t vagas)
 {
-    TfMatricula tela(arquivo, turma, dono);
+    TfMatricula tela(arquivo, turma, vagas, dono);
     const bool confirmada = tela.exec() == QDialog::Accepted;
     requestFocus(dono);
-    return confirmada ? tela.periodo() : std::nullopt;
+    if (!confirmada)
+        return std::nullopt;
+    turma = tela.turma();
+    return tela.periodo();
 }

@@ -530,18 +530,19 @@ void TfProfessor::bbMatricularClick()
                          {QStringLiteral("Listas de alunos (*.txt *.csv)"), QStringLiteral("Todos os arquivos (*)")});
     if (!arquivo)
         return;
-    const std::vector<LinhaDaTurma> turma = LeListaDaTurma(leLista(*arquivo), ListaAlunos.size - QuantosAlunos());
+    std::vector<LinhaDaTurma> turma = LeListaDaTurma(leLista(*arquivo));
     if (turma.empty()) {
         showMessage(BoxKind::Warning, QStringLiteral("O arquivo %1 não traz nenhum nome de aluno.")
                                           .arg(QDir::toNativeSeparators(*arquivo)));
         return;
     }
-    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma);
+    MarcaRepetidas(turma, AlunosDoCurso());
+    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma, ListaAlunos.size - QuantosAlunos());
     if (!periodo)
         return;
-    const int matriculados = MatriculaTurma(turma, *periodo);
+    const MatriculaFeita feita = MatriculaTurma(turma, *periodo);
     recarrega(escolhido_ ? std::optional(escolhido_->codigo) : std::nullopt);
-    showMessage(BoxKind::Information, ResumoDaMatricula(turma, matriculados));
+    showMessage(feita.completa() ? BoxKind::Information : BoxKind::Warning, ResumoDaMatricula(turma, feita));
 }
 
 void TfProfessor::bbRelatorioClick()

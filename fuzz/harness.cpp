@@ -4,10 +4,14 @@
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "platform/clock.h"
+#include "students/acesso.h"
 #include "students/desempenho.h"
+#include "students/matricula.h"
 #include "platform/errors.h"
 
 #include <QFile>
+#include <QSet>
+#include <QStringEncoder>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -153,6 +157,55 @@ QString checkMaiorCodigo(const std::vector<tAluno>& records)
     if (finding.isEmpty() && CodAlunoAtual != highest)
         return QStringLiteral("MaiorCodigo gives %1, the file's highest is %2").arg(CodAlunoAtual).arg(highest);
     return finding;
+}
+
+QString checkClassLine(const LinhaDaTurma& linha)
+{
+    if (linha.nome != linha.nome.trimmed() || linha.email != linha.email.trimmed())
+        return QStringLiteral("line %1: a field keeps blanks around it").arg(linha.numero);
+    if (linha.fora != linha.recusa)
+        return QStringLiteral("line %1: left out for another reason than its refusal").arg(linha.numero);
+    if (!linha.recusa.isEmpty())
+        return {};
+    if (linha.nome.isEmpty() || ProblemaDoNome(linha.nome) || ProblemaDoEMail(linha.email))
+        return QStringLiteral("line %1: taken with a name or an e-mail the registration refuses").arg(linha.numero);
+    if (Visivel(linha.nome) != linha.nome || Visivel(linha.email) != linha.email)
+        return QStringLiteral("line %1: taken with a control character").arg(linha.numero);
+    return {};
+}
+
+// The lines taken, as a spreadsheet would save them: a heading, every field
+// in quotes, UTF-16 after its byte-order mark.
+QByteArray savedAsASpreadsheet(const std::vector<LinhaDaTurma>& taken)
+{
+    auto quoted = [](QString field) { return u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"'; };
+    QString text = QStringLiteral("Nome;E-mail\r\n");
+    for (const LinhaDaTurma& linha : taken)
+        text += quoted(linha.nome) + u';' + quoted(linha.email) + QStringLiteral("\r\n");
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return utf16(text);
+}
+
+QString checkClassRepetitions(std::vector<LinhaDaTurma> turma)
+{
+    MarcaRepetidas(turma, {});
+    QSet<QString> seen;
+    for (const LinhaDaTurma& linha : turma) {
+        if (!linha.recusa.isEmpty()) {
+            if (!linha.repetida.isEmpty())
+                return QStringLiteral("line %1: refused and marked repeated").arg(linha.numero);
+            continue;
+        }
+        if (seen.isEmpty() && !linha.repetida.isEmpty())
+            return QStringLiteral("line %1: the first line taken is marked repeated").arg(linha.numero);
+        if (seen.contains(linha.nome) && linha.repetida.isEmpty())
+            return QStringLiteral("line %1: a name of a line above is not marked").arg(linha.numero);
+        seen.insert(linha.nome);
+    }
+    DecideMatricula(turma, false, 100);
+    if (Aceitas(turma) > 100)
+        return QStringLiteral("more lines taken than the places left");
+    return {};
 }
 
 }  // namespace
@@ -322,4 +375,31 @@ QString checkUnscrambling(const QByteArray& input)
     // short stored texts pass through; longer ones scramble back to themselves
     const QByteArray back = stored.size() < 2 ? plain : Embaralha(plain, key);
     return back == stored ? QString() : QStringLiteral("scrambling the plain text does not give the stored text");
+}
+
+QString checkClassList(const QByteArray& file)
+{
+    const std::vector<LinhaDaTurma> turma = LeListaDaTurma(file);
+    std::vector<LinhaDaTurma> taken;
+    int previous = 0;
+    for (const LinhaDaTurma& linha : turma) {
+        if (linha.numero <= previous || linha.numero > file.size() + 1)
+            return QStringLiteral("line %1 after line %2 of a file of %3 bytes")
+                .arg(linha.numero)
+                .arg(previous)
+                .arg(file.size());
+        previous = linha.numero;
+        if (const QString problem = checkClassLine(linha); !problem.isEmpty())
+            return problem;
+        if (linha.recusa.isEmpty())
+            taken.push_back(linha);
+    }
+    const std::vector<LinhaDaTurma> again = LeListaDaTurma(savedAsASpreadsheet(taken));
+    if (again.size() != taken.size())
+        return QStringLiteral("%1 lines taken read back as %2").arg(taken.size()).arg(again.size());
+    for (size_t i = 0; i < taken.size(); ++i) {
+        if (again[i].nome != taken[i].nome || again[i].email != taken[i].email || !again[i].recusa.isEmpty())
+            return QStringLiteral("line %1 reads back otherwise").arg(taken[i].numero);
+    }
+    return checkClassRepetitions(turma);
 }

@@ -25,3 +25,8 @@ QString checkProgress(const QByteArray& file);
 // Desembaralha with an arbitrary key: the first byte gives the key's length
 // (modulo 12), the key follows, and the rest is the stored text.
 QString checkUnscrambling(const QByteArray& input);
+
+// LeListaDaTurma over the bytes as a class list: every line left in holds a
+// name the registration screen takes, written out and read again it gives
+// the same students, and the repetitions within the list are all marked.
+QString checkClassList(const QByteArray& file);

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <cstdio>
 #include <limits>
 
@@ -108,6 +109,21 @@ void unscramblingSeeds(const QDir& dir)
     save(dir.filePath("chave_curta"), char(4) + key.left(4) + "abcdef");
 }
 
+// Class lists as the programs a teacher uses save them.
+void classListSeeds(const QDir& dir)
+{
+    const QString lista = QStringLiteral("Nome;E-mail\nAna Lima;ana@escola.br\n\"Souza; Bia\";\"bia \"\"b\"\"@x.br\"\n"
+                                         "Jo\u00e3o Concei\u00e7\u00e3o\n;sem nome\nana lima;\n");
+    save(dir.filePath("utf8_com_marca"), "\xEF\xBB\xBF" + lista.toUtf8());
+    QStringEncoder cp1252("windows-1252");
+    save(dir.filePath("cp1252_virgulas_crlf"),
+         cp1252(QStringLiteral("Nome,E-mail\r\nHelo\u00edsa S\u00e1,heloisa.sa@escola.br\r\n"
+                               "\"Souza, Ana\",\r\n,\r\n")));
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    save(dir.filePath("utf16le_com_marca"), utf16(QString(lista).replace(u'\n', QStringLiteral("\r\n"))));
+    save(dir.filePath("cr_sozinho"), QString(lista).replace(u'\n', u'\r').toUtf8());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -118,10 +134,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    for (const char* name : {"catalogo", "alunos", "aulas", "desempenho", "desembaralha"})
+    for (const char* name : {"catalogo", "alunos", "aulas", "desempenho", "desembaralha", "turma"})
         root.mkpath(QString::fromLatin1(name));
     catalogueSeeds(QDir(root.filePath("catalogo")));
     unscramblingSeeds(QDir(root.filePath("desembaralha")));
+    classListSeeds(QDir(root.filePath("turma")));
     // the writers work in the current directory: a scratch one
     const QString scratch = root.filePath(".scratch");
     QDir(scratch).removeRecursively();

@@ -278,7 +278,7 @@ std::unique_ptr<TfSenhaProfessor> portaoFechado()
 std::unique_ptr<TfMatricula> listaDaTurma()
 {
     return std::make_unique<TfMatricula>(QStringLiteral("/home/professora/Documentos/turma-8B.csv"),
-                                         LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n", 99));
+                                         LeListaDaTurma("Nome;E-mail\nAna Beatriz;ana@escola.br\n;sem nome\n"), 99);
 }
 
 // a practice of the words "casa" and "saca"

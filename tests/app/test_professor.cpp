@@ -26,6 +26,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -460,6 +461,99 @@ TEST_F(Professor, AClassIsEnrolledFromAListWithTheRhythmChosenForAll)
                   QStringLiteral("Aluno %1 da 8ª B").arg(k - 2, 2, 10, QLatin1Char('0')));
         EXPECT_EQ(ListaAlunos[k].Periodo.bytes(), QByteArray("1"));
     }
+}
+
+// The same list enrolled twice: its students are already there, and enter
+// again only when the teacher checks the box for it.
+TEST_F(Professor, AListEnrolledAgainLeavesOutWhoIsThereUnlessTheTeacherKeepsThem)
+{
+    preparaTurma(1024);
+    ASSERT_TRUE(CriaSenhaProfessor(kSenha));
+    writeFile(QStringLiteral("turma.csv"), "Nome,E-mail\r\nana lima,\r\nBia Reis,bia@escola.br\r\nBia Reis,\r\n");
+    const QString caminho = QDir::current().filePath(QStringLiteral("turma.csv"));
+
+    boxseam::queueInput(kSenha);
+    QStringList primeira;
+    QStringList segunda;
+    QStringList mantidas;
+    auto linhas = [](QWidget* matricula) {
+        QStringList textos;
+        const auto* lista = matricula->findChild<QListWidget*>(QStringLiteral("lbLista"));
+        for (int i = 0; i < lista->count(); ++i)
+            textos << lista->item(i)->text();
+        return textos;
+    };
+    pedeOProfessor([&](QWidget* tela) {
+        whenModal(
+            [&](QWidget* matricula) {
+                primeira = linhas(matricula);
+                tecla(Qt::Key_Space);
+                tecla(Qt::Key_F5);
+            },
+            tela);
+        boxseam::queueInput(caminho);
+        tecla(Qt::Key_F8);
+        whenModal(
+            [&](QWidget* matricula) {
+                segunda = linhas(matricula);
+                tecla(Qt::Key_Space);
+                tecla(Qt::Key_F5);  // nobody to enrol yet
+                QTest::mouseClick(matricula->findChild<QCheckBox*>(QStringLiteral("cbRepetidas")), Qt::LeftButton,
+                                  {}, QPoint(8, 8));
+                mantidas = linhas(matricula);
+                tecla(Qt::Key_F5);
+            },
+            tela);
+        boxseam::queueInput(caminho);
+        tecla(Qt::Key_F8);
+    });
+    const QString ana = QStringLiteral("ana lima - \"Ana Lima\" já está no curso, com o código 1.");
+    const QString bia = QStringLiteral("Bia Reis - \"Bia Reis\" já está no curso, com o código 3.");
+    EXPECT_EQ(primeira, (QStringList{QStringLiteral("Fica de fora, linha 2: ") + ana,
+                                     QStringLiteral("Bia Reis (bia@escola.br)"),
+                                     QStringLiteral("Fica de fora, linha 4: Bia Reis - Repete o nome da linha 3.")}));
+    EXPECT_EQ(segunda, (QStringList{QStringLiteral("Fica de fora, linha 2: ") + ana,
+                                    QStringLiteral("Fica de fora, linha 3: Bia Reis (bia@escola.br) - \"Bia Reis\" "
+                                                   "já está no curso, com o código 3."),
+                                    QStringLiteral("Fica de fora, linha 4: ") + bia}));
+    EXPECT_EQ(mantidas.value(2), QStringLiteral("Repetido, mas matriculado, linha 4: ") + bia);
+    EXPECT_EQ(caixasCom(BoxKind::Information),
+              (QStringList{QStringLiteral("1 aluno matriculado, sem senha.\r2 linhas da lista ficaram de fora."),
+                           QStringLiteral("3 alunos matriculados, sem senha.")}));
+    EXPECT_EQ(QuantosAlunos(), 6);
+}
+
+// A disk that fills in the middle of the list: the teacher is told who was
+// registered, who was not, and why; the list on the screen shows them.
+TEST_F(Professor, AnEnrolmentCutByAFullDiskSaysWhoWasRegisteredAndWhy)
+{
+    preparaTurma(1024);
+    ASSERT_TRUE(CriaSenhaProfessor(kSenha));
+    writeFile(QStringLiteral("turma.txt"), "Ana Clara\nBeto\nCaio\n");
+    const QString caminho = QDir::current().filePath(QStringLiteral("turma.txt"));
+
+    boxseam::queueInput(kSenha);
+    int alunosNaLista = 0;
+    pedeOProfessor([&](QWidget* tela) {
+        whenModal(
+            [&](QWidget*) {
+                tecla(Qt::Key_Space);
+                // Ana Clara's record, her first lesson and her log line; then Beto's record
+                fileseam::failOn(fileseam::Op::Write, ENOSPC, 4);
+                tecla(Qt::Key_F5);
+            },
+            tela);
+        boxseam::queueInput(caminho);
+        tecla(Qt::Key_F8);
+        fileseam::clear();
+        alunosNaLista = tela->findChild<QTableView*>(QStringLiteral("lbAlunos"))->model()->rowCount();
+    });
+    EXPECT_EQ(caixasCom(BoxKind::Warning),
+              QStringList{QStringLiteral("A matrícula parou antes do fim da lista: Disk full.\r"
+                                         "1 aluno matriculado, sem senha: Ana Clara.\r"
+                                         "2 alunos não foram matriculados: Beto, Caio.")});
+    EXPECT_EQ(caixasCom(BoxKind::ErrorReport), QStringList());
+    EXPECT_EQ(alunosNaLista, 3);
 }
 
 // A correction whose write fails is reported with its cause; the record stays

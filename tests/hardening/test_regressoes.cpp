@@ -21,6 +21,7 @@ const Target kTargets[] = {
     {"aulas", checkHistory},
     {"desempenho", checkProgress},
     {"desembaralha", checkUnscrambling},
+    {"turma", checkClassList},
 };
 
 using Regressoes = InTempDir;
