@@ -4,13 +4,17 @@
 
 #include "hardening.h"
 
+#include "correcoes.h"
+#include "data/alteracoes.h"
 #include "data/datafiles.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
 #include "students/desempenho.h"
+#include "students/senhaprofessor.h"
 #include "support/fixture.h"
 
 #include <QFile>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,6 +76,100 @@ TEST_F(Compartilhada, TwoUsersOfOneGroupRegisterAndPractiseInOneFolder)
 
     EXPECT_EQ(QFile(kStudents).size(), 800);
     EXPECT_EQ(QFile(kLessons).size(), 4 * 24);
+}
+
+// The shared folder as the README sets it up: group-owned, group-writable,
+// with the setgid and sticky bits, every account with umask 002. The teacher
+// sets a password, registers a student and leaves a correction cut by a
+// crash; a student's account then registers, practises and meets what the
+// crash left, but can neither remove, replace nor rewrite the teacher's
+// password or log.
+TEST_F(Compartilhada, AStudentsAccountWorksInTheTeachersFolderButCannotTouchTheTeachersFiles)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    QDir().mkdir(QStringLiteral("turma"));
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("turma")));
+    ASSERT_EQ(::chown(".", 0, kTurma), 0);
+    ASSERT_EQ(::chmod(".", 03775), 0);
+    ::chmod("..", 0755);
+    writeFile(kCatalogue, bytesOf(std::vector{storedExercise(1), storedExercise(2)}));
+
+    EXPECT_EQ(errorInChild(asUser(kProfessora, kTurma),
+                           [] {
+                               if (!CriaSenhaProfessor(QStringLiteral("segredo1"))
+                                   || !GravaAluno(QStringLiteral("Ana"), {}, {}, 36000, 0))
+                                   throw AppError(QStringLiteral("not saved"));
+                               RegistraAlteracoes(1, {QStringLiteral("matriculada")});
+                           }),
+              QStringLiteral("(no error)"));
+    const QByteArray ana = readFile(kStudents);
+    // the teacher's correction of Ana, cut after its record was written
+    errorInChild(asUser(kProfessora, kTurma), [] {
+        fileseam::cutPowerOn(fileseam::Op::Remove, 1);
+        RegravaAluno(1, versaoCorrigida(1));
+    });
+    ASSERT_TRUE(QFileInfo::exists(rewriteJournal(kStudents)));
+    const QByteArray senha = readFile(kArquivoSenhaProfessor);
+    const QByteArray registro = readFile(kArquivoAlteracoes);
+
+    const auto recusado = [](const char* como, bool feito) {
+        if (feito)
+            throw AppError(QStringLiteral("a student could %1").arg(QLatin1String(como)));
+    };
+    EXPECT_EQ(errorInChild(asUser(kAluno, kTurma),
+                           [&] {
+                               if (!GravaAluno(QStringLiteral("Bia"), {}, {}, 36000, 0))
+                                   throw AppError(QStringLiteral("course full"));
+                               LeHistoricoAulas();
+                               AulaAtual.NumExerc = 1;
+                               GravaAula();
+                               writeFile(QStringLiteral("falsa"), "x");
+                               for (const QString& arquivo : {kArquivoSenhaProfessor, kArquivoAlteracoes}) {
+                                   const QByteArray nome = QFile::encodeName(arquivo);
+                                   recusado("remove", ::unlink(nome.constData()) == 0);
+                                   recusado("replace", ::rename("falsa", nome.constData()) == 0);
+                                   const int fd = ::open(nome.constData(), O_WRONLY | O_APPEND);
+                                   recusado("rewrite", fd >= 0);
+                               }
+                               recusado("set a password", CriaSenhaProfessor(QStringLiteral("minha123")));
+                           }),
+              QStringLiteral("(no error)"));
+
+    EXPECT_EQ(readFile(kArquivoSenhaProfessor), senha);
+    EXPECT_EQ(readFile(kArquivoAlteracoes), registro);
+    // Ana as she was before the cut correction, then Bia
+    EXPECT_EQ(readFile(kStudents).left(ana.size()), ana);
+    EXPECT_EQ(readFile(kStudents).size(), 800);
+    EXPECT_EQ(readFile(kLessons).size(), 3 * 24);
+    EXPECT_TRUE(readFile(rewriteJournal(kStudents)).isEmpty());
+    for (const QString& arquivo : {kArquivoSenhaProfessor, kArquivoAlteracoes})
+        EXPECT_EQ(QFileInfo(arquivo).permissions() & (QFile::WriteGroup | QFile::WriteOther), 0) << arquivo.toStdString();
+    // the class's own files stay writable by the group
+    EXPECT_TRUE(QFileInfo(kStudents).permissions() & QFile::WriteGroup);
+}
+
+// An account that may only read the folder, with a correction's journal left
+// there, reads the class as it stands instead of failing.
+TEST_F(Compartilhada, AnAccountThatOnlyReadsReadsTheClassDespiteALeftoverJournal)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    ::chmod(".", 0755);
+    writeFile(kStudents, bytesOf(std::vector{storedStudent(1), storedStudent(2)}));
+    writeFile(kLessons, {});
+    errorInChild([] { return true; }, [] {
+        fileseam::cutPowerOn(fileseam::Op::Remove, 1);
+        RegravaAluno(2, versaoCorrigida(1));
+    });
+    ASSERT_TRUE(QFileInfo::exists(rewriteJournal(kStudents)));
+    EXPECT_EQ(errorInChild(asUser(kDeFora, kDeFora),
+                           [] {
+                               if (DesempenhoDaTurma().size() != 2)
+                                   throw AppError(QStringLiteral("not the two students"));
+                           }),
+              QStringLiteral("(no error)"));
+    EXPECT_TRUE(QFileInfo::exists(rewriteJournal(kStudents)));
 }
 
 // Something planted in the place of a data file is refused by name and left

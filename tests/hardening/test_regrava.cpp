@@ -14,6 +14,7 @@
 #include "students/professor.h"
 #include "support/fixture.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -160,6 +161,35 @@ TEST_F(Regravacao, ACorrectionAndItsLogLineStandOrFallTogether)
         EXPECT_TRUE(readFile(kArquivoAlteracoes).isEmpty());
         QFile::remove(kArquivoAlteracoes);
         EXPECT_EQ(versaoGuardada(1), caso.versao);
+    }
+}
+
+// A whole journal, as a rewrite of record `number` leaves it.
+QByteArray journalOf(std::int64_t number, const tAluno& old)
+{
+    QByteArray journal("QRVANT01");
+    const std::int32_t size = sizeof(tAluno);
+    journal.append(reinterpret_cast<const char*>(&number), sizeof number);
+    journal.append(reinterpret_cast<const char*>(&size), sizeof size);
+    journal += bytesOf(old);
+    return journal + QCryptographicHash::hash(journal, QCryptographicHash::Sha256);
+}
+
+// A journal of a record the file does not hold, as after an older student
+// file was put back in the folder: it is no rewrite of this file, and is
+// dropped without growing the file.
+TEST_F(Regravacao, AJournalOfARecordPastTheEndIsDropped)
+{
+    for (const std::int64_t number : {std::int64_t(3), std::int64_t(1000), std::int64_t(4'000'000'000'000'000)}) {
+        SCOPED_TRACE(number);
+        prepara();
+        writeFile(rewriteJournal(kStudents), journalOf(number, storedStudent(9)));
+        EXPECT_EQ(errorOf([] { CarregaAlunos(); }), QStringLiteral("(no error)"));
+        EXPECT_TRUE(soComAVersao(0));
+        writeFile(rewriteJournal(kStudents), journalOf(number, storedStudent(9)));
+        EXPECT_EQ(errorOf([] { GravaAluno(QStringLiteral("Eva"), {}, {}, 46000, 0); }), QStringLiteral("(no error)"));
+        EXPECT_EQ(readFile(kStudents).size(), qsizetype(4 * sizeof(tAluno)));
+        EXPECT_FALSE(QFileInfo::exists(rewriteJournal(kStudents)));
     }
 }
 
