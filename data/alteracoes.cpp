@@ -26,12 +26,25 @@ QString agora()
     return shortDate(today()) + u' ' + longTime(timeOfDay());
 }
 
+// Whether the log's last line was cut short (by a crash, a full disk): the
+// next line must not run on from it.
+bool terminaNoMeioDeUmaLinha(RecordFile& registro)
+{
+    const std::int64_t tamanho = registro.recordCount();
+    if (tamanho == 0)
+        return false;
+    registro.seek(tamanho - 1);
+    return registro.readAhead(1).front() != '\n';
+}
+
 // The teacher's log: the class may read it, not change it.
-void acrescenta(const QByteArray& linhas)
+void acrescenta(QByteArray linhas)
 {
     RecordFile::createIfMissing(kArquivoAlteracoes, Writers::OwnerOnly);
     RecordFile registro(kArquivoAlteracoes, 1, RecordFile::Access::ReadWrite);
     registro.lock();
+    if (terminaNoMeioDeUmaLinha(registro))
+        linhas.prepend('\n');
     registro.seek(registro.recordCount());
     registro.write(linhas.constData(), linhas.size());
     registro.sync();

@@ -1,6 +1,9 @@
 #include "fuzz/harness.h"
 
+#include "course/estatisticas.h"
+#include "data/alteracoes.h"
 #include "data/datafiles.h"
+#include "data/toques.h"
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "platform/clock.h"
@@ -8,12 +11,20 @@
 #include "students/desempenho.h"
 #include "students/matricula.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
+#include "platform/sharedlock.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -402,4 +413,143 @@ QString checkClassList(const QByteArray& file)
             return QStringLiteral("line %1 reads back otherwise").arg(taken[i].numero);
     }
     return checkClassRepetitions(turma);
+}
+
+namespace {
+
+// The three students a journal is tried against.
+std::vector<tAluno> journalsClass()
+{
+    std::vector<tAluno> alunos(3);
+    for (size_t i = 0; i < alunos.size(); ++i) {
+        clearRecord(alunos[i]);
+        alunos[i].Codigo = std::int32_t(i + 1);
+        alunos[i].Chave.set("1234567890");
+    }
+    return alunos;
+}
+
+// The record a whole journal puts back, and where; none for other bytes.
+std::optional<std::pair<std::int64_t, tAluno>> journalsRecord(const QByteArray& journal)
+{
+    const qsizetype head = 8 + 8 + 4;
+    if (journal.size() != head + qsizetype(sizeof(tAluno)) + 32 || !journal.startsWith("QRVANT01"))
+        return std::nullopt;
+    if (QCryptographicHash::hash(journal.left(journal.size() - 32), QCryptographicHash::Sha256) != journal.right(32))
+        return std::nullopt;
+    std::int64_t number;
+    std::int32_t size;
+    std::memcpy(&number, journal.constData() + 8, sizeof number);
+    std::memcpy(&size, journal.constData() + 16, sizeof size);
+    if (number < 0 || number >= 3 || size != std::int32_t(sizeof(tAluno)))
+        return std::nullopt;
+    tAluno record;
+    std::memcpy(static_cast<void*>(&record), journal.constData() + head, sizeof record);
+    return std::pair{number, record};
+}
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+bool aShare(double figure)
+{
+    return std::isfinite(figure) && figure >= 0 && figure <= 1;
+}
+
+}  // namespace
+
+QString checkJournal(const QByteArray& journal)
+{
+    std::vector<tAluno> alunos = journalsClass();
+    QByteArray file;
+    for (const tAluno& aluno : alunos)
+        file.append(reinterpret_cast<const char*>(&aluno), sizeof aluno);
+    if (!writeAs(kArquivoAlunos, file) || !writeAs(rewriteJournal(kArquivoAlunos), journal))
+        return QStringLiteral("cannot write the input files");
+    try {
+        CarregaAlunos();
+    } catch (const AppError& error) {
+        return QStringLiteral("the roster did not load: %1").arg(error.message());
+    }
+    if (const auto putBack = journalsRecord(journal))
+        alunos[size_t(putBack->first)] = putBack->second;
+    QFile stored(kArquivoAlunos);
+    if (!stored.open(QIODevice::ReadOnly))
+        return QStringLiteral("the student file is gone");
+    const auto records = recordsOf<tAluno>(stored.readAll());
+    if (records.size() != alunos.size() || stored.size() != qint64(file.size()))
+        return QStringLiteral("the student file grew or shrank");
+    for (size_t i = 0; i < alunos.size(); ++i) {
+        if (!same(records[i], alunos[i]))
+            return QStringLiteral("student %1 is not what the journal says").arg(i + 1);
+    }
+    if (QFile::exists(rewriteJournal(kArquivoAlunos)))
+        return QStringLiteral("the journal stayed");
+    if (!QDir(kLockFolder).isEmpty())
+        return QStringLiteral("a lock stayed");
+    return {};
+}
+
+QString checkKeyStatistics(const QByteArray& file)
+{
+    if (!writeAs(kArquivoToques, file))
+        return QStringLiteral("cannot write the input file");
+    const auto records = recordsOf<tToque>(file);
+    const std::int32_t first = records.empty() ? 0 : records.front().CodAluno;
+    const std::vector<std::int32_t> codigos{first, 0};
+    std::vector<estatisticas::TeclasDoAluno> teclas;
+    try {
+        teclas = estatisticas::TeclasDosAlunos(codigos);
+    } catch (const AppError& error) {
+        return QStringLiteral("the statistics did not load: %1").arg(error.message());
+    }
+    for (size_t k = 0; k < codigos.size(); ++k) {
+        std::array<std::uint64_t, 256> esperadas{};
+        // a repeated number gives its records to the first holder
+        if (k == 0 || codigos[k] != codigos[0]) {
+            for (const tToque& r : records) {
+                if (r.CodAluno == codigos[k])
+                    esperadas[r.Caractere] += r.Esperadas;
+            }
+        }
+        for (int c = 0; c < 256; ++c) {
+            const estatisticas::FigurasDoCaractere f = teclas[k].figuras(char(c));
+            if (f.esperadas != esperadas[size_t(c)])
+                return QStringLiteral("student %1, character %2: expected %3 times, the file holds %4")
+                    .arg(k).arg(c).arg(f.esperadas).arg(esperadas[size_t(c)]);
+            if (f.conhecida() && (!aShare(f.taxaDeErro()) || !aShare(f.confianca())))
+                return QStringLiteral("student %1, character %2: a figure outside 0 to 1").arg(k).arg(c);
+        }
+        if (hasControlCharacter(estatisticas::TextoDasTeclasATreinar(teclas[k])))
+            return QStringLiteral("student %1: a control character among the keys to train").arg(k);
+    }
+    return {};
+}
+
+QString checkChangeLog(const QByteArray& file)
+{
+    if (!writeAs(kArquivoAlteracoes, file))
+        return QStringLiteral("cannot write the input file");
+    try {
+        for (const int quantas : {1, 3, 1000}) {
+            const QStringList linhas = UltimasAlteracoes(quantas);
+            if (linhas.size() > quantas)
+                return QStringLiteral("%1 lines asked, %2 given").arg(quantas).arg(linhas.size());
+            for (const QString& linha : linhas) {
+                if (linha.isEmpty() || linha.contains(u'\n'))
+                    return QStringLiteral("a line of the log is empty or more than one");
+            }
+        }
+        clockseam::set(QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30)));
+        RegistraAlteracoes(7, {QStringLiteral("nome corrigido")});
+        clockseam::reset();
+        const QString esperada = QStringLiteral("11/12/2026 10:20:30 - código 7 - nome corrigido");
+        if (UltimasAlteracoes(1) != QStringList{esperada})
+            return QStringLiteral("the line added reads back as \"%1\"").arg(UltimasAlteracoes(1).value(0));
+    } catch (const AppError& error) {
+        return QStringLiteral("the log failed: %1").arg(error.message());
+    }
+    return {};
 }

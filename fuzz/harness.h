@@ -30,3 +30,19 @@ QString checkUnscrambling(const QByteArray& input);
 // name the registration screen takes, written out and read again it gives
 // the same students, and the repetitions within the list are all marked.
 QString checkClassList(const QByteArray& file);
+
+// The journal of a rewrite of the student file, as the bytes of
+// ZORPAlunos20.dat.anterior beside a file of three students, then the roster
+// loaded: a whole journal of one of the three puts that record back, any
+// other bytes change nothing; the journal goes and no lock is left.
+QString checkJournal(const QByteArray& journal);
+
+// The key statistics file read for the student whose number the first four
+// bytes hold and for student 0: what the figures add up to is what the
+// records hold, every figure between 0 and 1, and the keys to train are keys
+// a keyboard types.
+QString checkKeyStatistics(const QByteArray& file);
+
+// The teacher's change log: its last lines, each one line and none empty,
+// and a line added after whatever the file ends with is read back whole.
+QString checkChangeLog(const QByteArray& file);

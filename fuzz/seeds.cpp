@@ -1,16 +1,22 @@
 // Writes the seed corpora of the fuzz targets into the directory given as
 // the argument: real files made by the program's own writers.
 //   quiravo_fuzz_seeds fuzz/corpus
+#include "data/alteracoes.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/scrambling.h"
+#include "data/toques.h"
+#include "platform/errors.h"
+#include "platform/recordfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -124,6 +130,60 @@ void classListSeeds(const QDir& dir)
     save(dir.filePath("cr_sozinho"), QString(lista).replace(u'\n', u'\r').toUtf8());
 }
 
+// A journal that a failed correction and its failed putting back left, the
+// same cut short, and one of a record the file does not hold.
+void journalSeeds(const QDir& dir)
+{
+    for (const char* nome : {"Ana", "Bia", "Caio"})
+        GravaAluno(QString::fromLatin1(nome), {}, {}, 46000, 0);
+    fileseam::failOn(fileseam::Op::Sync, EIO, 3);
+    fileseam::failOn(fileseam::Op::Write, EIO, 3);
+    try {
+        RegravaAluno(2, {.nome = QStringLiteral("Bia Souza")});
+    } catch (const AppError&) {
+        // the journal is what this seed is made of
+    }
+    fileseam::clear();
+    const QByteArray journal = readAll(rewriteJournal(kArquivoAlunos));
+    save(dir.filePath("correcao_interrompida"), journal);
+    save(dir.filePath("cortado"), journal.left(journal.size() / 2));
+    QByteArray alem = journal;
+    alem[8] = char(0xE8);  // the record's number, 1000 and up: no longer whole
+    save(dir.filePath("numero_alterado"), alem);
+}
+
+void keyStatisticsSeeds(const QDir& dir)
+{
+    std::vector<tToque> toques;
+    for (const char c : {'a', 's', '\xe7', '\0', '\n'}) {
+        tToque t{};
+        t.CodAluno = 1;
+        t.Caractere = std::uint8_t(c);
+        t.Origem = std::uint8_t(OrigemDoToque::Curso);
+        t.Sessao = 46000.5;
+        t.Esperadas = 30;
+        t.Erradas = 4;
+        t.Cronometradas = 28;
+        t.Milissegundos = 9000;
+        toques.push_back(t);
+    }
+    toques[4].Erradas = 50;  // more wrong than expected: a damaged record
+    GravaToques(toques);
+    const QByteArray file = readAll(kArquivoToques);
+    save(dir.filePath("cinco_caracteres"), file);
+    save(dir.filePath("com_fragmento"), file.left(file.size() - 7));
+}
+
+void changeLogSeeds(const QDir& dir)
+{
+    RegistraAlteracoes(2, {QStringLiteral("nome corrigido de \"Bia\" para \"Bia Souza\""),
+                           QStringLiteral("senha apagada: o aluno entra sem senha")});
+    const QByteArray log = readAll(kArquivoAlteracoes);
+    save(dir.filePath("duas_linhas"), log);
+    save(dir.filePath("linha_cortada"), log.left(log.size() - 9));
+    save(dir.filePath("utf8_estragado"), log + "\xff\xfe sem fim");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -134,7 +194,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    for (const char* name : {"catalogo", "alunos", "aulas", "desempenho", "desembaralha", "turma"})
+    for (const char* name : {"catalogo", "alunos", "aulas", "desempenho", "desembaralha", "turma", "anterior",
+                             "toques", "alteracoes"})
         root.mkpath(QString::fromLatin1(name));
     catalogueSeeds(QDir(root.filePath("catalogo")));
     unscramblingSeeds(QDir(root.filePath("desembaralha")));
@@ -146,6 +207,16 @@ int main(int argc, char** argv)
     QDir::setCurrent(scratch);
     studentAndLessonSeeds(QDir(root.filePath("alunos")), QDir(root.filePath("aulas")));
     progressSeeds(QDir(root.filePath("aulas")), QDir(root.filePath("desempenho")));
+    // each of these writers starts from a course folder of its own
+    const std::pair<void (*)(const QDir&), const char*> ownFolders[] = {
+        {journalSeeds, "anterior"}, {keyStatisticsSeeds, "toques"}, {changeLogSeeds, "alteracoes"}};
+    for (const auto& [seeds, name] : ownFolders) {
+        QDir::setCurrent(root.path());
+        QDir(scratch).removeRecursively();
+        root.mkpath(".scratch");
+        QDir::setCurrent(scratch);
+        seeds(QDir(root.filePath(QString::fromLatin1(name))));
+    }
     QDir::setCurrent(root.path());
     QDir(scratch).removeRecursively();
     return 0;

@@ -472,7 +472,6 @@ TEST_F(Professor, AListEnrolledAgainLeavesOutWhoIsThereUnlessTheTeacherKeepsThem
     writeFile(QStringLiteral("turma.csv"), "Nome,E-mail\r\nana lima,\r\nBia Reis,bia@escola.br\r\nBia Reis,\r\n");
     const QString caminho = QDir::current().filePath(QStringLiteral("turma.csv"));
 
-    boxseam::queueInput(kSenha);
     QStringList primeira;
     QStringList segunda;
     QStringList mantidas;
@@ -483,7 +482,7 @@ TEST_F(Professor, AListEnrolledAgainLeavesOutWhoIsThereUnlessTheTeacherKeepsThem
             textos << lista->item(i)->text();
         return textos;
     };
-    pedeOProfessor([&](QWidget* tela) {
+    pedeOProfessor(comASenha([&](QWidget* tela) {
         whenModal(
             [&](QWidget* matricula) {
                 primeira = linhas(matricula);
@@ -506,7 +505,7 @@ TEST_F(Professor, AListEnrolledAgainLeavesOutWhoIsThereUnlessTheTeacherKeepsThem
             tela);
         boxseam::queueInput(caminho);
         tecla(Qt::Key_F8);
-    });
+    }));
     const QString ana = QStringLiteral("ana lima - \"Ana Lima\" já está no curso, com o código 1.");
     const QString bia = QStringLiteral("Bia Reis - \"Bia Reis\" já está no curso, com o código 3.");
     EXPECT_EQ(primeira, (QStringList{QStringLiteral("Fica de fora, linha 2: ") + ana,
@@ -532,9 +531,8 @@ TEST_F(Professor, AnEnrolmentCutByAFullDiskSaysWhoWasRegisteredAndWhy)
     writeFile(QStringLiteral("turma.txt"), "Ana Clara\nBeto\nCaio\n");
     const QString caminho = QDir::current().filePath(QStringLiteral("turma.txt"));
 
-    boxseam::queueInput(kSenha);
     int alunosNaLista = 0;
-    pedeOProfessor([&](QWidget* tela) {
+    pedeOProfessor(comASenha([&](QWidget* tela) {
         whenModal(
             [&](QWidget*) {
                 tecla(Qt::Key_Space);
@@ -547,7 +545,7 @@ TEST_F(Professor, AnEnrolmentCutByAFullDiskSaysWhoWasRegisteredAndWhy)
         tecla(Qt::Key_F8);
         fileseam::clear();
         alunosNaLista = tela->findChild<QTableView*>(QStringLiteral("lbAlunos"))->model()->rowCount();
-    });
+    }));
     EXPECT_EQ(caixasCom(BoxKind::Warning),
               QStringList{QStringLiteral("A matrícula parou antes do fim da lista: Disk full.\r"
                                          "1 aluno matriculado, sem senha: Ana Clara.\r"

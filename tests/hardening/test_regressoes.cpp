@@ -22,6 +22,9 @@ const Target kTargets[] = {
     {"desempenho", checkProgress},
     {"desembaralha", checkUnscrambling},
     {"turma", checkClassList},
+    {"anterior", checkJournal},
+    {"toques", checkKeyStatistics},
+    {"alteracoes", checkChangeLog},
 };
 
 using Regressoes = InTempDir;
