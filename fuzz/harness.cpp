@@ -543,9 +543,9 @@ QString checkChangeLog(const QByteArray& file)
             }
         }
         clockseam::set(QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30)));
+        const QString esperada = shortDate(today()) + u' ' + longTime(timeOfDay()) + QStringLiteral(" - código 7 - nome corrigido");
         RegistraAlteracoes(7, {QStringLiteral("nome corrigido")});
         clockseam::reset();
-        const QString esperada = QStringLiteral("11/12/2026 10:20:30 - código 7 - nome corrigido");
         if (UltimasAlteracoes(1) != QStringList{esperada})
             return QStringLiteral("the line added reads back as \"%1\"").arg(UltimasAlteracoes(1).value(0));
     } catch (const AppError& error) {

@@ -178,12 +178,16 @@ void RecordFile::lock()
     position_ = position;
 }
 
+// The size as the file server has it now: a network share's client may keep
+// what it last heard for a while, and an append at an old end would write
+// over the records another machine added since.
 std::int64_t RecordFile::recordCount()
 {
-    struct stat st {};
-    if (injected(fileseam::Op::Size) || ::fstat(fd_, &st) != 0)
+    struct statx st {};
+    if (injected(fileseam::Op::Size)
+        || ::statx(fd_, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &st) != 0)
         fail(errno);
-    return std::int64_t(st.st_size) / recordSize_;
+    return std::int64_t(st.stx_size) / recordSize_;
 }
 
 void RecordFile::seek(std::int64_t record)
@@ -408,6 +412,16 @@ bool journalLiesThere(const QString& name)
     return ::lstat(QFile::encodeName(name).constData(), &st) == 0;
 }
 
+// Whether the journal opens: a network share's client may go on listing for
+// a moment a file that another machine has removed.
+bool journalOpens(const QString& journal)
+{
+    const int fd = ::open(QFile::encodeName(journal).constData(), O_RDONLY | kOpenFlags);
+    if (fd >= 0)
+        ::close(fd);
+    return fd >= 0 || errno != ENOENT;
+}
+
 // The journal's bytes; none past the size of a whole one.
 QByteArray readJournal(const QString& journal, int recordSize)
 {
@@ -524,7 +538,7 @@ void RecordFile::putBack(std::int64_t number, const QByteArray& old)
 void RecordFile::undoUnfinishedRewrite()
 {
     const QString journal = rewriteJournal(name_);
-    if (!journalLiesThere(journal))
+    if (!journalLiesThere(journal) || !journalOpens(journal))
         return;
     const std::optional<Undo> undo = undoOf(readJournal(journal, recordSize_), recordSize_);
     if (undo && undo->number < recordCount()) {

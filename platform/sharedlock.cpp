@@ -23,7 +23,10 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-// far longer than making a lock file and writing it takes
+// the file in a lock that names its holder
+const QString kLockHolderFile = QStringLiteral("dono");
+
+// far longer than making a lock and naming its holder takes
 constexpr std::chrono::seconds kUnnamedLeftBehindAfter{2};
 
 [[noreturn]] void fail(int err)
@@ -85,72 +88,145 @@ int openLockFolder(const QString& dataFile)
     }
 }
 
-// A file in the folder of the locks: the folder held open, the name in it and
-// the full path that messages show.
+// A lock in the folder of the locks: the folder held open, the lock's name
+// in it and the full path that messages show.
 struct Place {
     int folder;
     QString name;
     QString path;
 
     QByteArray encodedName() const { return QFile::encodeName(name); }
+    // the file in the lock that names its holder
+    QByteArray encodedHolder() const { return QFile::encodeName(name + u'/' + kLockHolderFile); }
     Place beside(const QString& suffix) const { return {folder, name + suffix, path + suffix}; }
 };
 
-// A lock file as found: what it says and when it was last written.
+// A lock as found: what it says of its holder and when that was written.
 struct Found {
     bool there = false;
     QByteArray text;
     qint64 modified = 0;  // milliseconds since 1970
+    bool planted = false;  // something else lies in the lock's place
 };
 
-Found readLockFile(const Place& place)
+qint64 milliseconds(const struct stat& st)
 {
-    const int fd = ::openat(place.folder, place.encodedName().constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT)
-        return {};
-    if (fd < 0 && errno != ELOOP)
-        fail(errno);
-    const auto closeQuietly = qScopeGuard([fd] {
-        if (fd >= 0)
-            ::close(fd);
-    });
-    struct stat st {};
-    if (fd >= 0 && ::fstat(fd, &st) != 0)
-        fail(errno);
-    if (fd < 0 || !S_ISREG(st.st_mode))
-        throw AppError(QStringLiteral("%1 não é uma trava do curso; apague-o")
-                           .arg(QDir::toNativeSeparators(place.path)));
-    char bytes[1024];
-    const ssize_t n = ::read(fd, bytes, sizeof bytes);
-    if (n < 0)
-        fail(errno);
-    return {true, QByteArray(bytes, qsizetype(n)), qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1'000'000};
+    return qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1'000'000;
 }
 
-// Creates the lock file holding text; false when one is already there.
-bool createLockFile(const Place& place, const QByteArray& text)
+// What a network share's client answers for a moment about a file another
+// machine is making or removing: nothing known yet, to be looked at again.
+bool passing(int err)
 {
-    const int fd = ::openat(place.folder, place.encodedName().constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EEXIST)
-        return false;
+    return err == ENOENT || err == EIO || err == ESTALE;
+}
+
+Found somethingPlanted()
+{
+    Found found;
+    found.there = true;
+    found.planted = true;
+    return found;
+}
+
+// A lock just made names nobody until its holder has written the file.
+Found readLock(const Place& lock)
+{
+    struct stat folder {};
+    if (::fstatat(lock.folder, lock.encodedName().constData(), &folder, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (passing(errno))
+            return {};
+        fail(errno);
+    }
+    if (!S_ISDIR(folder.st_mode))
+        return somethingPlanted();
+    const Found unnamed{true, {}, milliseconds(folder)};
+    const int fd = ::openat(lock.folder, lock.encodedHolder().constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && passing(errno))
+        return unnamed;
+    if (fd < 0 && errno == ELOOP)
+        return somethingPlanted();
     if (fd < 0)
         fail(errno);
-    auto removeOnFailure = qScopeGuard([&] { ::unlinkat(place.folder, place.encodedName().constData(), 0); });
+    const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
+    struct stat holder {};
+    char bytes[1024];
+    const ssize_t n = ::fstat(fd, &holder) == 0 ? ::read(fd, bytes, sizeof bytes) : -1;
+    if (n < 0 && passing(errno))
+        return unnamed;
+    if (n < 0)
+        fail(errno);
+    if (!S_ISREG(holder.st_mode))
+        return somethingPlanted();
+    return {true, QByteArray(bytes, qsizetype(n)), milliseconds(holder)};
+}
+
+// A short wait, longer with each turn, never in step with another waiter.
+void pause(int turn)
+{
+    const long microseconds = (1000L << std::min(turn, 4)) + long(QRandomGenerator::global()->bounded(1000));
+    const timespec wait{0, microseconds * 1000};
+    ::nanosleep(&wait, nullptr);
+}
+
+// A network share refuses for a moment to remove what another machine has
+// open (EBUSY, or EIO from one share tried here), or a folder whose file is
+// still going (ENOTEMPTY).
+void removePatiently(int folder, const QByteArray& name, int flags)
+{
+    constexpr int kTurns = 100;
+    for (int turn = 0;; ++turn) {
+        if (::unlinkat(folder, name.constData(), flags) == 0 || errno == ENOENT)
+            return;
+        if ((errno != EBUSY && errno != EIO && errno != ENOTEMPTY) || turn == kTurns)
+            fail(errno);
+        pause(turn);
+    }
+}
+
+// What a failure leaves of a lock being made or broken.
+void removeQuietly(const Place& lock)
+{
+    ::unlinkat(lock.folder, lock.encodedHolder().constData(), 0);
+    ::unlinkat(lock.folder, lock.encodedName().constData(), AT_REMOVEDIR);
+}
+
+void removeLock(const Place& lock)
+{
+    removePatiently(lock.folder, lock.encodedHolder(), 0);
+    removePatiently(lock.folder, lock.encodedName(), AT_REMOVEDIR);
+}
+
+// Writes the file that names the holder into a lock just made.
+void nameHolder(const Place& lock, const QByteArray& text)
+{
+    const int fd = ::openat(lock.folder, lock.encodedHolder().constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fail(errno);
     const ssize_t n = ::write(fd, text.constData(), size_t(text.size()));
     const int writeError = n < 0 ? errno : ENOSPC;
     if (::close(fd) != 0 && n == text.size())
         fail(errno);
     if (n != text.size())
         fail(writeError);
-    removeOnFailure.dismiss();
-    return true;
 }
 
-void removeLockFile(const Place& place)
+// Makes the lock, a folder, and names its holder in it; false when the lock
+// is there already. Making a folder is what the file servers tried here
+// decide alone: a file made only when missing was given to two machines at
+// once by one of them, and that one answers EIO where the folder exists.
+bool makeLock(const Place& lock, const QByteArray& text)
 {
-    if (::unlinkat(place.folder, place.encodedName().constData(), 0) != 0 && errno != ENOENT)
+    if (::mkdirat(lock.folder, lock.encodedName().constData(), 0777) != 0) {
+        if (errno == EEXIST || errno == EIO)
+            return false;
         fail(errno);
+    }
+    auto removeOnFailure = qScopeGuard([&] { removeQuietly(lock); });
+    nameHolder(lock, text);
+    removeOnFailure.dismiss();
+    return true;
 }
 
 bool processEnded(qint64 process)
@@ -186,7 +262,7 @@ std::chrono::milliseconds& lockWait()
     return wait;
 }
 
-// A lock file that names nobody: its maker was stopped between making it and
+// A lock that names nobody: its maker was stopped between making it and
 // writing it, or is writing it now. The wait tells the two apart, by this
 // computer's own clock.
 class Unnamed {
@@ -210,34 +286,28 @@ private:
     Steady::time_point since_;
 };
 
-// Whether something was removed: the lock, or a breaker's file abandoned too.
+// Whether something was removed: the lock, or a breaker's lock abandoned too.
 bool takeOverAbandoned(const Place& lock, const QByteArray& judged, const QByteArray& mine)
 {
     const Place breaker = lock.beside(QStringLiteral(".quebra"));
-    if (!createLockFile(breaker, mine)) {
-        const Found other = readLockFile(breaker);
+    if (!makeLock(breaker, mine)) {
+        const Found other = readLock(breaker);
         if (!other.there || !abandoned(other, breaker))
             return false;
-        removeLockFile(breaker);
+        removeLock(breaker);
         return true;
     }
-    const auto removeBreaker = qScopeGuard([&] { ::unlinkat(breaker.folder, breaker.encodedName().constData(), 0); });
-    const Found now = readLockFile(lock);
+    auto removeBreaker = qScopeGuard([&] { removeQuietly(breaker); });
+    const Found now = readLock(lock);
     if (now.there && now.text == judged)
-        removeLockFile(lock);
+        removeLock(lock);
+    removeBreaker.dismiss();
+    removeLock(breaker);
     return true;
 }
 
-// A short wait, longer with each turn, never in step with another waiter.
-void pause(int turn)
-{
-    const long microseconds = (1000L << std::min(turn, 4)) + long(QRandomGenerator::global()->bounded(1000));
-    const timespec wait{0, microseconds * 1000};
-    ::nanosleep(&wait, nullptr);
-}
-
 // The byte-range lock of the whole data file; false while another program
-// holds it. A file system without such locks has the lock file alone.
+// holds it. A file system without such locks has the lock folder alone.
 bool lockRange(int fd)
 {
     struct flock range {};
@@ -263,8 +333,10 @@ bool lockRange(int fd)
     }
 }
 
-[[noreturn]] void failBusy(const QString& dataFile, const Found& found)
+[[noreturn]] void failBusy(const QString& dataFile, const Place& lock, const Found& found)
 {
+    if (found.planted)
+        throw AppError(QStringLiteral("%1 não é uma trava do curso; apague-o").arg(QDir::toNativeSeparators(lock.path)));
     QString who;
     if (const std::optional<LockHolder> holder = LockHolder::fromText(found.text))
         who = QStringLiteral(" (no computador %1, desde as %2)")
@@ -276,56 +348,64 @@ bool lockRange(int fd)
 
 }  // namespace
 
-QString lockFileOf(const QString& dataFile)
+QString lockOf(const QString& dataFile)
 {
     return folderOfLocks(dataFile) + u'/' + QFileInfo(dataFile).fileName() + QStringLiteral(".trava");
+}
+
+QString lockHolderFileOf(const QString& dataFile)
+{
+    return lockOf(dataFile) + u'/' + kLockHolderFile;
 }
 
 SharedLock::SharedLock(const QString& dataFile, int fd)
     : folder_(openLockFolder(dataFile))
     , name_(QFileInfo(dataFile).fileName() + QStringLiteral(".trava"))
-    , path_(lockFileOf(dataFile))
+    , path_(lockOf(dataFile))
     , mine_(LockHolder::thisProcess().text())
 {
     auto closeOnFailure = qScopeGuard([this] { ::close(folder_); });
     const Place lock{folder_, name_, path_};
     const Steady::time_point deadline = Steady::now() + lockWait();
     Unnamed unnamed;
-    for (int turn = 0; !createLockFile(lock, mine_);) {
-        const Found found = readLockFile(lock);
-        if (!found.there)
+    for (int turn = 0, vanished = 0; !makeLock(lock, mine_);) {
+        const Found found = readLock(lock);
+        // gone as it was looked at: tried again at once, unless a network
+        // share's client goes on saying that it is there
+        if (!found.there && ++vanished % 8 != 0)
             continue;
-        if ((abandoned(found, lock) || unnamed.leftBehind(found)) && takeOverAbandoned(lock, found.text, mine_))
+        if (found.there && !found.planted && (abandoned(found, lock) || unnamed.leftBehind(found))
+            && takeOverAbandoned(lock, found.text, mine_))
             continue;
         if (Steady::now() >= deadline)
-            failBusy(dataFile, found);
+            failBusy(dataFile, lock, found);
         pause(turn++);
     }
     heldHere().insert(path_);
     auto releaseOnFailure = qScopeGuard([&] {
         heldHere().remove(path_);
-        ::unlinkat(folder_, lock.encodedName().constData(), 0);
+        removeQuietly(lock);
     });
     // a program that takes only the byte-range lock holds it for a moment too
     for (int turn = 0; !lockRange(fd); ++turn) {
         if (Steady::now() >= deadline)
-            failBusy(dataFile, {});
+            failBusy(dataFile, lock, {});
         pause(turn);
     }
     releaseOnFailure.dismiss();
     closeOnFailure.dismiss();
 }
 
-// The lock file goes only while it is still this one: one older than any
-// writer holds a lock may have been taken over meanwhile.
+// The lock goes only while it is still this one: one older than any writer
+// holds a lock may have been taken over meanwhile.
 SharedLock::~SharedLock()
 {
     const auto closeFolder = qScopeGuard([this] { ::close(folder_); });
     heldHere().remove(path_);
     const Place lock{folder_, name_, path_};
     try {
-        if (readLockFile(lock).text == mine_)
-            removeLockFile(lock);
+        if (readLock(lock).text == mine_)
+            removeLock(lock);
     } catch (const AppError&) {
         // a lock that cannot be given back is taken over as abandoned
     }

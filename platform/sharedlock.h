@@ -3,11 +3,12 @@
 // machine it runs on. A file system's own locks cannot be trusted with that:
 // some network shares refuse them, and some grant one to two machines at once
 // because each machine's kernel decides alone. What only the file server can
-// decide is whether a file is created or already there, so the lock is a file,
-// created only when missing, in the folder "travas" beside the data file. It
-// names the computer, the process and the moment it was taken. A byte-range
-// lock on the data file goes with it, for programs that take only that lock
-// and for shares that carry such locks to their server.
+// decide is whether a folder is made or already there (a file made only when
+// missing was given to two machines at once by one share tried here), so the
+// lock is a folder, made in the folder "travas" beside the data file, with a
+// file in it that names the computer, the process and the moment it was
+// taken. A byte-range lock on the data file goes with it, for programs that
+// take only that lock and for shares that carry such locks to their server.
 //
 // A lock whose holder is gone is taken over: at once when the holder ran on
 // this computer and its process has ended, and otherwise once the lock is
@@ -40,15 +41,17 @@ public:
 
 private:
     int folder_ = -1;  // the folder of the locks, held open
-    QString name_;     // the lock file's name in it
+    QString name_;     // the lock's name in it
     QString path_;     // and its full path
-    QByteArray mine_;  // what this lock file says
+    QByteArray mine_;  // what this lock says of its holder
 };
 
-// The lock file of a data file: what a test plants or reads.
-QString lockFileOf(const QString& dataFile);
+// The lock of a data file, a folder, and the file in it that names its
+// holder: what a test plants or reads.
+QString lockOf(const QString& dataFile);
+QString lockHolderFileOf(const QString& dataFile);
 
-// What a lock file names, in the form it is written: the computer's name, its
+// What a lock names, in the form it is written: the computer's name, its
 // boot, the process and the moment the lock was taken (milliseconds since
 // 1970 UTC), and a mark no other lock has.
 struct LockHolder {

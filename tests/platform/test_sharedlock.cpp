@@ -1,4 +1,4 @@
-// The lock of a shared course folder: a lock file that the file server alone
+// The lock of a shared course folder: a folder that the file server alone
 // decides, taken over when its holder is gone, and never a write without it.
 
 #include "platform/errors.h"
@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSysInfo>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,14 +44,20 @@ protected:
         file.close();
     }
 
-    static void plant(const QByteArray& text, qint64 ageSeconds = 0)
+    // A lock of another program, its holder named by text unless it is none.
+    static void plant(const std::optional<QByteArray>& text, qint64 ageSeconds = 0)
     {
-        const QString lock = lockFileOf(kArquivo);
-        writeFile(lock, text);
+        QDir().mkpath(lockOf(kArquivo));
+        const QString holder = lockHolderFileOf(kArquivo);
+        if (text)
+            writeFile(holder, *text);
         const time_t when = time(nullptr) - ageSeconds;
         const utimbuf times{when, when};
-        ::utime(QFile::encodeName(lock).constData(), &times);
+        for (const QString& made : {lockOf(kArquivo), holder})
+            ::utime(QFile::encodeName(made).constData(), &times);
     }
+
+    static bool locked() { return QFileInfo::exists(lockOf(kArquivo)); }
 
     static bool appended() { return readFile(kArquivo) == QByteArray("abcdWXYZ"); }
 };
@@ -75,21 +82,21 @@ LockHolder holder(const QString& computer, const QByteArray& boot, qint64 proces
     return h;
 }
 
-TEST_F(Trava, ALockIsAFileThatNamesItsHolderAndGoesWithTheClose)
+TEST_F(Trava, ALockNamesItsHolderAndGoesWithTheClose)
 {
     RecordFile file(kArquivo, 4, RecordFile::Access::ReadWrite);
     file.lock();
-    const std::optional<LockHolder> held = LockHolder::fromText(readFile(lockFileOf(kArquivo)));
+    const std::optional<LockHolder> held = LockHolder::fromText(readFile(lockHolderFileOf(kArquivo)));
     ASSERT_TRUE(held);
     EXPECT_EQ(held->computer, QSysInfo::machineHostName());
     EXPECT_EQ(held->process, getpid());
     // a second writer of this process waits for it, and then says so
     EXPECT_TRUE(errorOf(appendUnderTheLock).contains(QStringLiteral("está sendo gravado por outro programa")));
     file.close();
-    EXPECT_FALSE(QFileInfo::exists(lockFileOf(kArquivo)));
+    EXPECT_FALSE(locked());
     appendUnderTheLock();
     EXPECT_TRUE(appended());
-    EXPECT_FALSE(QFileInfo::exists(lockFileOf(kArquivo)));
+    EXPECT_FALSE(locked());
 }
 
 // Whose lock is taken over, and whose is waited for until the writer gives
@@ -122,21 +129,21 @@ TEST_F(Trava, ALockWhoseHolderIsGoneIsTakenOverAndAnyOtherIsWaitedFor)
         EXPECT_EQ(appended(), caso.tomada);
         if (caso.tomada) {
             EXPECT_EQ(erro, QStringLiteral("(no error)"));
-            EXPECT_FALSE(QFileInfo::exists(lockFileOf(kArquivo)));
+            EXPECT_FALSE(locked());
         } else {
             EXPECT_TRUE(erro.contains(QStringLiteral("no computador %1").arg(caso.dono.computer))) << erro.toStdString();
             EXPECT_TRUE(erro.contains(QDir::toNativeSeparators(QFileInfo(kArquivo).absoluteFilePath())));
-            EXPECT_EQ(readFile(lockFileOf(kArquivo)), caso.dono.text());
+            EXPECT_EQ(readFile(lockHolderFileOf(kArquivo)), caso.dono.text());
         }
     }
 }
 
-// A lock file that names nobody: its maker stopped before writing it. It is
+// A lock that names nobody: its maker stopped before naming itself. It is
 // taken over once it has stayed so for a while of the wait.
-TEST_F(Trava, ALockFileThatNamesNobodyIsTakenOverAfterAWhile)
+TEST_F(Trava, ALockThatNamesNobodyIsTakenOverAfterAWhile)
 {
     lockseam::setWait(10s);
-    plant({});
+    plant(std::nullopt);
     appendUnderTheLock();
     EXPECT_TRUE(appended());
 }
@@ -161,9 +168,9 @@ TEST_F(Trava, ALockTakenOverMeanwhileIsLeftToItsNewHolder)
     RecordFile file(kArquivo, 4, RecordFile::Access::ReadWrite);
     file.lock();
     const QByteArray outro = holder("lab-07", "outro", 4242, 1).text();
-    writeFile(lockFileOf(kArquivo), outro);
+    writeFile(lockHolderFileOf(kArquivo), outro);
     file.close();
-    EXPECT_EQ(readFile(lockFileOf(kArquivo)), outro);
+    EXPECT_EQ(readFile(lockHolderFileOf(kArquivo)), outro);
 }
 
 }  // namespace
