@@ -81,6 +81,16 @@ QStringList linhaSemPassagens(const Desempenho& aluno)
             estatisticas::TextoDasTeclasATreinar(aluno.teclas)};
 }
 
+// The rows of the students numbered in alunos, each as linhaDe makes it.
+std::vector<QStringList> linhasDos(const std::vector<Desempenho>& turma, const std::vector<size_t>& alunos,
+                                   QStringList (*linhaDe)(const Desempenho&))
+{
+    std::vector<QStringList> linhas;
+    for (const size_t i : alunos)
+        linhas.push_back(linhaDe(turma[i]));
+    return linhas;
+}
+
 // A spreadsheet runs a field that starts with one of these as a formula: a
 // student named "=HYPERLINK(...)" would put a link into the teacher's sheet.
 bool pareceFormula(const QString& campo)
@@ -301,9 +311,7 @@ void Diagramacao::comPassagens(const std::vector<Desempenho>& turma, const std::
 {
     if (alunos.empty())
         return;
-    std::vector<QStringList> linhas;
-    for (const size_t i : alunos)
-        linhas.push_back(linha(turma[i]));
+    const std::vector<QStringList> linhas = linhasDos(turma, alunos, linha);
     const Tabela t = tabela(kColunas, linhas);
     // room for the legend of the chart's sections too
     const double grafico = mm(30);
@@ -321,9 +329,7 @@ void Diagramacao::semPassagens(const std::vector<Desempenho>& turma, const std::
 {
     if (alunos.empty())
         return;
-    std::vector<QStringList> linhas;
-    for (const size_t i : alunos)
-        linhas.push_back(linhaSemPassagens(turma[i]));
+    const std::vector<QStringList> linhas = linhasDos(turma, alunos, linhaSemPassagens);
     const Tabela t = tabela(kColunasSemPassagens, linhas);
     const QFont subtitulo = fonte(11, true);
     // the title stays with the headings and the first student

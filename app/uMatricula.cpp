@@ -102,17 +102,9 @@ void TfMatricula::criaLista(const QString& arquivo)
 
 void TfMatricula::criaBotoes()
 {
-    auto botao = [this](const QString& nome, const QString& texto, const QRect& lugar, const QString& figura,
-                        int padrao) {
-        auto* b = new Botao(icone(figura, padrao), texto, this);
-        b->setObjectName(nome);
-        b->setGeometry(lugar);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    bbMatricular = botao(QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 419, 190, 30),
+    bbMatricular = botaoSemFoco(this, QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 419, 190, 30),
                          QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
-    bbCancelar = botao(QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(484, 419, 140, 30),
+    bbCancelar = botaoSemFoco(this, QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(484, 419, 140, 30),
                        QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
     Matricular1 = itemDeMenu(this, QStringLiteral("Matricular1"), QStringLiteral("Matricular"), Qt::Key_F5);
     Cancelar1 = itemDeMenu(this, QStringLiteral("Cancelar1"), QStringLiteral("Cancelar"), Qt::Key_F10);

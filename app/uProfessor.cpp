@@ -192,17 +192,6 @@ QLabel* TfProfessor::legenda(const QString& nome, const QString& texto, const QR
     return label;
 }
 
-QPushButton* TfProfessor::botao(const QString& nome, const QString& texto, const QRect& lugar,
-                                const QString& figura, int padrao)
-{
-    auto* b = new Botao(icone(figura, padrao), texto, this);
-    b->setObjectName(nome);
-    b->setGeometry(lugar);
-    // the keys of the screen press them; Tab goes from box to box
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 QLineEdit* TfProfessor::caixa(const QString& nome, const QRect& lugar)
 {
     auto* edit = new QLineEdit(this);
@@ -259,9 +248,9 @@ void TfProfessor::criaFicha()
     limitaAoArquivo(edSenha, kTamanhoSenha);
     mostraAsteriscos(edSenha);
 
-    bbGravar = botao(QStringLiteral("bbGravar"), QStringLiteral("Gravar - F5"), QRect(376, 252, 160, 30),
+    bbGravar = botaoSemFoco(this, QStringLiteral("bbGravar"), QStringLiteral("Gravar - F5"), QRect(376, 252, 160, 30),
                      QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
-    bbApagarSenha = botao(QStringLiteral("bbApagarSenha"), QStringLiteral("Apagar senha - F6"),
+    bbApagarSenha = botaoSemFoco(this, QStringLiteral("bbApagarSenha"), QStringLiteral("Apagar senha - F6"),
                           QRect(556, 252, 188, 30), QStringLiteral(":/assets/icons/cancela.svg"),
                           QStyle::SP_DialogDiscardButton);
 }
@@ -281,16 +270,16 @@ void TfProfessor::criaRegistro()
 void TfProfessor::criaBotoes()
 {
     const int topo = kAltura - kAlturaStatus - 42;
-    bbMatricular = botao(QStringLiteral("bbMatricular"), QStringLiteral("Matricular turma - F8"),
+    bbMatricular = botaoSemFoco(this, QStringLiteral("bbMatricular"), QStringLiteral("Matricular turma - F8"),
                          QRect(16, topo, 180, 30), QStringLiteral(":/assets/icons/escrevendo.svg"),
                          QStyle::SP_FileDialogNewFolder);
-    bbRelatorio = botao(QStringLiteral("bbRelatorio"), QStringLiteral("Relatório da turma - F9"),
+    bbRelatorio = botaoSemFoco(this, QStringLiteral("bbRelatorio"), QStringLiteral("Relatório da turma - F9"),
                         QRect(206, topo, 190, 30), QString(), QStyle::SP_FileIcon);
-    bbTrocarSenha = botao(QStringLiteral("bbTrocarSenha"), QStringLiteral("Senha do professor - F7"),
+    bbTrocarSenha = botaoSemFoco(this, QStringLiteral("bbTrocarSenha"), QStringLiteral("Senha do professor - F7"),
                           QRect(406, topo, 200, 30), QStringLiteral(":/assets/icons/porta.svg"),
                           QStyle::SP_DialogResetButton);
     bbTrocarSenha->setAccessibleName(QStringLiteral("Trocar senha do professor - F7"));
-    bbFechar = botao(QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(616, topo, 128, 30),
+    bbFechar = botaoSemFoco(this, QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(616, topo, 128, 30),
                      QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
 
     StatusBar1 = new QStatusBar(this);

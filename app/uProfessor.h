@@ -42,8 +42,6 @@ private:
     void criaMenu();
     void criaConexoes();
     QLabel* legenda(const QString& nome, const QString& texto, const QRect& lugar);
-    QPushButton* botao(const QString& nome, const QString& texto, const QRect& lugar, const QString& figura,
-                       int padrao);
     QLineEdit* caixa(const QString& nome, const QRect& lugar);
 
     void FormCreate();

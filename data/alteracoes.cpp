@@ -28,9 +28,8 @@ QString agora()
 
 // Whether the log's last line was cut short (by a crash, a full disk): the
 // next line must not run on from it.
-bool terminaNoMeioDeUmaLinha(RecordFile& registro)
+bool terminaNoMeioDeUmaLinha(RecordFile& registro, std::int64_t tamanho)
 {
-    const std::int64_t tamanho = registro.recordCount();
     if (tamanho == 0)
         return false;
     registro.seek(tamanho - 1);
@@ -43,9 +42,10 @@ void acrescenta(QByteArray linhas)
     RecordFile::createIfMissing(kArquivoAlteracoes, Writers::OwnerOnly);
     RecordFile registro(kArquivoAlteracoes, 1, RecordFile::Access::ReadWrite);
     registro.lock();
-    if (terminaNoMeioDeUmaLinha(registro))
+    const std::int64_t tamanho = registro.recordCount();
+    if (terminaNoMeioDeUmaLinha(registro, tamanho))
         linhas.prepend('\n');
-    registro.seek(registro.recordCount());
+    registro.seek(tamanho);
     registro.write(linhas.constData(), linhas.size());
     registro.sync();
     registro.close();

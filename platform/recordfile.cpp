@@ -412,27 +412,33 @@ bool journalLiesThere(const QString& name)
     return ::lstat(QFile::encodeName(name).constData(), &st) == 0;
 }
 
-// Whether the journal opens: a network share's client may go on listing for
-// a moment a file that another machine has removed.
-bool journalOpens(const QString& journal)
+// The journal's bytes, none past the size of a whole one; nothing when it is
+// not there after all: a network share's client may go on listing for a
+// moment a file that another machine has removed.
+std::optional<QByteArray> readJournal(const QString& journal, int recordSize)
 {
+    if (injected(fileseam::Op::Open))
+        fail(errno);
     const int fd = ::open(QFile::encodeName(journal).constData(), O_RDONLY | kOpenFlags);
-    if (fd >= 0)
-        ::close(fd);
-    return fd >= 0 || errno != ENOENT;
-}
-
-// The journal's bytes; none past the size of a whole one.
-QByteArray readJournal(const QString& journal, int recordSize)
-{
-    RecordFile file(journal, 1, RecordFile::Access::Read);
-    const std::int64_t size = std::min<std::int64_t>(file.recordCount(), kJournalHead + recordSize + kJournalSum + 1);
-    QByteArray bytes;
-    while (file.position() < size) {
-        const std::span<const char> read = file.readAhead(size - file.position());
-        bytes.append(read.data(), qsizetype(read.size()));
+    if (fd < 0 && errno == ENOENT)
+        return std::nullopt;
+    if (fd < 0)
+        failOpen(journal, errno);
+    const auto closeQuietly = qScopeGuard([fd] { ::close(fd); });
+    requireRegular(fd, journal);
+    QByteArray bytes(kJournalHead + recordSize + kJournalSum + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + got, size_t(bytes.size() - got), off_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        if (n == 0)
+            break;
+        got += n;
     }
-    file.close();
+    bytes.truncate(got);
     return bytes;
 }
 
@@ -538,9 +544,12 @@ void RecordFile::putBack(std::int64_t number, const QByteArray& old)
 void RecordFile::undoUnfinishedRewrite()
 {
     const QString journal = rewriteJournal(name_);
-    if (!journalLiesThere(journal) || !journalOpens(journal))
+    if (!journalLiesThere(journal))
         return;
-    const std::optional<Undo> undo = undoOf(readJournal(journal, recordSize_), recordSize_);
+    const std::optional<QByteArray> bytes = readJournal(journal, recordSize_);
+    if (!bytes)
+        return;
+    const std::optional<Undo> undo = undoOf(*bytes, recordSize_);
     if (undo && undo->number < recordCount()) {
         seek(undo->number);
         write(undo->old.constData());

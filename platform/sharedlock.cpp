@@ -252,10 +252,6 @@ bool abandoned(const Found& found, const Place& place)
     return processEnded(holder->process);
 }
 
-// Removes a lock judged abandoned, unless it changed meanwhile. Two programs
-// may judge one lock abandoned at once: only the one that creates the
-// breaker's file removes it, and only while the lock still says what was
-// judged, so that a lock taken meanwhile by a third stays.
 std::chrono::milliseconds& lockWait()
 {
     static std::chrono::milliseconds wait = kLockWait;
@@ -286,7 +282,11 @@ private:
     Steady::time_point since_;
 };
 
-// Whether something was removed: the lock, or a breaker's lock abandoned too.
+// Removes a lock judged abandoned, unless it changed meanwhile. Two programs
+// may judge one lock abandoned at once: only the one that makes the
+// breaker's lock removes it, and only while the lock still says what was
+// judged, so that a lock taken meanwhile by a third stays. Whether something
+// was removed: the lock, or a breaker's lock abandoned too.
 bool takeOverAbandoned(const Place& lock, const QByteArray& judged, const QByteArray& mine)
 {
     const Place breaker = lock.beside(QStringLiteral(".quebra"));

@@ -65,3 +65,13 @@ std::int32_t ProximoExercicio(const tAula& ultima)
 {
     return std::int32_t(ultima.NumExerc) + 1;
 }
+
+QString SemAcentos(const QString& texto)
+{
+    QString simples;
+    for (QChar c : texto.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            simples += c;
+    }
+    return simples.toCaseFolded();
+}

@@ -36,6 +36,9 @@ std::optional<QString> ProblemaDaSenha(const QString& senha);
 // character is stored padded with a blank, and "==" stands for no password.
 bool SenhaImpossivel(const QString& senha);
 
+// A name as names are compared: small letters without their accents.
+QString SemAcentos(const QString& texto);
+
 // A student file of this many records has no room for one more.
 bool CursoLotado(std::int64_t alunos);
 

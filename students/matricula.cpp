@@ -41,17 +41,6 @@ bool eControle(QChar c)
     return c.category() == QChar::Other_Control;
 }
 
-// Small letters without their accents, as a name is compared.
-QString semAcentos(const QString& texto)
-{
-    QString simples;
-    for (QChar c : texto.normalized(QString::NormalizationForm_D)) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            simples += c;
-    }
-    return simples.toCaseFolded();
-}
-
 // A record of the file: its fields, and the line where it starts.
 struct Registro {
     int linha = 1;
@@ -128,7 +117,7 @@ struct Colunas {
 QString palavraDoCabecalho(const QString& campo)
 {
     QString palavra;
-    for (QChar c : semAcentos(campo)) {
+    for (QChar c : SemAcentos(campo)) {
         if (c.isLetterOrNumber())
             palavra += c;
     }
@@ -260,7 +249,7 @@ QString recusaDe(const QString& nome, const QString& email)
 
 QString chaveDoNome(const QString& nome)
 {
-    return semAcentos(nome).simplified();
+    return SemAcentos(nome).simplified();
 }
 
 QString chaveDoEMail(const QString& email)

@@ -8,7 +8,6 @@
 #include "students/desempenho.h"
 #include "students/ritmo.h"
 
-#include <QChar>
 
 namespace {
 
@@ -18,17 +17,6 @@ std::optional<int> periodoGuardado(const tAluno& aluno)
     if (periodo.size() != 1 || periodo[0] < '0' || periodo[0] >= '0' + kPeriodos)
         return std::nullopt;
     return periodo[0] - '0';
-}
-
-// The text as the search compares it: small letters without their accents.
-QString semAcentos(const QString& texto)
-{
-    QString simples;
-    for (QChar c : texto.normalized(QString::NormalizationForm_D)) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            simples += c;
-    }
-    return simples.toCaseFolded();
 }
 
 QString entreAspas(const QString& texto)
@@ -59,7 +47,7 @@ std::vector<AlunoDoProfessor> AlunosDoProfessor()
 bool AtendeABusca(const AlunoDoProfessor& aluno, const QString& busca)
 {
     const QString procurado = busca.trimmed();
-    return procurado.isEmpty() || semAcentos(aluno.nome).contains(semAcentos(procurado))
+    return procurado.isEmpty() || SemAcentos(aluno.nome).contains(SemAcentos(procurado))
            || procurado == QString::number(aluno.codigo);
 }
 

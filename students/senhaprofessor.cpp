@@ -169,7 +169,7 @@ int EsperaAposErros(int erros)
 }
 
 PortaoDaSenha::PortaoDaSenha(QObject* parent)
-    : QObject(parent), fechadoAte_(PortaSenhaProfessor.fechadaAte)
+    : QObject(parent)
 {
     relogio_.setSingleShot(true);
     connect(&relogio_, &QTimer::timeout, this, &PortaoDaSenha::atualiza);
@@ -178,15 +178,14 @@ PortaoDaSenha::PortaoDaSenha(QObject* parent)
 
 bool PortaoDaSenha::confere(const QString& senha)
 {
-    const ConferenciaDaSenha resposta = ConfereSenhaProfessor(senha);
-    fechadoAte_ = resposta.fechadaAte;
+    const bool certa = ConfereSenhaProfessor(senha).certa;
     atualiza();
-    return resposta.certa;
+    return certa;
 }
 
 int PortaoDaSenha::segundosDeEspera() const
 {
-    const qint64 resta = std::max<qint64>(0, fechadoAte_ - monotonicMs());
+    const qint64 resta = std::max<qint64>(0, PortaSenhaProfessor.fechadaAte - monotonicMs());
     return int((resta + kMsPorSegundo - 1) / kMsPorSegundo);
 }
 
@@ -200,7 +199,7 @@ QString PortaoDaSenha::aviso() const
 
 void PortaoDaSenha::atualiza()
 {
-    const qint64 resta = fechadoAte_ - monotonicMs();
+    const qint64 resta = PortaSenhaProfessor.fechadaAte - monotonicMs();
     // the next tick comes when the seconds shown go down by one
     if (resta > 0)
         relogio_.start(int((resta - 1) % kMsPorSegundo + 1));

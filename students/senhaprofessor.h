@@ -79,6 +79,5 @@ private:
     // Reads the clock again: the timer's tick.
     void atualiza();
 
-    qint64 fechadoAte_;
     QTimer relogio_;
 };

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 
 using namespace aparencia;
@@ -19,14 +20,6 @@ namespace {
 
 constexpr int kLargura = 380;
 constexpr int kAltura = 160;
-
-// The wait cursor while the password is checked: the check takes a moment.
-struct CursorDeEspera {
-    CursorDeEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorDeEspera() { QApplication::restoreOverrideCursor(); }
-    CursorDeEspera(const CursorDeEspera&) = delete;
-    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
-};
 
 }  // namespace
 
@@ -56,18 +49,10 @@ void TfSenhaProfessor::criaControles()
     lbEspera->setGeometry(16, 66, 348, 40);
     pinta(lbEspera, QPalette::WindowText, kMarrom);
 
-    auto botao = [this](const QString& nome, const QString& texto, const QRect& lugar, const QString& figura,
-                        int padrao) {
-        auto* b = new Botao(icone(figura, padrao), texto, this);
-        b->setObjectName(nome);
-        b->setGeometry(lugar);
-        // ENTER in the box and Esc press them: the focus stays in the box
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    bbOK = botao(QStringLiteral("bbOK"), QStringLiteral("OK"), QRect(124, 116, 110, 30),
+    // ENTER in the box and Esc press them: the focus stays in the box
+    bbOK = botaoSemFoco(this, QStringLiteral("bbOK"), QStringLiteral("OK"), QRect(124, 116, 110, 30),
                  QStringLiteral(":/assets/icons/certo.svg"), QStyle::SP_DialogOkButton);
-    bbCancela = botao(QStringLiteral("bbCancela"), QStringLiteral("Cancela"), QRect(254, 116, 110, 30),
+    bbCancela = botaoSemFoco(this, QStringLiteral("bbCancela"), QStringLiteral("Cancela"), QRect(254, 116, 110, 30),
                       QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
 }
 
@@ -104,11 +89,12 @@ void TfSenhaProfessor::bbOKClick()
 {
     if (edSenha->text().isEmpty())
         return;
-    bool certa;
-    {
-        const CursorDeEspera espera;
-        certa = portao_->confere(edSenha->text());
-    }
+    // the wait cursor while the password is checked: the check takes a moment
+    const bool certa = [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restauraCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        return portao_->confere(edSenha->text());
+    }();
     if (certa)
         accept();
     else

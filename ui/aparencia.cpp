@@ -122,6 +122,16 @@ void coresSemFoco(QLineEdit* caixa)
     pinta(caixa, QPalette::Base, sistema.color(QPalette::Base));
 }
 
+QPushButton* botaoSemFoco(QWidget* tela, const QString& nome, const QString& texto, const QRect& lugar,
+                          const QString& figura, int padrao)
+{
+    auto* botao = new Botao(icone(figura, padrao), texto, tela);
+    botao->setObjectName(nome);
+    botao->setGeometry(lugar);
+    botao->setFocusPolicy(Qt::NoFocus);
+    return botao;
+}
+
 QIcon icone(const QString& recurso, int padrao)
 {
     if (QFile::exists(recurso))

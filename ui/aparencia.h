@@ -69,6 +69,12 @@ void coresSemFoco(QLineEdit* caixa);
 // the picture of a button: the program's own when it has one, else the style's
 QIcon icone(const QString& recurso, int padrao);
 
+// A button of a screen whose keys press it: with the program's picture (or
+// the style's), at its place, and never taking the focus, which stays in the
+// boxes that Tab goes through.
+QPushButton* botaoSemFoco(QWidget* tela, const QString& nome, const QString& texto, const QRect& lugar,
+                          const QString& figura, int padrao);
+
 // A dialog with a title bar and a close button only, on the button face, in
 // its base font and at its design size (fixed once the screen is adapted).
 void montaDialogoFixo(QDialog* tela, const QString& nome, const QString& titulo,

@@ -32,16 +32,21 @@
 
 namespace {
 
+// Lesson n of the student: numbered n in Tempo.
+void appendLesson(std::int32_t student, long n)
+{
+    clearRecord(AulaAtual);
+    AulaAtual.CodAluno = student;
+    AulaAtual.Data = 46000;
+    AulaAtual.Tempo = std::int32_t(n);
+    AulaAtual.NumExerc = std::uint8_t(n % 256);
+    GravaAula();
+}
+
 void appendLessons(std::int32_t student, long count)
 {
-    for (long n = 1; count == 0 || n <= count; ++n) {
-        clearRecord(AulaAtual);
-        AulaAtual.CodAluno = student;
-        AulaAtual.Data = 46000;
-        AulaAtual.Tempo = std::int32_t(n);
-        AulaAtual.NumExerc = std::uint8_t(n % 256);
-        GravaAula();
-    }
+    for (long n = 1; count == 0 || n <= count; ++n)
+        appendLesson(student, n);
 }
 
 void registerStudents(long count)
@@ -74,12 +79,7 @@ void beAStudent(long count)
         throw AppError(QStringLiteral("o curso está cheio"));
     const std::int32_t student = CodAlunoAtual;
     for (long n = 1; n <= count; ++n) {
-        clearRecord(AulaAtual);
-        AulaAtual.CodAluno = student;
-        AulaAtual.Data = 46000;
-        AulaAtual.Tempo = std::int32_t(n);
-        AulaAtual.NumExerc = std::uint8_t(n % 256);
-        GravaAula();
+        appendLesson(student, n);
         tToque toque{};
         toque.CodAluno = student;
         toque.Caractere = 'a';

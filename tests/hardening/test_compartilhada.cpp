@@ -38,18 +38,25 @@ constexpr uid_t kProfessora = 40001;
 constexpr uid_t kAluno = 40002;
 constexpr uid_t kDeFora = 40003;  // reads the folder, in no group of it
 
+// Works in a folder "turma" of the group kTurma with the bits given, as a
+// school sets it up, the catalogue laid in it.
+void entraNaPastaDaTurma(mode_t bits)
+{
+    QDir().mkdir(QStringLiteral("turma"));
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("turma")));
+    ASSERT_EQ(::chown(".", 0, kTurma), 0);
+    ASSERT_EQ(::chmod(".", bits), 0);
+    ::chmod("..", 0755);
+    writeFile(kCatalogue, bytesOf(std::vector{storedExercise(1), storedExercise(2)}));
+}
+
 TEST_F(Compartilhada, TwoUsersOfOneGroupRegisterAndPractiseInOneFolder)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to act as three users";
     // the folder as a school sets it up: group-owned, group-writable, setgid
-    QDir().mkdir(QStringLiteral("turma"));
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("turma")));
-    ASSERT_EQ(::chown(".", 0, kTurma), 0);
-    ASSERT_EQ(::chmod(".", 02775), 0);
-    ::chmod("..", 0755);
+    ASSERT_NO_FATAL_FAILURE(entraNaPastaDaTurma(02775));
     // the catalogue as the first user's start laid it: readable, not writable, by the others
-    writeFile(kCatalogue, bytesOf(std::vector{storedExercise(1), storedExercise(2)}));
     ASSERT_EQ(::chown(QFile::encodeName(kCatalogue).constData(), kProfessora, kTurma), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(kCatalogue).constData(), 0644), 0);
 
@@ -88,12 +95,7 @@ TEST_F(Compartilhada, AStudentsAccountWorksInTheTeachersFolderButCannotTouchTheT
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to act as two users";
-    QDir().mkdir(QStringLiteral("turma"));
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("turma")));
-    ASSERT_EQ(::chown(".", 0, kTurma), 0);
-    ASSERT_EQ(::chmod(".", 03775), 0);
-    ::chmod("..", 0755);
-    writeFile(kCatalogue, bytesOf(std::vector{storedExercise(1), storedExercise(2)}));
+    ASSERT_NO_FATAL_FAILURE(entraNaPastaDaTurma(03775));
 
     EXPECT_EQ(errorInChild(asUser(kProfessora, kTurma),
                            [] {
