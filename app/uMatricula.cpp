@@ -102,10 +102,12 @@ void TfMatricula::criaLista(const QString& arquivo)
 
 void TfMatricula::criaBotoes()
 {
-    bbMatricular = botaoSemFoco(this, QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 419, 190, 30),
-                         QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
-    bbCancelar = botaoSemFoco(this, QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(484, 419, 140, 30),
-                       QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
+    bbMatricular =
+        botaoSemFoco(this, QStringLiteral("bbMatricular"), QStringLiteral("Matricular - F5"), QRect(216, 419, 190, 30),
+                     QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
+    bbCancelar =
+        botaoSemFoco(this, QStringLiteral("bbCancelar"), QStringLiteral("Cancelar - F10"), QRect(484, 419, 140, 30),
+                     QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
     Matricular1 = itemDeMenu(this, QStringLiteral("Matricular1"), QStringLiteral("Matricular"), Qt::Key_F5);
     Cancelar1 = itemDeMenu(this, QStringLiteral("Cancelar1"), QStringLiteral("Cancelar"), Qt::Key_F10);
     setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -212,6 +212,7 @@ void TfProfessor::criaLista()
     lbAlunos->setObjectName(QStringLiteral("lbAlunos"));
     lbAlunos->setGeometry(16, 64, 340, 270);
     lbAlunos->setModel(modelo_);
+    lbAlunos->setAccessibleName(QStringLiteral("Alunos do curso"));
     lbAlunos->setSelectionBehavior(QAbstractItemView::SelectRows);
     lbAlunos->setSelectionMode(QAbstractItemView::SingleSelection);
     lbAlunos->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -231,11 +232,13 @@ void TfProfessor::criaFicha()
     negrito.setBold(true);
     lbCodigo->setFont(negrito);
 
-    legenda(QStringLiteral("lbNome"), QStringLiteral("Nome"), QRect(376, 40, 368, 20));
+    QLabel* nome = legenda(QStringLiteral("lbNome"), QStringLiteral("Nome"), QRect(376, 40, 368, 20));
     edNome = caixa(QStringLiteral("edNome"), QRect(376, 60, 368, 26));
+    nome->setBuddy(edNome);
     limitaAoArquivo(edNome, kTamanhoNome);
-    legenda(QStringLiteral("lbeMail"), QStringLiteral("eMail"), QRect(376, 92, 368, 20));
+    QLabel* email = legenda(QStringLiteral("lbeMail"), QStringLiteral("eMail"), QRect(376, 92, 368, 20));
     edeMail = caixa(QStringLiteral("edeMail"), QRect(376, 112, 368, 26));
+    email->setBuddy(edeMail);
     limitaAoArquivo(edeMail, kTamanhoEMail);
 
     const GrupoDePeriodo periodo = criaGrupoDePeriodo(this, QRect(376, 148, 184, 89));
@@ -243,23 +246,27 @@ void TfProfessor::criaFicha()
     grupoPeriodo = periodo.escolhas;
 
     lbSenha = legenda(QStringLiteral("lbSenha"), QString(), QRect(576, 148, 168, 20));
-    legenda(QStringLiteral("lbSenhaNova"), QStringLiteral("Senha nova (opcional)"), QRect(576, 172, 168, 20));
+    QLabel* senhaNova =
+        legenda(QStringLiteral("lbSenhaNova"), QStringLiteral("Senha nova (opcional)"), QRect(576, 172, 168, 20));
     edSenha = caixa(QStringLiteral("edSenha"), QRect(576, 192, 168, 26));
+    senhaNova->setBuddy(edSenha);
     limitaAoArquivo(edSenha, kTamanhoSenha);
     mostraAsteriscos(edSenha);
 
     bbGravar = botaoSemFoco(this, QStringLiteral("bbGravar"), QStringLiteral("Gravar - F5"), QRect(376, 252, 160, 30),
-                     QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
+                            QStringLiteral(":/assets/icons/escrevendo.svg"), QStyle::SP_DialogSaveButton);
     bbApagarSenha = botaoSemFoco(this, QStringLiteral("bbApagarSenha"), QStringLiteral("Apagar senha - F6"),
-                          QRect(556, 252, 188, 30), QStringLiteral(":/assets/icons/cancela.svg"),
-                          QStyle::SP_DialogDiscardButton);
+                                 QRect(556, 252, 188, 30), QStringLiteral(":/assets/icons/cancela.svg"),
+                                 QStyle::SP_DialogDiscardButton);
 }
 
 void TfProfessor::criaRegistro()
 {
-    legenda(QStringLiteral("lbAlteracoes"), QStringLiteral("Últimas alterações, da mais recente à primeira:"),
-            QRect(16, 344, 728, 20));
+    QLabel* alteracoes = legenda(QStringLiteral("lbAlteracoes"),
+                                 QStringLiteral("Últimas alterações, da mais recente à primeira:"),
+                                 QRect(16, 344, 728, 20));
     mmAlteracoes = new QPlainTextEdit(this);
+    alteracoes->setBuddy(mmAlteracoes);
     mmAlteracoes->setObjectName(QStringLiteral("mmAlteracoes"));
     mmAlteracoes->setGeometry(16, 364, 728, 86);
     mmAlteracoes->setReadOnly(true);
@@ -271,16 +278,16 @@ void TfProfessor::criaBotoes()
 {
     const int topo = kAltura - kAlturaStatus - 42;
     bbMatricular = botaoSemFoco(this, QStringLiteral("bbMatricular"), QStringLiteral("Matricular turma - F8"),
-                         QRect(16, topo, 180, 30), QStringLiteral(":/assets/icons/escrevendo.svg"),
-                         QStyle::SP_FileDialogNewFolder);
+                                QRect(16, topo, 180, 30), QStringLiteral(":/assets/icons/escrevendo.svg"),
+                                QStyle::SP_FileDialogNewFolder);
     bbRelatorio = botaoSemFoco(this, QStringLiteral("bbRelatorio"), QStringLiteral("Relatório da turma - F9"),
-                        QRect(206, topo, 190, 30), QString(), QStyle::SP_FileIcon);
+                               QRect(206, topo, 190, 30), QString(), QStyle::SP_FileIcon);
     bbTrocarSenha = botaoSemFoco(this, QStringLiteral("bbTrocarSenha"), QStringLiteral("Senha do professor - F7"),
-                          QRect(406, topo, 200, 30), QStringLiteral(":/assets/icons/porta.svg"),
-                          QStyle::SP_DialogResetButton);
+                                 QRect(406, topo, 200, 30), QStringLiteral(":/assets/icons/porta.svg"),
+                                 QStyle::SP_DialogResetButton);
     bbTrocarSenha->setAccessibleName(QStringLiteral("Trocar senha do professor - F7"));
     bbFechar = botaoSemFoco(this, QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(616, topo, 128, 30),
-                     QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
+                            QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -543,7 +543,8 @@ QString checkChangeLog(const QByteArray& file)
             }
         }
         clockseam::set(QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30)));
-        const QString esperada = shortDate(today()) + u' ' + longTime(timeOfDay()) + QStringLiteral(" - código 7 - nome corrigido");
+        const QString esperada =
+            shortDate(today()) + u' ' + longTime(timeOfDay()) + QStringLiteral(" - código 7 - nome corrigido");
         RegistraAlteracoes(7, {QStringLiteral("nome corrigido")});
         clockseam::reset();
         if (UltimasAlteracoes(1) != QStringList{esperada})

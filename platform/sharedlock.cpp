@@ -141,7 +141,8 @@ Found readLock(const Place& lock)
     if (!S_ISDIR(folder.st_mode))
         return somethingPlanted();
     const Found unnamed{true, {}, milliseconds(folder)};
-    const int fd = ::openat(lock.folder, lock.encodedHolder().constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::openat(lock.folder, lock.encodedHolder().constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && passing(errno))
         return unnamed;
     if (fd < 0 && errno == ELOOP)
@@ -336,12 +337,14 @@ bool lockRange(int fd)
 [[noreturn]] void failBusy(const QString& dataFile, const Place& lock, const Found& found)
 {
     if (found.planted)
-        throw AppError(QStringLiteral("%1 não é uma trava do curso; apague-o").arg(QDir::toNativeSeparators(lock.path)));
+        throw AppError(
+            QStringLiteral("%1 não é uma trava do curso; apague-o").arg(QDir::toNativeSeparators(lock.path)));
     QString who;
-    if (const std::optional<LockHolder> holder = LockHolder::fromText(found.text))
+    if (const std::optional<LockHolder> holder = LockHolder::fromText(found.text)) {
+        const QDateTime desde = QDateTime::fromMSecsSinceEpoch(holder->since).toLocalTime();
         who = QStringLiteral(" (no computador %1, desde as %2)")
-                  .arg(holder->computer,
-                       QDateTime::fromMSecsSinceEpoch(holder->since).toLocalTime().toString(QStringLiteral("HH:mm:ss")));
+                  .arg(holder->computer, desde.toString(QStringLiteral("HH:mm:ss")));
+    }
     throw AppError(QStringLiteral("O arquivo %1 está sendo gravado por outro programa%2; tente de novo daqui a pouco")
                        .arg(QDir::toNativeSeparators(QFileInfo(dataFile).absoluteFilePath()), who));
 }

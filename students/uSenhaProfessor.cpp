@@ -51,9 +51,9 @@ void TfSenhaProfessor::criaControles()
 
     // ENTER in the box and Esc press them: the focus stays in the box
     bbOK = botaoSemFoco(this, QStringLiteral("bbOK"), QStringLiteral("OK"), QRect(124, 116, 110, 30),
-                 QStringLiteral(":/assets/icons/certo.svg"), QStyle::SP_DialogOkButton);
+                        QStringLiteral(":/assets/icons/certo.svg"), QStyle::SP_DialogOkButton);
     bbCancela = botaoSemFoco(this, QStringLiteral("bbCancela"), QStringLiteral("Cancela"), QRect(254, 116, 110, 30),
-                      QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
+                             QStringLiteral(":/assets/icons/cancela.svg"), QStyle::SP_DialogCancelButton);
 }
 
 void TfSenhaProfessor::criaConexoes()

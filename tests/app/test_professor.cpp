@@ -554,6 +554,28 @@ TEST_F(Professor, AnEnrolmentCutByAFullDiskSaysWhoWasRegisteredAndWhy)
     EXPECT_EQ(alunosNaLista, 3);
 }
 
+// Every control a screen reader reaches on the teacher's screen says what
+// it is: each box by its label, the list and the log by theirs.
+TEST_F(Professor, EveryControlOfTheTeachersScreenHasAName)
+{
+    preparaTurma(1024);
+    ASSERT_TRUE(CriaSenhaProfessor(kSenha));
+    QStringList semNome;
+    pedeOProfessor(comASenha([&](QWidget* tela) {
+        for (QWidget* controle : tela->findChildren<QWidget*>()) {
+            const bool alcancado = qobject_cast<QLineEdit*>(controle) || qobject_cast<QAbstractScrollArea*>(controle)
+                                   || qobject_cast<QAbstractButton*>(controle);
+            const QAccessibleInterface* acessivel = QAccessible::queryAccessibleInterface(controle);
+            // the screen's own controls, not the parts Qt makes of them
+            const bool doPrograma = !controle->objectName().isEmpty();
+            if (alcancado && doPrograma && controle->isVisible() && acessivel
+                && acessivel->text(QAccessible::Name).isEmpty())
+                semNome << controle->objectName();
+        }
+    }));
+    EXPECT_EQ(semNome, QStringList());
+}
+
 // A correction whose write fails is reported with its cause; the record stays
 // as it was and the boxes keep what was typed, to be saved again.
 TEST_F(Professor, AFailedCorrectionSaysWhyAndLeavesTheRecordAsItWas)

@@ -146,7 +146,8 @@ TEST_F(Compartilhada, AStudentsAccountWorksInTheTeachersFolderButCannotTouchTheT
     EXPECT_EQ(readFile(kLessons).size(), 3 * 24);
     EXPECT_TRUE(readFile(rewriteJournal(kStudents)).isEmpty());
     for (const QString& arquivo : {kArquivoSenhaProfessor, kArquivoAlteracoes})
-        EXPECT_EQ(QFileInfo(arquivo).permissions() & (QFile::WriteGroup | QFile::WriteOther), 0) << arquivo.toStdString();
+        EXPECT_EQ(QFileInfo(arquivo).permissions() & (QFile::WriteGroup | QFile::WriteOther), 0)
+            << arquivo.toStdString();
     // the class's own files stay writable by the group
     EXPECT_TRUE(QFileInfo(kStudents).permissions() & QFile::WriteGroup);
 }

@@ -161,6 +161,17 @@ TEST_F(Trava, ALinkInThePlaceOfTheLocksFolderIsRefused)
     EXPECT_TRUE(QDir(QStringLiteral("outra")).isEmpty());
 }
 
+// A file in the place of a lock is no lock: the writer waits for it, then
+// names it, and writes nothing.
+TEST_F(Trava, AFileInThePlaceOfALockIsNamed)
+{
+    writeFile(lockOf(kArquivo), "de outro programa");
+    const QString erro = errorOf(appendUnderTheLock);
+    EXPECT_TRUE(erro.contains(QStringLiteral("não é uma trava do curso"))) << erro.toStdString();
+    EXPECT_FALSE(appended());
+    EXPECT_EQ(readFile(lockOf(kArquivo)), QByteArray("de outro programa"));
+}
+
 // A lock taken over from a holder that was only slow stays its new
 // holder's: the slow one does not remove it on closing.
 TEST_F(Trava, ALockTakenOverMeanwhileIsLeftToItsNewHolder)
