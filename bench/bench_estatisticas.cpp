@@ -1,6 +1,6 @@
 // The key statistics and the practice: the statistics of a class read from
-// a file of 1,000,000 records beside a plain read of the same file, and the
-// making of one practice line.
+// a file of 1,000,000 records beside a plain read of the same file, the
+// alignment of a typed line, and the making of one practice line.
 
 #include "bench/support.h"
 
@@ -114,6 +114,15 @@ void pesaELinha(benchmark::State& state)
     }
 }
 
+// A line of 80 judged at ENTER: the typed line aligned with it. A key left
+// out at the start is the beginner's common case; nothing alike, the worst.
+void alinha(benchmark::State& state, const QByteArray& digitada)
+{
+    const QByteArray pedida = QByteArray("asdf jkl\xE7 ").repeated(8);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(estatisticas::Alinha(pedida, digitada));
+}
+
 void registerAll()
 {
     criaToques();
@@ -121,6 +130,12 @@ void registerAll()
         floorRead(s, pastaDosToques(), kArquivoToques, int(sizeof(tToque)));
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("TeclasDosAlunos/1000000", teclasDosAlunos)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Alinha_80_uma_falta", [](benchmark::State& s) {
+        alinha(s, QByteArray("asdf jkl\xE7 ").repeated(8).mid(1));
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Alinha_80_nada_igual", [](benchmark::State& s) {
+        alinha(s, QByteArray(80, 'x'));
+    })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("GeradorDeLinhas_Linha", linhaDoTreino)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("Pesa_e_Linha", pesaELinha)->Unit(benchmark::kMicrosecond);
 }

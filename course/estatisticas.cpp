@@ -18,19 +18,111 @@ std::uint32_t somaSemEstourar(std::uint32_t a, double b)
     return std::uint32_t(std::min<double>(double(a) + b, double(UINT32_MAX)));
 }
 
+// For every i and j, what it costs at least to turn the characters asked
+// for from i on into the keys typed from j on: first the mistakes, then the
+// characters left unreached (once the typed keys run out the rest of the
+// line was never reached), so that among paths of as few mistakes the one
+// that reaches furthest costs least. A key typed past the line's end is a
+// mistake.
+class TabelaDeCustos {
+public:
+    TabelaDeCustos(QByteArrayView pedida, QByteArrayView digitada)
+        // a mistake outweighs every character the line could leave unreached
+        : erro_(std::uint32_t(pedida.size() + 1)),
+          colunas_(digitada.size() + 1),
+          custos_(size_t((pedida.size() + 1) * colunas_))
+    {
+        const qsizetype n = pedida.size();
+        const qsizetype m = digitada.size();
+        const std::uint32_t erro = erro_;
+        for (qsizetype j = 0; j <= m; ++j)
+            at(n, j) = std::uint32_t(m - j) * erro;
+        for (qsizetype i = n - 1; i >= 0; --i) {
+            at(i, m) = std::uint32_t(n - i);
+            for (qsizetype j = m - 1; j >= 0; --j) {
+                const std::uint32_t trocada = at(i + 1, j + 1) + (pedida[i] != digitada[j] ? erro : 0);
+                at(i, j) = std::min({trocada, at(i, j + 1) + erro, at(i + 1, j) + erro});
+            }
+        }
+    }
+
+    std::uint32_t erro() const { return erro_; }
+    std::uint32_t at(qsizetype i, qsizetype j) const { return custos_[size_t(i * colunas_ + j)]; }
+
+private:
+    std::uint32_t& at(qsizetype i, qsizetype j) { return custos_[size_t(i * colunas_ + j)]; }
+
+    std::uint32_t erro_;
+    qsizetype colunas_;
+    std::vector<std::uint32_t> custos_;
+};
+
 }  // namespace
+
+int Alinhamento::erros() const
+{
+    return int(std::count(errada.begin(), errada.end(), true));
+}
+
+// Walked from the start, as the keys came, and among paths of fewest
+// mistakes that reach as far the first of: a key on its character, a key in
+// the place of another, a key added, a key left out. So a doubled key is the second one,
+// charged to the character asked for after it, and two keys swapped are two
+// keys replaced.
+Alinhamento Alinha(QByteArrayView pedida, QByteArrayView digitada)
+{
+    // what both begin with needs no table: a line typed right costs a pass
+    qsizetype comum = 0;
+    while (comum < pedida.size() && comum < digitada.size() && pedida[comum] == digitada[comum])
+        ++comum;
+    Alinhamento alinhamento;
+    for (qsizetype k = 0; k < comum; ++k) {
+        alinhamento.digitada.push_back(k);
+        alinhamento.errada.push_back(false);
+    }
+
+    const QByteArrayView p = pedida.sliced(comum);
+    const QByteArrayView d = digitada.sliced(comum);
+    const TabelaDeCustos custos(p, d);
+    bool teclaAMais = false;  // a key added waits for the character asked for after it
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (j < d.size()) {
+        const std::uint32_t custo = custos.at(i, j);
+        if (i < p.size() && custo == custos.at(i + 1, j + 1) + (p[i] != d[j] ? custos.erro() : 0)) {
+            alinhamento.digitada.push_back(comum + j);
+            alinhamento.errada.push_back(teclaAMais || p[i] != d[j]);
+            teclaAMais = false;
+            ++i;
+            ++j;
+        } else if (custo == custos.at(i, j + 1) + custos.erro()) {
+            teclaAMais = true;
+            ++j;
+        } else {
+            alinhamento.digitada.push_back(-1);
+            alinhamento.errada.push_back(true);
+            teclaAMais = false;
+            ++i;
+        }
+    }
+    // keys added past the line's end stood where ENTER was asked for, which is not counted
+    alinhamento.alcancadas = qsizetype(alinhamento.digitada.size());
+    return alinhamento;
+}
 
 void ContagemDaSessao::contaLinha(QByteArrayView pedida, QByteArrayView digitada, std::span<const double> momentos)
 {
-    for (qsizetype i = 0; i < pedida.size(); ++i) {
+    const Alinhamento alinhamento = Alinha(pedida, digitada);
+    for (qsizetype i = 0; i < alinhamento.alcancadas; ++i) {
         Contagem& contagem = contagens_[static_cast<unsigned char>(pedida[i])];
         contagem.esperadas = somaSemEstourar(contagem.esperadas, 1);
-        if (i >= digitada.size() || digitada[i] != pedida[i])
+        if (alinhamento.errada[size_t(i)])
             contagem.erradas = somaSemEstourar(contagem.erradas, 1);
-        // the line's first keystroke has no keystroke before it in the line
-        if (i == 0 || i >= digitada.size() || size_t(i) >= momentos.size())
+        // a key left out has no time, nor has the line's first keystroke
+        const qsizetype tecla = alinhamento.digitada[size_t(i)];
+        if (tecla < 1 || size_t(tecla) >= momentos.size())
             continue;
-        const double ms = std::round((momentos[size_t(i)] - momentos[size_t(i - 1)]) * kMsPorDia);
+        const double ms = std::round((momentos[size_t(tecla)] - momentos[size_t(tecla - 1)]) * kMsPorDia);
         // a line across midnight gives no time
         if (ms >= 0 && ms <= kPausaMaximaMs) {
             contagem.cronometradas = somaSemEstourar(contagem.cronometradas, 1);

@@ -4,12 +4,14 @@
 // into one figure per character that weighs recent sittings more than old
 // ones.
 //
-// A line judged at ENTER is compared position by position with the line
-// asked for: every character of that line is expected once, and is wrong
-// when the field holds something else at its place (or nothing). The time of
-// the keystroke that put a character into the field, from the keystroke
-// before it in the same line, goes to the character the line asked for
-// there, right or wrong; a pause longer than kPausaMaxima is left out.
+// A line judged at ENTER is aligned with the line asked for, as few
+// mistakes as possible: a key left out, a key added and a key replaced are
+// one mistake each, charged to the character the line asked for there, so
+// that one skipped key does not make the rest of the line wrong. Every
+// character the typing reached is expected once; those after an early ENTER
+// are not counted at all. The time of the keystroke that stood for a
+// character, from the keystroke before it in the same line, goes to that
+// character, right or wrong; a pause longer than kPausaMaxima is left out.
 
 #include "data/toques.h"
 
@@ -32,6 +34,22 @@ inline constexpr double kDesbotamento = 0.5;
 // "Teclas a treinar" looks only at characters typed at least this often.
 inline constexpr std::uint64_t kMinimoParaTreinar = 20;
 inline constexpr int kTeclasATreinar = 5;
+
+// A typed line set against the line asked for.
+struct Alinhamento {
+    // of the line asked for, how many characters the typing reached (an early ENTER reaches fewer)
+    qsizetype alcancadas = 0;
+    // for each character reached: the index in the typed line of the key that stood for it, or -1 when it was left out
+    std::vector<qsizetype> digitada;
+    // for each character reached: left out, replaced, or with a key added just before it
+    std::vector<bool> errada;
+    // how many reached characters are wrong
+    int erros() const;
+};
+
+// The alignment with the fewest mistakes; among equals, the one that reaches
+// furthest into the line and keeps a key on the character it matches.
+Alinhamento Alinha(QByteArrayView pedida, QByteArrayView digitada);
 
 struct Contagem {
     std::uint32_t esperadas = 0;

@@ -12,6 +12,7 @@
 #include "data/records.h"
 #include "platform/clock.h"
 #include "students/desempenho.h"
+#include "students/mapa.h"
 #include "students/uDesempenho.h"
 #include "ui/uAjusta.h"
 
@@ -82,5 +83,53 @@ TEST_F(TeclasDoAluno, AKeyMissedOverAndOverComesFirstOnTheProgressScreenAndInThe
     EXPECT_TRUE(readFile(QStringLiteral("turma.csv")).contains("Rui;0;0;0;;;0;0;p a\r\n"))
         << readFile(QStringLiteral("turma.csv")).toStdString();
 }
+
+// A line typed the same way ten times: what the keys to train and the heat
+// map's keys say of it.
+struct LinhaRepetida {
+    const char* nome;
+    const char* comoDigita;
+    const char* teclasATreinar;
+    std::vector<QString> descricoes;  // of the keys typed, in the heat map's order
+};
+
+void PrintTo(const LinhaRepetida& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
+class UmaLinhaRepetida : public TeclasDoAluno, public ::testing::WithParamInterface<LinhaRepetida> {};
+
+TEST_P(UmaLinhaRepetida, OnlyTheKeysMissedAreBlamed)
+{
+    digitaALicao(QString::fromUtf8(GetParam().comoDigita), 10);
+
+    TfDesempenho progresso(DesempenhoDaTurma().front(), ExerciciosNoCurso());
+    progresso.show();
+    EXPECT_EQ(progresso.findChild<QLabel*>(QStringLiteral("lbTeclasATreinar"))->text(),
+              QString::fromUtf8(GetParam().teclasATreinar));
+    std::vector<QString> descricoes;
+    for (const mapa::FigurasDaTecla& tecla : mapa::PorTecla(DesempenhoDaTurma().front().teclas)) {
+        const QString descricao = mapa::Descricao(tecla);
+        if (!descricao.isEmpty())
+            descricoes.push_back(descricao.section(u',', 0, 0));
+    }
+    EXPECT_EQ(descricoes, GetParam().descricoes);
+}
+
+const LinhaRepetida kLinhasRepetidas[] = {
+    // before, every key after the skip was wrong: "a p" and all keys red
+    {"the first p left out", "ata sapo", "p a",
+     {QStringLiteral("t: 0 % de erros"), QStringLiteral("o: 0 % de erros"), QStringLiteral("p: 50 % de erros"),
+      QStringLiteral("a: 0 % de erros"), QStringLiteral("s: 0 % de erros"), QStringLiteral("espaço: 0 % de erros")}},
+    // before, " sapo" counted as five errors a line: "a p"
+    {"ENTER after the first word", "pata", "a",
+     {QStringLiteral("t: 0 % de erros"), QStringLiteral("p: 0 % de erros"), QStringLiteral("a: 0 % de erros")}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, UmaLinhaRepetida, ::testing::ValuesIn(kLinhasRepetidas),
+                         [](const ::testing::TestParamInfo<LinhaRepetida>& info) {
+                             return "caso" + std::to_string(info.index);
+                         });
 
 }  // namespace

@@ -75,10 +75,14 @@ const std::vector<Historia> kHistorias = {
      {{7, {{"casa", "cada", {200, 300, 400}}}}},
      0,
      {{'a', 2, 0, 2, 600}, {'c', 1, 0, 0, 0}, {'s', 1, 1, 1, 300}}},
-    {"a line cut short: the characters not typed are wrong and untimed",
+    {"an ENTER before the line's end: the characters never reached are not counted",
      {{7, {{"abc", "ab", {250}}}}},
      0,
-     {{'a', 1, 0, 0, 0}, {'b', 1, 0, 1, 250}, {'c', 1, 1, 0, 0}}},
+     {{'a', 1, 0, 0, 0}, {'b', 1, 0, 1, 250}}},
+    {"a key left out: one error, the keys after it right and timed from the key before",
+     {{7, {{"casa", "csa", {200, 300}}}}},
+     0,
+     {{'a', 2, 1, 1, 300}, {'c', 1, 0, 0, 0}, {'s', 1, 0, 1, 200}}},
     {"typed past the line's end: only the line's characters count",
      {{7, {{"ab", "abxy", {100, 100, 100}}}}},
      0,
@@ -140,6 +144,78 @@ INSTANTIATE_TEST_SUITE_P(Historias, Estatisticas, ::testing::ValuesIn(kHistorias
                          [](const ::testing::TestParamInfo<Historia>& info) {
                              return "historia" + std::to_string(info.index);
                          });
+
+// A typed line set against the line asked for: which characters asked for
+// are wrong ('x' under each), and how far the typing reached.
+struct CasoDeAlinhamento {
+    const char* nome;
+    QByteArray pedida;
+    QByteArray digitada;
+    QByteArray erradas;  // 'x' under each wrong character, '.' under a right one, up to the last reached
+    std::vector<qsizetype> teclas;  // the key that stood for each reached character, -1 for none
+};
+
+void PrintTo(const CasoDeAlinhamento& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
+QByteArray linhaDe80()
+{
+    return QByteArray("asdf jkl\xE7 ").repeated(8);
+}
+
+const std::vector<CasoDeAlinhamento> kAlinhamentos = {
+    {"right", "asdf", "asdf", "....", {0, 1, 2, 3}},
+    {"the first key left out", "asdf fdsa asdf fdsa", "sdf fdsa asdf fdsa", "x..................",
+     {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}},
+    {"a key left out mid-line", "sapo pato", "sapo pto", "......x..", {0, 1, 2, 3, 4, 5, -1, 6, 7}},
+    {"a key doubled: the second one, against the character after it", "asdf", "assdf", "..x.", {0, 1, 3, 4}},
+    {"two keys swapped: both replaced", "sapo", "spao", ".xx.", {0, 1, 2, 3}},
+    {"a key replaced", "casa", "cada", "..x.", {0, 1, 2, 3}},
+    {"ENTER early: the rest is not reached", "sapo pato", "sap", "...", {0, 1, 2}},
+    {"ENTER early after a wrong key: the wrong key is a key replaced", "sapo pato", "sapx", "...x", {0, 1, 2, 3}},
+    {"keys past the line's end stood where ENTER was asked for", "ab", "abxy", "..", {0, 1}},
+    {"a dead-key letter is one character", "m\xE3o", "mao", ".x.", {0, 1, 2}},
+    {"nothing alike", "abc", "xyz", "xxx", {0, 1, 2}},
+    {"nothing typed", "abc", "", "", {}},
+    {"a line of 80 with a key left out at its start", linhaDe80(), linhaDe80().mid(1),
+     "x" + QByteArray(79, '.'), {}},
+};
+
+class Alinhamentos : public ::testing::TestWithParam<CasoDeAlinhamento> {};
+
+TEST_P(Alinhamentos, EachMistakeCountsOnceAgainstTheCharacterAskedForThere)
+{
+    const CasoDeAlinhamento& caso = GetParam();
+    const Alinhamento alinhamento = Alinha(caso.pedida, caso.digitada);
+    QByteArray erradas;
+    for (const bool errada : alinhamento.errada)
+        erradas += errada ? 'x' : '.';
+    EXPECT_EQ(erradas, caso.erradas);
+    EXPECT_EQ(alinhamento.alcancadas, caso.erradas.size());
+    EXPECT_EQ(alinhamento.erros(), caso.erradas.count('x'));
+    if (!caso.teclas.empty()) {
+        EXPECT_EQ(alinhamento.digitada, caso.teclas);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Alinhamentos, ::testing::ValuesIn(kAlinhamentos),
+                         [](const ::testing::TestParamInfo<CasoDeAlinhamento>& info) {
+                             return "caso" + std::to_string(info.index);
+                         });
+
+TEST(ContagemDaSessao, ASkippedKeyIsOneErrorOfItsCharacterAndNoneOfTheOthers)
+{
+    const QByteArray pedida = "asdf fdsa asdf fdsa";
+    const QByteArray digitada = pedida.mid(1);
+    ContagemDaSessao contagem;
+    contagem.contaLinha(pedida, digitada, std::vector<double>(size_t(digitada.size()), 0.4));
+    EXPECT_EQ(contagem.de('a').esperadas, 4u);
+    EXPECT_EQ(contagem.de('a').erradas, 1u);
+    for (const char c : QByteArray("sdf "))
+        EXPECT_EQ(contagem.de(c).erradas, 0u) << c;
+}
 
 TEST_F(InTempDir, AFolderWithoutTheStatisticsFileHasNoFigures)
 {
