@@ -19,6 +19,8 @@ constexpr int kRegistros = 1'000'000;
 constexpr int kAlunos = 30;
 // the characters of a sitting's records: the letters, the accented ones, signs
 const QByteArray kCaracteres = "abcdefghijklmnopqrstuvwxyz\xE7\xE3\xE1\xE9\xED\xF3\xFA\xE2\xEA\xF4\xF5 ,.";
+// and the capitals, which the practice's phrases begin with
+const QByteArray kComMaiusculas = kCaracteres + "ABCDEFGHIJLMNOPQRSTUVZ";
 
 QString pastaDosToques()
 {
@@ -58,17 +60,28 @@ void teclasDosAlunos(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRegistros);
 }
 
+// a list of the practice, one a line, comments left out
+std::vector<QByteArray> lista(const QString& caminho)
+{
+    QFile arquivo(caminho);
+    std::vector<QByteArray> linhas;
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return linhas;
+    for (const QByteArray& linha : arquivo.readAll().split('\n')) {
+        if (!linha.isEmpty() && !linha.startsWith('#'))
+            linhas.push_back(toCp1252(QString::fromUtf8(linha)));
+    }
+    return linhas;
+}
+
 std::vector<QByteArray> palavras()
 {
-    QFile arquivo(QStringLiteral(QUIRAVO_PALAVRAS));
-    std::vector<QByteArray> lista;
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return lista;
-    for (const QByteArray& linha : arquivo.readAll().split('\n')) {
-        if (!linha.isEmpty())
-            lista.push_back(toCp1252(QString::fromUtf8(linha)));
-    }
-    return lista;
+    return lista(QStringLiteral(QUIRAVO_PALAVRAS));
+}
+
+std::vector<QByteArray> frases()
+{
+    return lista(QStringLiteral(QUIRAVO_FRASES));
 }
 
 // A student who met every character of kCaracteres, weak on a few.
@@ -86,18 +99,28 @@ estatisticas::TeclasDoAluno aluno()
     return teclas;
 }
 
-treino::Ensinados ensinados()
+treino::Ensinados ensinados(const QByteArray& caracteres = kCaracteres)
 {
     treino::Ensinados e{};
-    for (const char c : kCaracteres)
+    for (const char c : caracteres)
         e[static_cast<unsigned char>(c)] = true;
     return e;
 }
 
-// One practice line from the 4,000 words, weights set.
+// One practice line from the words alone, weights set.
 void linhaDoTreino(benchmark::State& state)
 {
-    treino::GeradorDeLinhas gerador(palavras(), ensinados(), 1);
+    treino::GeradorDeLinhas gerador(palavras(), {}, ensinados(), 1);
+    gerador.Pesa(aluno());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gerador.Linha());
+}
+
+// One practice line from the words and phrases, for a student who met the
+// capitals too: half the lines are phrases, each drawn from hundreds.
+void linhaComFrases(benchmark::State& state)
+{
+    treino::GeradorDeLinhas gerador(palavras(), frases(), ensinados(kComMaiusculas), 1);
     gerador.Pesa(aluno());
     for (auto _ : state)
         benchmark::DoNotOptimize(gerador.Linha());
@@ -106,7 +129,7 @@ void linhaDoTreino(benchmark::State& state)
 // What follows the ENTER of a practice line: the weights from the figures, then the next line.
 void pesaELinha(benchmark::State& state)
 {
-    treino::GeradorDeLinhas gerador(palavras(), ensinados(), 1);
+    treino::GeradorDeLinhas gerador(palavras(), frases(), ensinados(kComMaiusculas), 1);
     const estatisticas::TeclasDoAluno teclas = aluno();
     for (auto _ : state) {
         gerador.Pesa(teclas);
@@ -137,6 +160,7 @@ void registerAll()
         alinha(s, QByteArray(80, 'x'));
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("GeradorDeLinhas_Linha", linhaDoTreino)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("GeradorDeLinhas_Frases", linhaComFrases)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("Pesa_e_Linha", pesaELinha)->Unit(benchmark::kMicrosecond);
 }
 

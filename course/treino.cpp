@@ -16,21 +16,75 @@ namespace {
 
 constexpr char kEnter = '\r';
 constexpr double kMsPorDia = 24.0 * 60 * 60 * 1000;
-// signs that follow a word in a sentence
-constexpr char kPontuacao[] = ",.:!?";
+// a line of phrases tries this many times more for one that fits what is left
+constexpr int kTentativasDeFrase = 6;
+// a word already in the line is drawn again this many times at most
+constexpr int kTentativasDePalavra = 3;
+// a phrase of this many of the last ones drawn waits while others can come
+constexpr size_t kFrasesRecentes = 20;
 
 unsigned char codigo(char c)
 {
     return static_cast<unsigned char>(c);
 }
 
-bool cabe(const QByteArray& palavra, const Ensinados& ensinados)
+bool cabe(const QByteArray& texto, const Ensinados& ensinados)
 {
-    return std::all_of(palavra.begin(), palavra.end(), [&](char c) { return ensinados[codigo(c)]; });
+    return std::all_of(texto.begin(), texto.end(), [&](char c) { return ensinados[codigo(c)]; });
 }
 
-// keystrokes per minute over the timed keystrokes of a line, pauses left out
-int velocidade(const std::vector<double>& momentos)
+QChar letra(char c)
+{
+    return fromCp1252(QByteArrayView(&c, 1)).front();
+}
+
+bool maiuscula(char c)
+{
+    return letra(c).isUpper();
+}
+
+// A draw is possible: some weight is not 0.
+bool algumPeso(const std::vector<double>& pesos)
+{
+    return std::any_of(pesos.begin(), pesos.end(), [](double peso) { return peso > 0; });
+}
+
+// Each character of the text once, under the text's number.
+void indexa(std::array<std::vector<int>, 256>& com, const QByteArray& texto, int indice)
+{
+    for (const char c : texto) {
+        std::vector<int>& lista = com[codigo(c)];
+        if (lista.empty() || lista.back() != indice)
+            lista.push_back(indice);
+    }
+}
+
+// A word is in a line of words by itself or before a comma.
+bool naLinha(const QByteArray& linha, const QByteArray& palavra)
+{
+    const QList<QByteArray> itens = linha.split(' ');
+    return itens.contains(palavra) || itens.contains(palavra + ',');
+}
+
+// The non-empty lines of a list in UTF-8, comments left out, in Windows-1252.
+std::vector<QByteArray> linhasDaLista(QFile& arquivo)
+{
+    std::vector<QByteArray> linhas;
+    for (const QByteArray& linha : arquivo.readAll().split('\n')) {
+        const QString texto = QString::fromUtf8(linha).trimmed();
+        if (!texto.isEmpty() && !texto.startsWith(u'#'))
+            linhas.push_back(toCp1252(texto));
+    }
+    return linhas;
+}
+
+int toquesPorMinuto(int toques, double ms)
+{
+    return ms > 0 ? int(std::lround(toques * 60000 / ms)) : 0;
+}
+
+// The timed keystrokes of a line and their time, pauses left out.
+std::pair<int, double> tempoDaLinha(const std::vector<double>& momentos)
 {
     double ms = 0;
     int toques = 0;
@@ -41,7 +95,38 @@ int velocidade(const std::vector<double>& momentos)
             ++toques;
         }
     }
-    return ms > 0 ? int(std::lround(toques * 60000 / ms)) : 0;
+    return {toques, ms};
+}
+
+// A blank, and the signs that would read as the list's own, by name: a
+// screen reader may say no punctuation at all.
+QString nomeDoCaractere(QChar c)
+{
+    switch (c.unicode()) {
+    case u' ':
+        return QStringLiteral("espaço");
+    case u'.':
+        return QStringLiteral("ponto");
+    case u',':
+        return QStringLiteral("vírgula");
+    default:
+        return QString(c);
+    }
+}
+
+// "100 % certa, 180 t/m, sem erros" or "92 % certa, 180 t/m. Erros: f, a",
+// and a word on a line left unfinished.
+QString avaliacao(const LinhaFeita& feita)
+{
+    const int porCento = feita.caracteres > 0 ? 100 * feita.certos / feita.caracteres : 0;
+    const QString erros = TextoDosErros(feita.erradas);
+    QString texto = QStringLiteral("%1 % certa, %2 t/m%3%4")
+                        .arg(porCento)
+                        .arg(feita.tm)
+                        .arg(feita.erradas.isEmpty() ? QStringLiteral(", ") : QStringLiteral(". "), erros);
+    if (feita.alcancadas < feita.caracteres)
+        texto += QStringLiteral(". Faltou o fim da linha");
+    return texto;
 }
 
 }  // namespace
@@ -52,13 +137,18 @@ std::vector<QByteArray> CarregaPalavras()
     if (!arquivo.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("A lista de palavras do treino, %1, não está na pasta do curso")
                            .arg(kArquivoPalavras));
-    std::vector<QByteArray> palavras;
-    for (const QByteArray& linha : arquivo.readAll().split('\n')) {
-        const QString palavra = QString::fromUtf8(linha).trimmed();
-        if (!palavra.isEmpty())
-            palavras.push_back(toCp1252(palavra));
-    }
-    return palavras;
+    return linhasDaLista(arquivo);
+}
+
+std::vector<QByteArray> CarregaFrases()
+{
+    QFile arquivo(kArquivoFrases);
+    if (!arquivo.exists())
+        return {};
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("A lista de frases do treino, %1, não pode ser lida: %2")
+                           .arg(kArquivoFrases, arquivo.errorString()));
+    return linhasDaLista(arquivo);
 }
 
 Ensinados CaracteresDoCurso(int ate)
@@ -82,21 +172,21 @@ double Peso(const estatisticas::FigurasDoCaractere& figuras)
     return std::max(kPesoMinimo, (1 - confianca) * (1 - confianca));
 }
 
-GeradorDeLinhas::GeradorDeLinhas(const std::vector<QByteArray>& palavras, const Ensinados& ensinados,
-                                 std::uint32_t semente)
+GeradorDeLinhas::GeradorDeLinhas(const std::vector<QByteArray>& palavras, const std::vector<QByteArray>& frases,
+                                 const Ensinados& ensinados, std::uint32_t semente)
     : comBranco_(ensinados[' ']), acaso_(semente)
 {
     for (const QByteArray& palavra : palavras) {
         if (palavra.isEmpty() || !cabe(palavra, ensinados))
             continue;
-        const int indice = int(palavras_.size());
+        indexa(comPalavra_, palavra, int(palavras_.size()));
         palavras_.push_back(palavra);
-        comecamCom_[codigo(palavra[0])].push_back(indice);
-        for (const char c : palavra) {
-            std::vector<int>& lista = com_[codigo(c)];
-            if (lista.empty() || lista.back() != indice)
-                lista.push_back(indice);
-        }
+    }
+    for (const QByteArray& frase : frases) {
+        if (frase.isEmpty() || frase.size() > kTamanhoDaLinha || !cabe(frase, ensinados))
+            continue;
+        indexa(comFrase_, frase, int(frases_.size()));
+        frases_.push_back(frase);
     }
     for (int c = 0; c < 256; ++c) {
         if (ensinados[size_t(c)] && c != ' ')
@@ -105,76 +195,177 @@ GeradorDeLinhas::GeradorDeLinhas(const std::vector<QByteArray>& palavras, const 
     Pesa({});
 }
 
+bool GeradorDeLinhas::temPalavra(char c) const
+{
+    return !comPalavra_[codigo(c)].empty();
+}
+
+bool GeradorDeLinhas::temFrase(char c) const
+{
+    return !comFrase_[codigo(c)].empty();
+}
+
+// What a line of words can give the character: a word that holds it, a
+// comma or a full stop after a word, or, when no phrase can carry it
+// either, a drill.
+bool GeradorDeLinhas::servePalavras(char c) const
+{
+    return temPalavra(c) || ((c == ',' || c == '.') && !palavras_.empty()) || !temFrase(c);
+}
+
 void GeradorDeLinhas::Pesa(const estatisticas::TeclasDoAluno& teclas)
 {
-    pesos_.clear();
-    for (const char c : focos_)
-        pesos_.push_back(Peso(teclas.figuras(c)));
-    sorteio_ = std::discrete_distribution<size_t>(pesos_.begin(), pesos_.end());
-}
-
-char GeradorDeLinhas::sorteia()
-{
-    return focos_[sorteio_(acaso_)];
-}
-
-QByteArray GeradorDeLinhas::umaDe(const std::vector<int>& indices)
-{
-    std::uniform_int_distribution<size_t> qual(0, indices.size() - 1);
-    return palavras_[size_t(indices[qual(acaso_)])];
-}
-
-QByteArray GeradorDeLinhas::Linha()
-{
-    QByteArray linha;
-    if (focos_.empty())
-        return linha;
-    for (;;) {
-        const QByteArray proximo = token(sorteia());
-        const qsizetype tamanho = linha.size() + (linha.isEmpty() ? 0 : 1) + proximo.size();
-        if (!linha.isEmpty() && (tamanho > kTamanhoDaLinha || !comBranco_))
-            return linha;
-        if (!linha.isEmpty())
-            linha += ' ';
-        linha += proximo;
+    std::vector<double> todos;
+    std::vector<double> nasPalavras;
+    for (const char c : focos_) {
+        peso_[codigo(c)] = Peso(teclas.figuras(c));
+        todos.push_back(peso_[codigo(c)]);
+        nasPalavras.push_back(servePalavras(c) ? peso_[codigo(c)] : 0);
+    }
+    sorteio_ = Sorteio(todos.begin(), todos.end());
+    // a line of words is never made when every character goes to the phrases
+    if (algumPeso(nasPalavras))
+        sorteioNasPalavras_ = Sorteio(nasPalavras.begin(), nasPalavras.end());
+    pesoDaFrase_.clear();
+    for (const QByteArray& frase : frases_) {
+        double soma = 0;
+        int caracteres = 0;
+        for (const char c : frase) {
+            if (c != ' ') {
+                soma += peso_[codigo(c)];
+                ++caracteres;
+            }
+        }
+        pesoDaFrase_.push_back(caracteres > 0 ? soma / caracteres : kPesoMinimo);
     }
 }
 
-// A word that holds the character while enough words can be typed; among
-// few words, a drill now and then in their place.
-QByteArray GeradorDeLinhas::token(char foco)
+char GeradorDeLinhas::sorteia(Sorteio& sorteio)
 {
-    const bool poucas = int(palavras_.size()) < kMinimoDePalavras;
-    if (poucas && std::uniform_int_distribution<int>(0, kMinimoDePalavras - 1)(acaso_) >= int(palavras_.size()))
-        return exercicio(foco);
-    const QByteArray palavra = palavraCom(foco);
-    return palavra.isEmpty() ? exercicio(foco) : palavra;
+    return focos_[sorteio(acaso_)];
 }
 
-// A word with the character in it; a capital begins a word, a sign of
-// punctuation ends one. Empty when no word can carry it.
-QByteArray GeradorDeLinhas::palavraCom(char foco)
+// The first character drawn decides the line: phrases when a phrase can
+// carry it (half the time when a word can too), else words.
+QByteArray GeradorDeLinhas::Linha()
 {
-    if (!com_[codigo(foco)].empty())
-        return umaDe(com_[codigo(foco)]);
-    const QString maiuscula = fromCp1252(QByteArrayView(&foco, 1));
-    const QByteArray minuscula = toCp1252(maiuscula.toLower());
-    if (maiuscula.front().isUpper() && minuscula.size() == 1 && !comecamCom_[codigo(minuscula[0])].empty())
-        return foco + umaDe(comecamCom_[codigo(minuscula[0])]).mid(1);
-    if (QByteArrayView(kPontuacao).contains(foco) && !palavras_.empty())
-        return palavras_[std::uniform_int_distribution<size_t>(0, palavras_.size() - 1)(acaso_)] + foco;
-    return {};
+    if (focos_.empty())
+        return {};
+    const char foco = sorteia(sorteio_);
+    if (temFrase(foco) && (!servePalavras(foco) || std::bernoulli_distribution(kParteDeFrases)(acaso_)))
+        return linhaDeFrases(foco);
+    return linhaDePalavras(foco);
+}
+
+// A phrase that holds the character, then more phrases for other characters
+// drawn as they fit.
+QByteArray GeradorDeLinhas::linhaDeFrases(char foco)
+{
+    QByteArray linha = fraseCom(foco, kTamanhoDaLinha, {});
+    for (int tentativa = 0; comBranco_ && tentativa < kTentativasDeFrase; ++tentativa) {
+        const QByteArray outra = fraseCom(sorteia(sorteio_), kTamanhoDaLinha - linha.size() - 1, linha);
+        if (!outra.isEmpty())
+            linha += ' ' + outra;
+    }
+    return linha;
+}
+
+// Of the phrases that hold the character, fit in so many characters and are
+// not in the line yet, one drawn by the weight of its characters, one of the
+// last lines' only when no other will do; empty when there is none.
+QByteArray GeradorDeLinhas::fraseCom(char foco, qsizetype cabem, const QByteArray& linha)
+{
+    const std::vector<int>& indices = comFrase_[codigo(foco)];
+    const auto pesos = [&](bool tambemRecentes) {
+        std::vector<double> lista;
+        for (const int indice : indices) {
+            const QByteArray& frase = frases_[size_t(indice)];
+            const bool recente = std::find(recentes_.begin(), recentes_.end(), indice) != recentes_.end();
+            const bool serve = frase.size() <= cabem && !linha.contains(frase) && (tambemRecentes || !recente);
+            lista.push_back(serve ? pesoDaFrase_[size_t(indice)] : 0);
+        }
+        return lista;
+    };
+    std::vector<double> lista = pesos(false);
+    if (!algumPeso(lista))
+        lista = pesos(true);
+    if (!algumPeso(lista))
+        return {};
+    const int escolhida = indices[Sorteio(lista.begin(), lista.end())(acaso_)];
+    recentes_.push_back(escolhida);
+    if (recentes_.size() > kFrasesRecentes)
+        recentes_.pop_front();
+    return frases_[size_t(escolhida)];
+}
+
+// Words for the characters drawn, apart by blanks, while they fit: a comma
+// drawn follows a word, a full stop drawn ends the line after its last word.
+QByteArray GeradorDeLinhas::linhaDePalavras(char foco)
+{
+    QByteArray linha;
+    bool ponto = false;
+    bool terminaEmPalavra = false;
+    for (char c = foco;; c = sorteia(sorteioNasPalavras_)) {
+        const bool sinal = (c == ',' || c == '.') && !palavras_.empty();
+        QByteArray proximo;
+        if (temPalavra(c))
+            proximo = palavraCom(c, linha);
+        else if (sinal)
+            proximo = palavraCom(0, linha) + (c == ',' ? "," : "");
+        else
+            proximo = exercicio(c);
+        const bool comPonto = ponto || (sinal && c == '.');
+        const qsizetype tamanho = linha.size() + (linha.isEmpty() ? 0 : 1) + proximo.size() + (comPonto ? 1 : 0);
+        if (!linha.isEmpty() && (tamanho > kTamanhoDaLinha || !comBranco_))
+            break;
+        if (!linha.isEmpty())
+            linha += ' ';
+        linha += proximo;
+        ponto = comPonto;
+        terminaEmPalavra = temPalavra(c) || sinal;
+    }
+    // a comma ends no line
+    if (linha.endsWith(','))
+        linha.chop(1);
+    if (ponto && terminaEmPalavra)
+        linha += '.';
+    return linha;
+}
+
+// A word that holds the character (any word for 0), the more frequent the
+// likelier, drawn again while it is already in the line.
+QByteArray GeradorDeLinhas::palavraCom(char foco, const QByteArray& linha)
+{
+    const std::vector<int>* indices = foco ? &comPalavra_[codigo(foco)] : nullptr;
+    const size_t quantas = indices ? indices->size() : palavras_.size();
+    QByteArray palavra;
+    for (int tentativa = 0; tentativa < kTentativasDePalavra; ++tentativa) {
+        // a word's chance falls with its place: the one at kPalavrasFrequentes has half the first one's
+        const double u = std::uniform_real_distribution<double>(0, 1)(acaso_);
+        const double lugar = kPalavrasFrequentes * (std::pow(1 + double(quantas) / kPalavrasFrequentes, u) - 1);
+        const size_t k = std::min(quantas - 1, size_t(lugar));
+        palavra = palavras_[indices ? size_t((*indices)[k]) : k];
+        if (!naLinha(linha, palavra))
+            break;
+    }
+    return palavra;
 }
 
 // The character with another one drawn as the characters are, twice over:
-// "çaça". A weak one goes with weak ones, never with itself.
+// "çaça". The other is a small letter when one was taught, never a capital,
+// never the character itself while there is another.
 QByteArray GeradorDeLinhas::exercicio(char foco)
 {
-    std::vector<double> pesos = pesos_;
-    const auto proprio = std::find(focos_.begin(), focos_.end(), foco);
-    if (proprio != focos_.end() && focos_.size() > 1)
-        pesos[size_t(proprio - focos_.begin())] = 0;
-    const char par = focos_[std::discrete_distribution<size_t>(pesos.begin(), pesos.end())(acaso_)];
+    const auto pesosDosPares = [&](auto serve) {
+        std::vector<double> pesos;
+        for (const char c : focos_)
+            pesos.push_back(c != foco && serve(c) ? peso_[codigo(c)] : 0);
+        return pesos;
+    };
+    std::vector<double> pesos = pesosDosPares([](char c) { return letra(c).isLower(); });
+    if (!algumPeso(pesos))
+        pesos = pesosDosPares([](char c) { return !maiuscula(c); });
+    const char par = algumPeso(pesos) ? focos_[Sorteio(pesos.begin(), pesos.end())(acaso_)] : foco;
     return QByteArray(1, foco) + par + foco + par;
 }
 
@@ -209,8 +400,8 @@ Treino::Resposta Treino::Digita(char caractere)
     return resposta;
 }
 
-// A line ended: its figures, the statistics it adds, and the next line,
-// made with them. A pause leaves the line as it was.
+// A line ended: its figures, the characters it got wrong, the statistics it
+// adds, and the next line, made with them. A pause leaves the line as it was.
 Treino::Resposta Treino::TeclaEnter()
 {
     Resposta resposta;
@@ -219,16 +410,26 @@ Treino::Resposta Treino::TeclaEnter()
         resposta.status = StatusDoCampo{QStringLiteral("Digite a linha para teclar ENTER!"), CoresDoStatus::TextoDeJanela};
         return resposta;
     }
+    const estatisticas::Alinhamento alinhamento = estatisticas::Alinha(linha_, digitada);
     LinhaFeita feita;
     feita.caracteres = int(linha_.size());
-    for (qsizetype i = 0; i < linha_.size(); ++i)
-        feita.certos += i < digitada.size() && digitada[i] == linha_[i];
-    feita.tm = velocidade(campo_.Momentos());
-    const int porCento = feita.caracteres > 0 ? 100 * feita.certos / feita.caracteres : 0;
-    const QString figuras = QStringLiteral("%1 % certa, %2 t/m").arg(porCento).arg(feita.tm);
-    ++linhasFeitas_;
-    feita.resultado = QStringLiteral("Linha %1 - %2: [%3]").arg(linhasFeitas_).arg(figuras, fromCp1252(digitada));
-    resposta.status = StatusDoCampo{QStringLiteral("Linha %1: %2. Agora a próxima.").arg(linhasFeitas_).arg(figuras),
+    feita.alcancadas = int(alinhamento.alcancadas);
+    feita.certos = feita.alcancadas - alinhamento.erros();
+    for (qsizetype i = 0; i < alinhamento.alcancadas; ++i) {
+        if (alinhamento.errada[size_t(i)] && !feita.erradas.contains(linha_[i]))
+            feita.erradas += linha_[i];
+    }
+    const auto [toques, ms] = tempoDaLinha(campo_.Momentos());
+    feita.tm = toquesPorMinuto(toques, ms);
+
+    ++resumo_.linhas;
+    resumo_.caracteres += feita.caracteres;
+    resumo_.certos += feita.certos;
+    resumo_.toques += toques;
+    resumo_.ms += ms;
+    const QString figuras = avaliacao(feita);
+    feita.resultado = QStringLiteral("Linha %1 - %2. [%3]").arg(resumo_.linhas).arg(figuras, fromCp1252(digitada));
+    resposta.status = StatusDoCampo{QStringLiteral("Linha %1: %2. Agora a próxima.").arg(resumo_.linhas).arg(figuras),
                                     feita.certos == feita.caracteres ? CoresDoStatus::Certa : CoresDoStatus::Errada};
     resposta.linhaFeita = feita;
 
@@ -266,14 +467,57 @@ std::vector<QChar> Treino::Melhoraram() const
     std::sort(melhoras.begin(), melhoras.end());
     std::vector<QChar> lista;
     for (const auto& [ganho, caractere] : melhoras)
-        lista.push_back(fromCp1252(QByteArrayView(&caractere, 1)).front());
+        lista.push_back(letra(caractere));
     return lista;
+}
+
+ResumoDoTreino Treino::Resumo() const
+{
+    ResumoDoTreino resumo = resumo_;
+    resumo.melhoraram = Melhoraram();
+    return resumo;
 }
 
 void Treino::GravaToques()
 {
     ::GravaToques(pendente_.registros(codAluno_, sessao_, OrigemDoToque::Treino));
     pendente_.esvazia();
+}
+
+QString TextoDosErros(const QByteArray& erradas)
+{
+    if (erradas.isEmpty())
+        return QStringLiteral("sem erros");
+    QStringList nomes;
+    for (const char c : erradas)
+        nomes << nomeDoCaractere(letra(c));
+    return QStringLiteral("Erros: %1").arg(nomes.join(QStringLiteral(", ")));
+}
+
+int ResumoDoTreino::porCento() const
+{
+    return caracteres > 0 ? 100 * certos / caracteres : 0;
+}
+
+int ResumoDoTreino::tm() const
+{
+    return toquesPorMinuto(toques, ms);
+}
+
+QString TextoDoResumo(const ResumoDoTreino& resumo)
+{
+    const QString linhas = resumo.linhas == 1 ? QStringLiteral("1 linha digitada")
+                                              : QStringLiteral("%1 linhas digitadas").arg(resumo.linhas);
+    QString texto = QStringLiteral("Treino terminado.\r%1, %2 % de acerto, %3 t/m em média.\r")
+                        .arg(linhas)
+                        .arg(resumo.porCento())
+                        .arg(resumo.tm());
+    if (resumo.melhoraram.empty())
+        return texto + QStringLiteral("Nenhuma tecla melhorou o bastante desta vez: continue treinando.");
+    QStringList teclas;
+    for (const QChar c : resumo.melhoraram)
+        teclas << nomeDoCaractere(c);
+    return texto + QStringLiteral("Melhoraram: %1").arg(teclas.join(QStringLiteral("  ")));
 }
 
 }  // namespace treino

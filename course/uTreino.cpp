@@ -5,6 +5,7 @@
 #include "data/text.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
+#include "ui/aviso.h"
 #include "ui/dialogs.h"
 #include "ui/tecladonatela.h"
 #include "ui/uAjusta.h"
@@ -18,7 +19,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
-#include <QStringList>
 #include <QStyle>
 
 using namespace aparencia;
@@ -51,16 +51,6 @@ QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pintaFundo(label, kFundoTitulo);
     return label;
-}
-
-QString melhoraram(const std::vector<QChar>& teclas)
-{
-    if (teclas.empty())
-        return QStringLiteral("Treino terminado.\rNenhuma tecla melhorou o bastante desta vez: continue treinando.");
-    QStringList lista;
-    for (const QChar c : teclas)
-        lista << (c == u' ' ? QStringLiteral("espaço") : QString(c));
-    return QStringLiteral("Treino terminado.\rMelhoraram: %1").arg(lista.join(QStringLiteral("  ")));
 }
 
 }  // namespace
@@ -129,8 +119,15 @@ void TfTreino::criaRodape()
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(423, 298, 213, 30);
 
-    lbDigitado = rotulo(this, QStringLiteral("lbDigitado"), QRect(0, kAltura - kAlturaStatus, kLargura, kAlturaStatus),
-                        QStringLiteral("Digite a linha e tecle ENTER"), arial(17, true), textoDeJanela());
+    // the status bar speaks what a listener needs while the focus stays in the field
+    lbDigitado = new AvisoFalado(this);
+    lbDigitado->setObjectName(QStringLiteral("lbDigitado"));
+    lbDigitado->setWordWrap(false);
+    lbDigitado->setGeometry(0, kAltura - kAlturaStatus, kLargura, kAlturaStatus);
+    lbDigitado->setFont(arial(17, true));
+    lbDigitado->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    pinta(lbDigitado, QPalette::WindowText, textoDeJanela());
+    lbDigitado->mostra(QStringLiteral("Digite a linha e tecle ENTER"));
     lbDigitado->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pintaFundo(lbDigitado, faceDeBotao());
 
@@ -196,7 +193,7 @@ bool TfTreino::edDigKeyDown(int codigo)
     }
     const std::optional<StatusDoCampo> recusa = CampoDeDigitacao::TeclaDeMovimento(codigo);
     if (recusa)
-        mostraStatusDoCampo(lbDigitado, *recusa);
+        mostraStatus(*recusa);
     return !recusa;
 }
 
@@ -206,7 +203,7 @@ void TfTreino::edDigKeyPress(char caractere)
     const auto guia = qScopeGuard([this] { atualizaGuia(); });
     const treino::Treino::Resposta resposta = treino_.Digita(caractere);
     if (resposta.status)
-        mostraStatusDoCampo(lbDigitado, *resposta.status);
+        mostraStatus(*resposta.status);
     mostraCampo();
     if (resposta.linhaFeita)
         mostraLinhaFeita(*resposta.linhaFeita);
@@ -228,6 +225,16 @@ void TfTreino::mostraLinhaFeita(const treino::LinhaFeita& feita)
     treino_.GravaToques();
 }
 
+// Every status is shown; all but the running count of the characters typed
+// is spoken too, shown anew so that a screen reader says it again.
+void TfTreino::mostraStatus(const StatusDoCampo& status)
+{
+    if (status.cores != CoresDoStatus::Contagem)
+        lbDigitado->hide();
+    lbDigitado->mostra(status.texto);
+    mostraStatusDoCampo(lbDigitado, status);
+}
+
 void TfTreino::mostraCampo()
 {
     mostraNoCampo(edDig, fromCp1252(treino_.Campo()));
@@ -237,5 +244,5 @@ void TfTreino::FormClose()
 {
     treino_.GravaToques();
     if (treino_.LinhasFeitas() > 0)
-        showMessage(BoxKind::Information, melhoraram(treino_.Melhoraram()));
+        showMessage(BoxKind::Information, treino::TextoDoResumo(treino_.Resumo()));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The practice screen: one generated line at a time, typed under the same
 // rules as the course's typing field, with the keyboard guide (F4 puts it
-// away). After each line its accuracy and speed; at the end the characters
+// away). After each line its accuracy, speed and the characters typed wrong,
+// shown and spoken; at the end the practice's figures and the characters
 // that improved. Esc and F10 end the practice. The practice and its rules
 // live in treino::Treino; the screen shows what it answers.
 
@@ -9,6 +10,7 @@
 
 #include <QDialog>
 
+class AvisoFalado;
 class QAction;
 class QFrame;
 class QLabel;
@@ -39,6 +41,7 @@ private:
     void edDigKeyPress(char caractere);
     void digitouTeclaMorta();
     void mostraLinhaFeita(const treino::LinhaFeita& feita);
+    void mostraStatus(const StatusDoCampo& status);
     void mostraCampo();
     void atualizaGuia();
     void FormClose();
@@ -54,7 +57,7 @@ private:
     QLabel* lbTituloResultado;
     QPlainTextEdit* mmResultado;
     QPushButton* BitBtn1;
-    QLabel* lbDigitado;
+    AvisoFalado* lbDigitado;
     QAction* Terminar1;
     QShortcut* MostraTeclado1;
     TecladoNaTela* teclado_;

@@ -398,7 +398,8 @@ void TfEntrada::fazTreino()
         showMessage(BoxKind::Information, treino::kTreinoSemExercicio);
         return;
     }
-    treino::GeradorDeLinhas gerador(treino::CarregaPalavras(), ensinados, QRandomGenerator::global()->generate());
+    treino::GeradorDeLinhas gerador(treino::CarregaPalavras(), treino::CarregaFrases(), ensinados,
+                                    QRandomGenerator::global()->generate());
     treino::Treino pratica(CodAlunoAtual, estatisticas::TeclasDosAlunos({CodAlunoAtual}).front(), std::move(gerador),
                            today() + timeOfDay());
     TfTreino tela(fromCp1252(AlunoAtual.Nome.bytes()), std::move(pratica), this);

@@ -288,7 +288,7 @@ std::unique_ptr<TfTreino> umaPratica()
     for (const char c : QByteArray("cas "))
         ensinados[size_t(c)] = true;
     return std::make_unique<TfTreino>(
-        QStringLiteral("Aluno"), treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, ensinados, 1), 0));
+        QStringLiteral("Aluno"), treino::Treino(1, {}, treino::GeradorDeLinhas({"casa", "saca"}, {}, ensinados, 1), 0));
 }
 
 // the student's progress in the boxes of the entry screen

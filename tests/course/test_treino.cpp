@@ -14,9 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QAccessible>
+#include <QRegularExpression>
 #include <QTest>
+#include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 
 using namespace treino;
 
@@ -87,11 +91,11 @@ const QByteArray kEnsinados = "asdfghjkl\xE7" "eiou ";
 
 TEST(Gerador, OnlyTaughtCharactersComeAndTheWeakestComesClearlyMoreOften)
 {
-    GeradorDeLinhas semFraca(palavras(), ensinados(kEnsinados), 1);
+    GeradorDeLinhas semFraca(palavras(), {}, ensinados(kEnsinados), 1);
     semFraca.Pesa(aluno(kEnsinados));
     const Contagem antes = conta(semFraca, 300);
 
-    GeradorDeLinhas comFraca(palavras(), ensinados(kEnsinados), 1);
+    GeradorDeLinhas comFraca(palavras(), {}, ensinados(kEnsinados), 1);
     comFraca.Pesa(aluno(kEnsinados, {{'f', 40}}));
     const Contagem depois = conta(comFraca, 300);
 
@@ -107,7 +111,7 @@ TEST(Gerador, OnlyTaughtCharactersComeAndTheWeakestComesClearlyMoreOften)
 TEST(Gerador, FewWordsToTypeBringDrillsAndStillNothingUntaught)
 {
     const QByteArray poucos = "fj ";
-    GeradorDeLinhas gerador(palavras(), ensinados(poucos), 3);
+    GeradorDeLinhas gerador(palavras(), {}, ensinados(poucos), 3);
     const QByteArray linha = gerador.Linha();
     ASSERT_FALSE(linha.isEmpty());
     EXPECT_LE(linha.size(), kTamanhoDaLinha);
@@ -117,8 +121,197 @@ TEST(Gerador, FewWordsToTypeBringDrillsAndStillNothingUntaught)
     for (const QByteArray& exercicio : linha.split(' '))
         EXPECT_TRUE(exercicio == "fjfj" || exercicio == "jfjf") << linha.constData();
 
-    GeradorDeLinhas nada(palavras(), Ensinados{}, 3);
+    GeradorDeLinhas nada(palavras(), {}, Ensinados{}, 3);
     EXPECT_TRUE(nada.Linha().isEmpty());
+}
+
+// With no word and no phrase at all, a comma and a full stop are drilled as
+// any character is.
+TEST(Gerador, WithoutWordsOrPhrasesEveryCharacterIsDrilled)
+{
+    GeradorDeLinhas gerador({}, {}, ensinados("fj,. "), 4);
+    for (int i = 0; i < 50; ++i) {
+        const QByteArray linha = gerador.Linha();
+        for (const QByteArray& exercicio : linha.split(' '))
+            EXPECT_TRUE(exercicio.size() == 4 && exercicio[0] == exercicio[2] && exercicio[1] == exercicio[3])
+                << linha.constData();
+    }
+}
+
+std::vector<QByteArray> linhas(GeradorDeLinhas& gerador, int quantas)
+{
+    std::vector<QByteArray> feitas;
+    for (int i = 0; i < quantas; ++i)
+        feitas.push_back(gerador.Linha());
+    return feitas;
+}
+
+bool ehMaiuscula(char c)
+{
+    return fromCp1252(QByteArrayView(&c, 1)).front().isUpper();
+}
+
+// "çaça": the character, another one, twice over
+bool ehExercicio(const QByteArray& item)
+{
+    return item.size() == 4 && item[0] == item[2] && item[1] == item[3] && item[0] != item[1];
+}
+
+// The words of the first three exercises, in an order of frequency of their own.
+const std::vector<QByteArray> kPalavrasDoInicio = {"a",    "da",   "asa",  "sala", "fala", "fada", "salada",
+                                                   "fa\xE7" "a", "al\xE7" "a", "gala", "saga", "haja", "falha"};
+// phrases these exercises cannot carry yet: capitals, a full stop
+const std::vector<QByteArray> kFrasesDeDepois = {"Sara fala alto.", "Ana lava a salada."};
+
+struct DepoisDoExercicio {
+    int exercicio;
+    QByteArray caracteres;  // what the course taught so far
+    QByteArray semPalavra;  // of them, what no word holds
+};
+
+// After the first exercises the lines are words; a drill comes only for a
+// character that no word holds, and every such character gets its drills.
+TEST(Gerador, AfterTheFirstExercisesLinesAreWordsAndDrillsOnlyForCharactersNoWordHolds)
+{
+    const DepoisDoExercicio depois[] = {
+        {1, "asdf ", ""},
+        {2, "asdfjkl\xE7 ", "jk"},
+        {3, "asdfjkl\xE7gh ", "k"},
+    };
+    for (const DepoisDoExercicio& caso : depois) {
+        SCOPED_TRACE(caso.exercicio);
+        GeradorDeLinhas gerador(kPalavrasDoInicio, kFrasesDeDepois, ensinados(caso.caracteres), 7);
+        std::map<char, int> exercicios;
+        for (const QByteArray& linha : linhas(gerador, 200)) {
+            ASSERT_LE(linha.size(), kTamanhoDaLinha) << linha.constData();
+            for (const QByteArray& item : linha.split(' ')) {
+                if (std::find(kPalavrasDoInicio.begin(), kPalavrasDoInicio.end(), item) != kPalavrasDoInicio.end())
+                    continue;
+                ASSERT_TRUE(ehExercicio(item) && caso.semPalavra.contains(item[0])) << linha.constData();
+                EXPECT_TRUE(caso.caracteres.contains(item[1]) && !ehMaiuscula(item[1])) << linha.constData();
+                ++exercicios[item[0]];
+            }
+        }
+        for (const char c : caso.semPalavra)
+            EXPECT_GT(exercicios[c], 0) << c;
+    }
+}
+
+// Phrases with names where Portuguese writes capitals: "Davi" and "Rio" in
+// the middle of a phrase.
+const std::vector<QByteArray> kFrases = {
+    "Ana e Davi foram ao Rio.", "Sara tem um gato.",    "A bola caiu no rio.",       "Eu gosto de ler.",
+    "Davi, feche a porta.",     "A mo\xE7" "a faz a tran\xE7" "a.", "Rita leu um livro.", "Ele come uva.",
+};
+const std::vector<QByteArray> kPalavras = {"a",    "e",    "o",     "de",    "que",  "casa",  "bola",   "rio",
+                                           "gato", "sala", "fa\xE7" "a", "mo\xE7" "a", "ca\xE7" "a", "peixe", "vaca", "lua"};
+// every small letter but "k", and capitals of which "X" begins no phrase
+const QByteArray kComMaiusculas = "abcdefghijlmnopqrstuvwxyz\xE7 ,.ADERSX";
+
+// Each line is phrases of the list one after another, or words with no
+// capital: a comma only after a word inside the line, a full stop only at
+// its end. A capital that no phrase carries is drilled.
+TEST(Gerador, CapitalsComeOnlyAtAPhrasesStartInANameOrInADrillOfTheCapital)
+{
+    struct Caso {
+        const char* nome;
+        QByteArray caracteres;
+        int frasesQueCabem;
+    };
+    const Caso casos[] = {
+        {"with the capitals", kComMaiusculas, 8},
+        {"without the comma", QByteArray(kComMaiusculas).replace(",", ""), 7},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        GeradorDeLinhas gerador(kPalavras, kFrases, ensinados(caso.caracteres), 11);
+        std::set<QByteArray> frasesVistas;
+        int linhasDePalavras = 0;
+        int exerciciosDoX = 0;
+        for (const QByteArray& linha : linhas(gerador, 300)) {
+            ASSERT_LE(linha.size(), kTamanhoDaLinha) << linha.constData();
+            const QStringList frases = fromCp1252(linha).split(QRegularExpression(QStringLiteral("(?<=[.!?]) ")));
+            const bool deFrases = std::all_of(frases.begin(), frases.end(), [](const QString& frase) {
+                return std::find(kFrases.begin(), kFrases.end(), toCp1252(frase)) != kFrases.end();
+            });
+            if (deFrases) {
+                for (const QString& frase : frases)
+                    frasesVistas.insert(toCp1252(frase));
+                continue;
+            }
+            ++linhasDePalavras;
+            const QList<QByteArray> itens = linha.split(' ');
+            for (qsizetype i = 0; i < itens.size(); ++i) {
+                QByteArray item = itens[i];
+                if (ehExercicio(item) && item[0] == 'X') {
+                    ++exerciciosDoX;
+                    continue;
+                }
+                if (i + 1 < itens.size() && item.endsWith(','))
+                    item.chop(1);
+                if (i + 1 == itens.size() && item.endsWith('.'))
+                    item.chop(1);
+                EXPECT_TRUE(std::find(kPalavras.begin(), kPalavras.end(), item) != kPalavras.end() || ehExercicio(item))
+                    << linha.constData();
+                EXPECT_FALSE(std::any_of(item.begin(), item.end(), ehMaiuscula)) << linha.constData();
+            }
+        }
+        EXPECT_EQ(int(frasesVistas.size()), caso.frasesQueCabem);
+        EXPECT_GT(linhasDePalavras, 0);
+        EXPECT_GT(exerciciosDoX, 0);
+    }
+}
+
+// A weak character comes clearly more often, whatever carries it: words and
+// phrases ("ç"), only phrases (the capital "D"), or nothing but drills ("k").
+TEST(Gerador, AWeakCharacterComesMoreOftenWhateverCarriesIt)
+{
+    const QByteArray caracteres = QByteArray(kComMaiusculas) + 'k';
+    const QByteArray todas = QByteArray(caracteres).replace(" ", "");
+    for (const char fraca : QByteArray("\xE7" "Dk")) {
+        SCOPED_TRACE(fraca);
+        GeradorDeLinhas segura(kPalavras, kFrases, ensinados(caracteres), 5);
+        segura.Pesa(aluno(todas));
+        GeradorDeLinhas insegura(kPalavras, kFrases, ensinados(caracteres), 5);
+        insegura.Pesa(aluno(todas, {{fraca, 40}}));
+        const double antes = conta(segura, 300).parte(fraca);
+        const double depois = conta(insegura, 300).parte(fraca);
+        EXPECT_GT(antes, 0);
+        EXPECT_GE(depois, 2 * antes);
+    }
+}
+
+// The list is in order of frequency: its first half comes at least twice as
+// often as the second.
+TEST(Gerador, TheMoreFrequentWordsComeMoreOften)
+{
+    std::vector<QByteArray> palavras;
+    for (int n = 0; n < 1024; ++n) {
+        QByteArray palavra;
+        for (int k = n, letra = 0; letra < 5; ++letra, k /= 4)
+            palavra += "asdf"[k % 4];
+        palavras.push_back(palavra);
+    }
+    GeradorDeLinhas gerador(palavras, {}, ensinados("asdf "), 9);
+    int primeiraMetade = 0;
+    int segunda = 0;
+    for (const QByteArray& linha : linhas(gerador, 300)) {
+        for (const QByteArray& item : linha.split(' ')) {
+            const auto lugar = std::find(palavras.begin(), palavras.end(), item) - palavras.begin();
+            ASSERT_LT(lugar, qsizetype(palavras.size())) << item.constData();
+            ++(lugar < 512 ? primeiraMetade : segunda);
+        }
+    }
+    EXPECT_GE(primeiraMetade, 2 * segunda);
+}
+
+// A line keeps its phrases whole; one longer than a line never comes.
+TEST(Gerador, APhraseLongerThanALineNeverComes)
+{
+    const QByteArray longa = "Ana " + QByteArray(kTamanhoDaLinha, 'a') + ".";
+    GeradorDeLinhas gerador({}, {longa, "Ana lava a sala."}, ensinados("Aalsnv. "), 2);
+    for (const QByteArray& linha : linhas(gerador, 20))
+        EXPECT_EQ(linha, "Ana lava a sala.");
 }
 
 class Pratica : public InTempDir {
@@ -168,7 +361,7 @@ TEST_F(Pratica, ATypistWeakOnCedillaAndTildeGetsThemAtLeastThreeTimesTheirShare)
     Contagem contagem;
     for (int pratica = 0; pratica < 3; ++pratica) {
         Treino treino(7, estatisticas::TeclasDosAlunos({7}).front(),
-                      GeradorDeLinhas(palavras(), ensinados(ensinadas), 20 + pratica), dayCount(agora.date()));
+                      GeradorDeLinhas(palavras(), {}, ensinados(ensinadas), 20 + pratica), dayCount(agora.date()));
         for (int linha = 0; linha < 20; ++linha) {
             for (const char c : treino.Linha()) {
                 if (c != ' ') {
@@ -191,7 +384,7 @@ TEST_F(Pratica, ATypistWeakOnCedillaAndTildeGetsThemAtLeastThreeTimesTheirShare)
 // slowness of the key typed after it.
 TEST_F(Pratica, ATenSecondPauseNeitherResetsTheLineNorSlowsTheNextKey)
 {
-    Treino treino(7, {}, GeradorDeLinhas({"casa", "saca"}, ensinados("cas "), 5), 100);
+    Treino treino(7, {}, GeradorDeLinhas({"casa", "saca"}, {}, ensinados("cas "), 5), 100);
     const QByteArray linha = treino.Linha();
     ASSERT_GE(linha.size(), 4);
     const qsizetype meio = linha.size() / 2;
@@ -218,13 +411,101 @@ TEST_F(Pratica, ATenSecondPauseNeitherResetsTheLineNorSlowsTheNextKey)
     EXPECT_FALSE(QFile::exists(kArquivoAulas));  // a practice is never a lesson record
 }
 
+// A line judged as the alignment sees it: a key left out, added or replaced
+// is one mistake of the character asked for there, and the characters
+// after an early ENTER are not counted; the wrong ones are named once each.
+TEST_F(Pratica, EachLineTellsItsAccuracyAndWhichCharactersWereWrong)
+{
+    struct Caso {
+        QByteArray digitada;
+        int alcancadas;
+        int certos;
+        QByteArray erradas;
+        QString figuras;
+    };
+    const Caso casos[] = {
+        {"Sara sai.", 9, 9, "", QStringLiteral("100 % certa, 200 t/m, sem erros")},
+        {"Sra sai.", 9, 8, "a", QStringLiteral("88 % certa, 200 t/m. Erros: a")},
+        {"Saara sai.", 9, 8, "r", QStringLiteral("88 % certa, 200 t/m. Erros: r")},
+        {"Saraxsai.", 9, 8, " ", QStringLiteral("88 % certa, 200 t/m. Erros: espaço")},
+        {"Sbra sbi.", 9, 7, "a", QStringLiteral("77 % certa, 200 t/m. Erros: a")},
+        {"Sxra sai!", 9, 7, "a.", QStringLiteral("77 % certa, 200 t/m. Erros: a, ponto")},
+        {"Sara", 4, 4, "", QStringLiteral("44 % certa, 200 t/m, sem erros. Faltou o fim da linha")},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.digitada.constData());
+        Treino treino(7, {}, GeradorDeLinhas({}, {"Sara sai."}, ensinados("Sarsi. "), 5), 100);
+        ASSERT_EQ(treino.Linha(), "Sara sai.");
+        for (const char c : caso.digitada) {
+            passa(300);
+            treino.Digita(c);
+        }
+        const Treino::Resposta resposta = treino.Digita('\r');
+        ASSERT_TRUE(resposta.linhaFeita && resposta.status);
+        const LinhaFeita& feita = *resposta.linhaFeita;
+        EXPECT_EQ(feita.caracteres, 9);
+        EXPECT_EQ(feita.alcancadas, caso.alcancadas);
+        EXPECT_EQ(feita.certos, caso.certos);
+        EXPECT_EQ(feita.erradas, caso.erradas);
+        EXPECT_EQ(resposta.status->texto, QStringLiteral("Linha 1: %1. Agora a próxima.").arg(caso.figuras));
+        EXPECT_EQ(resposta.status->cores, caso.certos == 9 ? CoresDoStatus::Certa : CoresDoStatus::Errada);
+        EXPECT_EQ(feita.resultado, QStringLiteral("Linha 1 - %1. [%2]").arg(caso.figuras, QString::fromLatin1(caso.digitada)));
+    }
+}
+
+// What the end of a practice tells: the lines, the accuracy over all the
+// characters asked for, the speed over all the timed keys with the pauses
+// left out, and the keys that improved.
+TEST_F(Pratica, TheEndOfAPracticeTellsItsLinesAccuracyMeanSpeedAndWhatImproved)
+{
+    Treino treino(7, {}, GeradorDeLinhas({}, {"Sara sai."}, ensinados("Sarsi. "), 5), 100);
+    for (const auto& [digitada, ms] : {std::pair{QByteArray("Sara sai."), 300}, {QByteArray("Sara sbi."), 200}}) {
+        for (qsizetype i = 0; i < digitada.size(); ++i) {
+            passa(i == 4 ? 10000 : ms);
+            treino.Digita(digitada[i]);
+        }
+        treino.Digita('\r');
+    }
+    const ResumoDoTreino resumo = treino.Resumo();
+    EXPECT_EQ(resumo.linhas, 2);
+    EXPECT_EQ(resumo.caracteres, 18);
+    EXPECT_EQ(resumo.certos, 17);
+    EXPECT_EQ(resumo.porCento(), 94);
+    EXPECT_EQ(resumo.tm(), 240);  // 7 keys at 300 ms and 7 at 200 ms, the pauses left out
+    // every character was new to the student and typed right at least once
+    EXPECT_EQ(resumo.melhoraram.size(), 6u);
+
+    struct Caso {
+        ResumoDoTreino resumo;
+        QString texto;
+    };
+    const Caso casos[] = {
+        {{1, 9, 9, 8, 2400, {}},
+         QStringLiteral("Treino terminado.\r1 linha digitada, 100 % de acerto, 200 t/m em média.\r"
+                        "Nenhuma tecla melhorou o bastante desta vez: continue treinando.")},
+        {{3, 30, 27, 27, 5400, {QChar(u'ç'), QChar(u','), QChar(u'a')}},
+         QStringLiteral("Treino terminado.\r3 linhas digitadas, 90 % de acerto, 300 t/m em média.\rMelhoraram: ç  vírgula  a")},
+    };
+    for (const Caso& caso : casos)
+        EXPECT_EQ(TextoDoResumo(caso.resumo), caso.texto);
+}
+
+// The phrases are read as the words are; a course folder prepared before
+// the practice had phrases has none, and that is no error.
+TEST_F(Pratica, ThePhrasesAreReadFromTheCourseFolderAndAFolderWithoutThemHasNone)
+{
+    EXPECT_TRUE(CarregaFrases().empty());
+    writeFile(kArquivoFrases, QStringLiteral("# escritas para o treino\r\nAna lê.\r\n\r\nÀ tarde, sol!\n").toUtf8());
+    EXPECT_EQ(CarregaFrases(), (std::vector<QByteArray>{"Ana l\xEA.", "\xC0 tarde, sol!"}));
+}
+
 // The screen under the course's rules, fed by real keys.
 class TelaTreino : public Aula {
 protected:
     void abreTreino()
     {
         treino = std::make_unique<TfTreino>(
-            QStringLiteral("Rui"), Treino(7, {}, GeradorDeLinhas({"casa", "saca"}, ensinados("cas "), 5), 100));
+            QStringLiteral("Rui"), Treino(7, {}, GeradorDeLinhas({"casa", "saca"}, {}, ensinados("cas "), 5), 100));
         treino->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(treino.get()));
         linhaPedida = treino->findChild<QLabel*>(QStringLiteral("dbLinha"))->text();
@@ -266,6 +547,59 @@ TEST_F(TelaTreino, ALineTypedShowsItsFiguresAndTheNextLineAndEscEndsWithWhatImpr
     ASSERT_EQ(boxseam::shown().size(), 1u);
     EXPECT_TRUE(boxseam::shown().front().text.startsWith(QStringLiteral("Treino terminado."))) << boxseam::shown().front().text.toStdString();
     EXPECT_TRUE(readFile(kArquivoAulas).isEmpty());  // no lesson record
+}
+
+// How often a widget was shown: each time, Qt tells a screen reader, which
+// speaks a notification shown.
+class ContaMostrado : public QObject {
+public:
+    explicit ContaMostrado(QWidget* widget)
+    {
+        widget->installEventFilter(this);
+    }
+    int vezes = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        vezes += evento->type() == QEvent::Show;
+        return false;
+    }
+};
+
+// After a line, the status bar tells which characters were wrong and is
+// spoken, the focus staying in the field; the running count while typing is
+// only shown. The end box sums the practice up.
+TEST_F(TelaTreino, TheLinesMistakesAreShownAndSpokenAndTheEndTellsThePracticesFigures)
+{
+    abreTreino();
+    auto* barra = treino->findChild<QLabel*>(QStringLiteral("lbDigitado"));
+    ContaMostrado mostrada(barra);
+
+    // the first character replaced by the other letter the line has
+    QString errada = linhaPedida;
+    errada[0] = errada[0] == u'c' ? u's' : u'c';
+    digita(errada.chopped(1));
+    EXPECT_TRUE(statusDoTreino().startsWith(QStringLiteral("Já foram digitados"))) << statusDoTreino().toStdString();
+    EXPECT_EQ(mostrada.vezes, 0);
+    digita(errada.right(1));
+    EXPECT_EQ(statusDoTreino(), QStringLiteral("A digitação chegou ao final"));
+    EXPECT_EQ(mostrada.vezes, 1);
+    tecla(Qt::Key_Return);
+    const QString esperado = QStringLiteral("Erros: %1. Agora a próxima.").arg(linhaPedida[0]);
+    EXPECT_TRUE(statusDoTreino().startsWith(QStringLiteral("Linha 1: "))) << statusDoTreino().toStdString();
+    EXPECT_TRUE(statusDoTreino().endsWith(esperado)) << statusDoTreino().toStdString();
+    EXPECT_EQ(mostrada.vezes, 2);
+    const QAccessibleInterface* falado = QAccessible::queryAccessibleInterface(barra);
+    EXPECT_EQ(falado->role(), QAccessible::Notification);
+    EXPECT_EQ(falado->text(QAccessible::Name), statusDoTreino());
+    EXPECT_EQ(comFoco()->objectName(), QStringLiteral("edDig"));
+
+    boxseam::clear();
+    tecla(Qt::Key_Escape);
+    ASSERT_EQ(boxseam::shown().size(), 1u);
+    EXPECT_TRUE(boxseam::shown().front().text.startsWith(QStringLiteral("Treino terminado.\r1 linha digitada, ")))
+        << boxseam::shown().front().text.toStdString();
 }
 
 }  // namespace

@@ -304,6 +304,30 @@ TEST_F(Entrada, F5OpensThePracticeBehindThePasswordWithTheCharactersMetSoFar)
     EXPECT_EQ(readFile(kArquivoAulas), aulasAntes);
 }
 
+// The practice's phrases come from the course folder beside its words: with
+// every character taught held by the one phrase, the line is that phrase.
+TEST_F(Entrada, F5MakesThePracticeFromTheCourseFoldersPhrases)
+{
+    catalogo(5);
+    Exercicios[1].Linha1.set("Sala da fada.");
+    Exercicios[2].Linha1.set("fada.");
+    writeFile(treino::kArquivoPalavras, "");
+    writeFile(treino::kArquivoFrases, "# frases do treino\nSala da fada.\nSala 12.\n");
+    const auto ana = cadastra(QStringLiteral("Ana"), QString());
+    registraAula(ana, hoje(), 150, 2);
+    abre();
+    escolheComAMouse(0);
+
+    QString linha;
+    whenModal([&linha](QWidget* modal) {
+        if (qobject_cast<TfTreino*>(modal))
+            linha = modal->findChild<QLabel*>(QStringLiteral("dbLinha"))->text();
+        tecla(Qt::Key_Escape);
+    });
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(linha, QStringLiteral("Sala da fada."));
+}
+
 // The button follows the field also where emptying it changes no text: the
 // field was empty already.
 TEST_F(Entrada, TheLessonButtonFollowsThePasswordFieldAtEveryStep)
