@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev libsodium-dev
-  libgtest-dev libgmock-dev libbenchmark-dev wbrazilian
+  libgtest-dev libgmock-dev libbenchmark-dev hunspell-pt-br libhunspell-dev
   fonts-liberation xvfb xauth x11-utils xdotool libx11-dev
   desktop-file-utils appstream lintian dpkg-dev poppler-utils
   clang libclang-rt-14-dev

@@ -93,6 +93,19 @@ TEST_F(PastaDoCurso, NothingThereIsReplacedAndOnlyWhatIsMissingIsLaid)
     EXPECT_EQ(readFile(QStringLiteral("turma/notas/re5.wav")), QByteArray("re"));
 }
 
+TEST_F(PastaDoCurso, AFolderLaidBeforeThePracticesPhrasesCameGetsThemBesideItsOwnWords)
+{
+    const QString instalado = origem();
+    writeFile(QStringLiteral("instalado/palavras.txt"), "casa\n");
+    writeFile(QStringLiteral("instalado/frases.txt"), "A casa \xC3\xA9 bela.\n");
+    QDir().mkpath(QStringLiteral("turma/notas"));
+    writeFile(QStringLiteral("turma/") + kArquivoExercicios, "catalogo da escola");
+    writeFile(QStringLiteral("turma/palavras.txt"), "sala\n");
+    EXPECT_EQ(preparaPastaDoCurso(QStringLiteral("turma"), instalado), std::nullopt);
+    EXPECT_EQ(readFile(QStringLiteral("turma/frases.txt")), QByteArray("A casa \xC3\xA9 bela.\n"));
+    EXPECT_EQ(readFile(QStringLiteral("turma/palavras.txt")), QByteArray("sala\n"));
+}
+
 // Something other than a folder where the folder should be is told as such,
 // in the program's words.
 TEST_F(PastaDoCurso, AFolderThatCannotBeMadeIsNamedWithTheReason)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and starts it twice as a new
 # user would, on a display of its own: the first start lays the user's course
-# folder with the catalogue and the notes and reaches the main menu; the
-# second keeps a student file written in between. The menu entry names the
-# class of the window it starts.
+# folder with the catalogue, the practice's words and phrases and the notes
+# and reaches the main menu; the second keeps a student file written in
+# between. The menu entry names the class of the window it starts.
 #   test_install.sh <build dir>
 set -euo pipefail
 build=$1
@@ -46,6 +46,7 @@ notas=$(ls "$pasta"/notas/*.wav | wc -l)
 [ "$notas" -eq 7 ] || { echo "$notas notes in $pasta/notas"; exit 1; }
 cmp -s "$pasta/ZORPExercicio20.dat" "$work/usr/share/quiravo/ZORPExercicio20.dat" || { echo "another catalogue"; exit 1; }
 cmp -s "$pasta/palavras.txt" "$work/usr/share/quiravo/palavras.txt" || { echo "no words for the practice"; exit 1; }
+cmp -s "$pasta/frases.txt" "$work/usr/share/quiravo/frases.txt" || { echo "no phrases for the practice"; exit 1; }
 # a dock ties the window to its menu entry by the window's class
 janelas=$(xdotool search --onlyvisible --name '^Quiravo - Curso de digitação$')
 janela=${janelas%%$'\n'*}

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The course preparation of `make run`: it lays the built catalogue, words and notes
+# The course preparation of `make run`: it lays the built catalogue, words, phrases and notes
 # into the course directory and leaves the student and lesson files alone;
 # when the build has not made the course, or a copy fails, it says so and
 # fails, so that the program is not started on a course that is not there.
@@ -13,7 +13,7 @@ prepare=$source/tools/prepare-course.sh
 
 # a build tree holding only what the course needs
 mkdir -p "$work/build/content"
-cp "$build/content/ZORPExercicio20.dat" "$build/content/palavras.txt" "$work/build/content/"
+cp "$build/content/ZORPExercicio20.dat" "$build/content/palavras.txt" "$build/content/frases.txt" "$work/build/content/"
 cp -r "$build/content/notas" "$work/build/content/"
 
 # Runs the preparation into a directory; it must fail and name the reason.
@@ -35,9 +35,16 @@ printf 'aulas' >"$curso/ZORPAulas20.dat"
 bash "$prepare" "$work/build" "$curso"
 cmp -s "$curso/ZORPExercicio20.dat" "$build/content/ZORPExercicio20.dat" || { echo "no catalogue"; exit 1; }
 cmp -s "$curso/palavras.txt" "$build/content/palavras.txt" || { echo "no words for the practice"; exit 1; }
+cmp -s "$curso/frases.txt" "$build/content/frases.txt" || { echo "no phrases for the practice"; exit 1; }
 [ "$(ls "$curso"/notas/*.wav | wc -l)" -eq 7 ] || { echo "not seven notes"; exit 1; }
 [ "$(cat "$curso/ZORPAlunos20.dat")" = alunos ] || { echo "the student file changed"; exit 1; }
 [ "$(cat "$curso/ZORPAulas20.dat")" = aulas ] || { echo "the lesson file changed"; exit 1; }
+
+# a build from a tree without phrases lays the rest
+mv "$work/build/content/frases.txt" "$work/frases"
+bash "$prepare" "$work/build" "$work/sem-frases"
+[ -f "$work/sem-frases/palavras.txt" ] && [ ! -e "$work/sem-frases/frases.txt" ] || { echo "a course without phrases"; exit 1; }
+mv "$work/frases" "$work/build/content/frases.txt"
 
 # a note the build did not make
 rm "$work/build/content/notas/la5.wav"
