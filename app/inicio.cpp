@@ -24,10 +24,6 @@ namespace {
 
 constexpr int kSaidaUsoErrado = 2;
 
-// the practice's phrases, beside its words; a folder laid before they came
-// gets them at its next start
-const QString kArquivoFrases = QStringLiteral("frases.txt");
-
 const QCommandLineOption kAjuda({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Mostra esta ajuda e sai."));
 const QCommandLineOption kVersao({QStringLiteral("v"), QStringLiteral("version")},
@@ -90,7 +86,8 @@ QStringList faltando(const QString& pasta, const QString& origem)
     QStringList lista;
     if (origem.isEmpty())
         return lista;
-    for (const QString& arquivo : {kArquivoExercicios, treino::kArquivoPalavras, kArquivoFrases}) {
+    // the practice's phrases too: a folder laid before they came gets them at its next start
+    for (const QString& arquivo : {kArquivoExercicios, treino::kArquivoPalavras, treino::kArquivoFrases}) {
         if (!QFileInfo::exists(pasta + u'/' + arquivo) && QFileInfo::exists(origem + u'/' + arquivo))
             lista << arquivo;
     }

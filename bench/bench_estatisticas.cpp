@@ -60,7 +60,7 @@ void teclasDosAlunos(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRegistros);
 }
 
-// a list of the practice, one a line, comments left out
+// a list the build checked for the practice, one a line
 std::vector<QByteArray> lista(const QString& caminho)
 {
     QFile arquivo(caminho);
@@ -68,7 +68,7 @@ std::vector<QByteArray> lista(const QString& caminho)
     if (!arquivo.open(QIODevice::ReadOnly))
         return linhas;
     for (const QByteArray& linha : arquivo.readAll().split('\n')) {
-        if (!linha.isEmpty() && !linha.startsWith('#'))
+        if (!linha.isEmpty())
             linhas.push_back(toCp1252(QString::fromUtf8(linha)));
     }
     return linhas;
