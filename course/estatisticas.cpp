@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace estatisticas {
 
@@ -23,39 +24,74 @@ std::uint32_t somaSemEstourar(std::uint32_t a, double b)
 // characters left unreached (once the typed keys run out the rest of the
 // line was never reached), so that among paths of as few mistakes the one
 // that reaches furthest costs least. A key typed past the line's end is a
-// mistake.
+// mistake. Only the cells within faixa of the diagonal are worked out: a
+// path with no more mistakes than that never leaves them; the others cost
+// kForaDaFaixa.
 class TabelaDeCustos {
 public:
-    TabelaDeCustos(QByteArrayView pedida, QByteArrayView digitada)
+    static constexpr std::uint32_t kForaDaFaixa = UINT32_MAX / 4;
+
+    TabelaDeCustos(QByteArrayView pedida, QByteArrayView digitada, qsizetype faixa)
         // a mistake outweighs every character the line could leave unreached
-        : erro_(std::uint32_t(pedida.size() + 1)),
-          colunas_(digitada.size() + 1),
-          custos_(size_t((pedida.size() + 1) * colunas_))
+        : erro_(std::uint32_t(pedida.size() + 1)), colunas_(digitada.size() + 1), custos_(memoria())
     {
         const qsizetype n = pedida.size();
         const qsizetype m = digitada.size();
-        const std::uint32_t erro = erro_;
+        // kept from line to line: a judged line allocates nothing
+        custos_.resize(std::max(custos_.size(), size_t((n + 1) * colunas_)));
+        const auto naFaixa = [faixa](qsizetype i, qsizetype j) { return std::abs(i - j) <= faixa; };
+        std::uint32_t* ultima = linha(n);
         for (qsizetype j = 0; j <= m; ++j)
-            at(n, j) = std::uint32_t(m - j) * erro;
+            ultima[j] = naFaixa(n, j) ? std::uint32_t(m - j) * erro_ : kForaDaFaixa;
         for (qsizetype i = n - 1; i >= 0; --i) {
-            at(i, m) = std::uint32_t(n - i);
-            for (qsizetype j = m - 1; j >= 0; --j) {
-                const std::uint32_t trocada = at(i + 1, j + 1) + (pedida[i] != digitada[j] ? erro : 0);
-                at(i, j) = std::min({trocada, at(i, j + 1) + erro, at(i + 1, j) + erro});
+            std::uint32_t* esta = linha(i);
+            const std::uint32_t* seguinte = linha(i + 1);
+            const char pedido = pedida[i];
+            const qsizetype primeira = std::max<qsizetype>(0, i - faixa);
+            const qsizetype ultimaColuna = std::min(m - 1, i + faixa);
+            esta[m] = naFaixa(i, m) ? std::uint32_t(n - i) : kForaDaFaixa;
+            // the cells beside the band, which the next rows and the walk read
+            if (ultimaColuna + 1 < m)
+                esta[ultimaColuna + 1] = kForaDaFaixa;
+            if (primeira > 0)
+                esta[primeira - 1] = kForaDaFaixa;
+            for (qsizetype j = ultimaColuna; j >= primeira; --j) {
+                const std::uint32_t trocada = seguinte[j + 1] + (pedido != digitada[j] ? erro_ : 0);
+                esta[j] = std::min(trocada, std::min(esta[j + 1], seguinte[j]) + erro_);
             }
         }
     }
 
     std::uint32_t erro() const { return erro_; }
     std::uint32_t at(qsizetype i, qsizetype j) const { return custos_[size_t(i * colunas_ + j)]; }
+    // the mistakes of the best path from the start, as far as the band shows it
+    std::uint32_t erros() const { return at(0, 0) / erro_; }
 
 private:
-    std::uint32_t& at(qsizetype i, qsizetype j) { return custos_[size_t(i * colunas_ + j)]; }
+    static std::vector<std::uint32_t>& memoria()
+    {
+        thread_local std::vector<std::uint32_t> custos;
+        return custos;
+    }
+    std::uint32_t* linha(qsizetype i) { return custos_.data() + i * colunas_; }
 
     std::uint32_t erro_;
     qsizetype colunas_;
-    std::vector<std::uint32_t> custos_;
+    std::vector<std::uint32_t>& custos_;
 };
+
+// A band a few mistakes wide first. Should the best path in it have more
+// mistakes than that, the best of all has at most as many as it, and a band
+// that wide holds it.
+TabelaDeCustos tabelaDe(QByteArrayView pedida, QByteArrayView digitada)
+{
+    constexpr qsizetype kFaixaEstreita = 8;
+    TabelaDeCustos estreita(pedida, digitada, kFaixaEstreita);
+    const qsizetype erros = estreita.erros();
+    if (erros <= kFaixaEstreita)
+        return estreita;
+    return TabelaDeCustos(pedida, digitada, std::min(erros, std::max(pedida.size(), digitada.size())));
+}
 
 }  // namespace
 
@@ -76,6 +112,8 @@ Alinhamento Alinha(QByteArrayView pedida, QByteArrayView digitada)
     while (comum < pedida.size() && comum < digitada.size() && pedida[comum] == digitada[comum])
         ++comum;
     Alinhamento alinhamento;
+    alinhamento.digitada.reserve(size_t(pedida.size()));
+    alinhamento.errada.reserve(size_t(pedida.size()));
     for (qsizetype k = 0; k < comum; ++k) {
         alinhamento.digitada.push_back(k);
         alinhamento.errada.push_back(false);
@@ -83,7 +121,7 @@ Alinhamento Alinha(QByteArrayView pedida, QByteArrayView digitada)
 
     const QByteArrayView p = pedida.sliced(comum);
     const QByteArrayView d = digitada.sliced(comum);
-    const TabelaDeCustos custos(p, d);
+    const TabelaDeCustos custos = tabelaDe(p, d);
     bool teclaAMais = false;  // a key added waits for the character asked for after it
     qsizetype i = 0;
     qsizetype j = 0;

@@ -181,6 +181,11 @@ const std::vector<CasoDeAlinhamento> kAlinhamentos = {
     {"nothing typed", "abc", "", "", {}},
     {"a line of 80 with a key left out at its start", linhaDe80(), linhaDe80().mid(1),
      "x" + QByteArray(79, '.'), {}},
+    {"a line of 80 with nothing alike", linhaDe80(), QByteArray(80, '-'), QByteArray(80, 'x'), {}},
+    {"ten keys added before the line", "abc", "xxxxxxxxxxabc", "x..", {10, 11, 12}},
+    {"nine keys left out mid-line", "abcdefghijklmnopqrstuvwxyz", "abcmnopqrstuvwxyz",
+     "..." + QByteArray(9, 'x') + QByteArray(14, '.'),
+     {0, 1, 2, -1, -1, -1, -1, -1, -1, -1, -1, -1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
 };
 
 class Alinhamentos : public ::testing::TestWithParam<CasoDeAlinhamento> {};
