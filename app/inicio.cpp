@@ -1,8 +1,8 @@
 #include "app/inicio.h"
 
-#include "app/motivos.h"
 #include "course/treino.h"
 #include "data/records.h"
+#include "platform/causes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "app/relatorio.h"
 
 #include "app/inicio.h"
-#include "app/motivos.h"
 #include "data/records.h"
+#include "platform/causes.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"

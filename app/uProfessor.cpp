@@ -1,6 +1,6 @@
 #include "app/uProfessor.h"
 
-#include "app/motivos.h"
+#include "platform/causes.h"
 #include "app/uMatricula.h"
 #include "app/uRelatorio.h"
 #include "data/alteracoes.h"

@@ -1,7 +1,7 @@
 #include "course/campo.h"
 
 #include "course/aula.h"
-#include "course/teclas.h"
+#include "course/codigosdetecla.h"
 #include "platform/clock.h"
 #include "platform/system.h"
 

@@ -2,7 +2,6 @@
 
 #include "course/aula.h"
 #include "course/notas.h"
-#include "course/teclas.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"

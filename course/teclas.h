@@ -2,29 +2,13 @@
 // What a key event means to the typing field: the key, in the codes of the
 // keyboard the course was written for, and the characters the key types.
 
+#include "course/codigosdetecla.h"
+
 #include <QString>
 
 class QKeyEvent;
 
 namespace teclas {
-
-// Key codes the typing field tells apart (the values of the Windows virtual keys).
-enum Codigo : int {
-    Backspace = 8,
-    Tab = 9,
-    Enter = 13,
-    Escape = 27,
-    PageUp = 33,
-    PageDown = 34,
-    End = 35,
-    Home = 36,
-    Left = 37,
-    Up = 38,
-    Right = 39,
-    Down = 40,
-    Insert = 45,
-    Delete = 46,
-};
 
 // The key code of a key press; digits and letters give their capital ASCII
 // code, F1..F12 112..123, a key without a code 0. Modifiers do not change it.

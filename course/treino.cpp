@@ -3,9 +3,10 @@
 #include "course/aula.h"
 #include "data/records.h"
 #include "data/text.h"
+#include "platform/causes.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
 
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -66,11 +67,37 @@ bool naLinha(const QByteArray& linha, const QByteArray& palavra)
     return itens.contains(palavra) || itens.contains(palavra + ',');
 }
 
+AppError naoPodeSerLida(const QString& lista, const QString& nome, const QString& motivo)
+{
+    return AppError(QStringLiteral("A lista de %1 do treino, %2, não pode ser lida: %3").arg(lista, nome, motivo));
+}
+
+// The list's bytes, read as the course's data files are: never through a
+// link, nothing but a regular file. A failure names the list and its cause.
+QByteArray conteudoDaLista(const QString& lista, const QString& nome)
+{
+    if (const std::optional<QString> outraCoisa = naoEArquivoComum(shownFileName(nome)))
+        throw naoPodeSerLida(lista, nome, *outraCoisa);
+    try {
+        RecordFile arquivo(nome, 1, RecordFile::Access::Read);
+        const std::int64_t tamanho = arquivo.recordCount();
+        QByteArray conteudo;
+        while (arquivo.position() < tamanho) {
+            const std::span<const char> lido = arquivo.readAhead(tamanho - arquivo.position());
+            conteudo.append(lido.data(), qsizetype(lido.size()));
+        }
+        arquivo.close();
+        return conteudo;
+    } catch (const IoError& falha) {
+        throw naoPodeSerLida(lista, nome, motivoDoSistema(falha.systemError()));
+    }
+}
+
 // The non-empty lines of a list in UTF-8, comments left out, in Windows-1252.
-std::vector<QByteArray> linhasDaLista(QFile& arquivo)
+std::vector<QByteArray> linhasDaLista(const QByteArray& conteudo)
 {
     std::vector<QByteArray> linhas;
-    for (const QByteArray& linha : arquivo.readAll().split('\n')) {
+    for (const QByteArray& linha : conteudo.split('\n')) {
         const QString texto = QString::fromUtf8(linha).trimmed();
         if (!texto.isEmpty() && !texto.startsWith(u'#'))
             linhas.push_back(toCp1252(texto));
@@ -133,22 +160,17 @@ QString avaliacao(const LinhaFeita& feita)
 
 std::vector<QByteArray> CarregaPalavras()
 {
-    QFile arquivo(kArquivoPalavras);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    if (!fileExists(kArquivoPalavras))
         throw AppError(QStringLiteral("A lista de palavras do treino, %1, não está na pasta do curso")
                            .arg(kArquivoPalavras));
-    return linhasDaLista(arquivo);
+    return linhasDaLista(conteudoDaLista(QStringLiteral("palavras"), kArquivoPalavras));
 }
 
 std::vector<QByteArray> CarregaFrases()
 {
-    QFile arquivo(kArquivoFrases);
-    if (!arquivo.exists())
+    if (!fileExists(kArquivoFrases))
         return {};
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("A lista de frases do treino, %1, não pode ser lida: %2")
-                           .arg(kArquivoFrases, arquivo.errorString()));
-    return linhasDaLista(arquivo);
+    return linhasDaLista(conteudoDaLista(QStringLiteral("frases"), kArquivoFrases));
 }
 
 Ensinados CaracteresDoCurso(int ate)

@@ -46,6 +46,8 @@ inline constexpr double kMelhora = 0.05;
 
 // The words of the course folder's list (UTF-8, one a line, the most
 // frequent first), in Windows-1252; a line that begins with "#" is a comment.
+// The list is read as the data files are, never through a link; a list that
+// cannot be read throws AppError with the cause in Portuguese.
 std::vector<QByteArray> CarregaPalavras();
 // The phrases of the course folder's list, read as the words are. A folder
 // without the list (one prepared before the practice had phrases) has none.

@@ -21,9 +21,9 @@ IoError::IoError(const QString& message)
 IoError IoError::fromErrno(int err)
 {
     const int code = codeForErrno(err);
-    if (code != 0)
-        return IoError(code);
-    return IoError(QStringLiteral("I/O error %1").arg(err));
+    IoError error = code != 0 ? IoError(code) : IoError(QStringLiteral("I/O error %1").arg(err));
+    error.systemError_ = err;
+    return error;
 }
 
 QString IoError::messageFor(int code)

@@ -39,8 +39,13 @@ public:
     // An unknown errno value is reported as "I/O error <errno>".
     static IoError fromErrno(int err);
 
+    // The errno value the error came from; 0 when the system gave none.
+    int systemError() const { return systemError_; }
+
 private:
     explicit IoError(const QString& message);
+
+    int systemError_ = 0;
 };
 
 // "'x' is not a valid integer value"

@@ -10,10 +10,6 @@ namespace mapa {
 
 namespace {
 
-constexpr int kMatizVerde = 120;
-constexpr int kSaturacao = 150;
-constexpr int kValor = 250;
-
 void soma(FigurasDaTecla& tecla, const estatisticas::FigurasDoCaractere& f, QChar caractere)
 {
     tecla.esperadas += f.pesoEsperadas;
@@ -23,10 +19,9 @@ void soma(FigurasDaTecla& tecla, const estatisticas::FigurasDoCaractere& f, QCha
     tecla.caracteres += caractere;
 }
 
-// 0 green, 1 red, yellow half-way
-QColor escala(double quanto)
+double limitado(double quanto)
 {
-    return QColor::fromHsv(int(kMatizVerde * (1 - std::clamp(quanto, 0.0, 1.0))), kSaturacao, kValor);
+    return std::clamp(quanto, 0.0, 1.0);
 }
 
 }  // namespace
@@ -47,14 +42,14 @@ std::vector<FigurasDaTecla> PorTecla(const estatisticas::TeclasDoAluno& teclas)
     return porTecla;
 }
 
-QColor Cor(const FigurasDaTecla& tecla, Vista vista)
+std::optional<double> Calor(const FigurasDaTecla& tecla, Vista vista)
 {
     if (vista == Vista::Erros)
-        return tecla.conhecida() ? escala(tecla.taxaDeErro() / kErroVermelho) : QColor();
+        return tecla.conhecida() ? std::optional(limitado(tecla.taxaDeErro() / kErroVermelho)) : std::nullopt;
     if (tecla.cronometradas <= 0)
-        return {};
+        return std::nullopt;
     const double lentidao = tecla.msPorToque() / (60000 / estatisticas::kAlvoTm);
-    return escala((lentidao - 1) / (kLentidaoVermelha - 1));
+    return limitado((lentidao - 1) / (kLentidaoVermelha - 1));
 }
 
 QString Descricao(const FigurasDaTecla& tecla)

@@ -1,23 +1,24 @@
 #pragma once
 // The heat map of a student's keys, without widgets: what the characters
-// typed with each key of the ABNT2 keyboard cost, and the colour that says
-// it. An accented letter counts for its letter's key and for its dead key;
-// Shift and AltGr are no key of their own here.
+// typed with each key of the ABNT2 keyboard cost, and how hot that makes the
+// key (its painter gives the colour). An accented letter counts for its
+// letter's key and for its dead key; Shift and AltGr are no key of their own
+// here.
 
 #include "course/estatisticas.h"
 
-#include <QColor>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace mapa {
 
 enum class Vista { Erros, Velocidade };
 
-// The error rate at which a key is fully red; below it the colour goes
-// through yellow to green at no error.
+// The error rate at which a key is at its hottest (red); below it the heat
+// goes down to none (green) at no error.
 inline constexpr double kErroVermelho = 0.15;
-// A key this many times slower than the target is fully red.
+// A key this many times slower than the target is at its hottest.
 inline constexpr double kLentidaoVermelha = 3;
 
 struct FigurasDaTecla {
@@ -36,9 +37,9 @@ struct FigurasDaTecla {
 // One entry for every key of teclado::abnt2(), in its order.
 std::vector<FigurasDaTecla> PorTecla(const estatisticas::TeclasDoAluno& teclas);
 
-// Green for a sure key through yellow to red; invalid for a key with nothing
+// 0 for a sure key up to 1 for the hottest; nothing for a key with nothing
 // to tell (never typed, or never timed in the speed view).
-QColor Cor(const FigurasDaTecla& tecla, Vista vista);
+std::optional<double> Calor(const FigurasDaTecla& tecla, Vista vista);
 
 // What the key's figures say, for its tooltip; empty for a key never typed.
 QString Descricao(const FigurasDaTecla& tecla);

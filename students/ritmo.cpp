@@ -3,7 +3,6 @@
 #include "data/records.h"
 #include "data/text.h"
 #include "platform/clock.h"
-#include "ui/dialogs.h"
 #include "platform/errors.h"
 
 #include <QString>
@@ -89,7 +88,8 @@ std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao)
     if (!periodo || DiasSemExercicio <= periodo->dias)
         return std::nullopt;
     return Atraso{DiasSemExercicio, DiasSemExercicio / periodo->dias,
-                  ExercicioVolta(situacao.numExercicio, DiasSemExercicio, periodo->dias), periodo->explicacao};
+                  ExercicioVolta(situacao.numExercicio, DiasSemExercicio, periodo->dias), periodo->explicacao,
+                  situacao.numExercicio};
 }
 
 std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::int32_t divisor)
@@ -99,24 +99,21 @@ std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::i
     return volta <= 0 ? 1 : volta;
 }
 
-void AplicaRitmo()
+std::optional<Atraso> MedeRitmoDoAluno()
 {
-    const std::optional<Atraso> atraso = MedeRitmo({
+    return MedeRitmo({
         .periodo = toInteger(fromCp1252(AlunoAtual.Periodo.bytes())),
         .ultimaAula = AulaAtual.Data,
         .hoje = today(),
         .numExercicio = NumExercicio,
     });
-    if (!atraso)
-        return;
+}
 
-    showMessage(BoxKind::Information,
-                QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(atraso->DiasSemExercicio));
-    showMessage(BoxKind::Information,
-                atraso->explicacao + QString::number(atraso->exerciciosParaRever)
-                    + QStringLiteral(" exercícios para rever o que havia feito.") + u'\r'
-                    + QStringLiteral("Você estava no exercício ") + QString::number(NumExercicio)
-                    + QStringLiteral(" e voltará para o de Nº ") + QString::number(atraso->exercicioDeVolta)
-                    + u'.');
-    NumExercicio = atraso->exercicioDeVolta;
+QStringList AvisosDoAtraso(const Atraso& atraso)
+{
+    return {QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(atraso.DiasSemExercicio),
+            atraso.explicacao + QString::number(atraso.exerciciosParaRever)
+                + QStringLiteral(" exercícios para rever o que havia feito.") + u'\r'
+                + QStringLiteral("Você estava no exercício ") + QString::number(atraso.exercicioDeAntes)
+                + QStringLiteral(" e voltará para o de Nº ") + QString::number(atraso.exercicioDeVolta) + u'.'};
 }

@@ -3,6 +3,7 @@
 // period allows is told so and sent back a number of exercises.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +27,7 @@ struct Atraso {
     std::int32_t exerciciosParaRever;  // the count the second box names
     std::int32_t exercicioDeVolta;     // the exercise the lesson opens
     QString explicacao;                // the period's text that opens the second box
+    std::int32_t exercicioDeAntes;     // the exercise the student would have practised
 };
 
 // The rule without its boxes: nothing when the period is none of the three
@@ -36,7 +38,11 @@ std::optional<Atraso> MedeRitmo(const SituacaoRitmo& situacao);
 // a period that allows `divisor` days between lessons; never below 1.
 std::int32_t ExercicioVolta(std::int32_t numExercicio, std::int32_t dias, std::int32_t divisor);
 
-// Measures the days since AulaAtual against AlunoAtual.Periodo and, when the
-// gap is too long, shows two boxes and only then lowers NumExercicio. A period
-// that is not a number throws ConversionError.
-void AplicaRitmo();
+// Measures the days since AulaAtual against AlunoAtual.Periodo from
+// NumExercicio, which it leaves as it is: the entry screen shows the boxes
+// and only then lowers it. A period that is not a number throws
+// ConversionError.
+std::optional<Atraso> MedeRitmoDoAluno();
+
+// The texts of the two boxes that tell the student, in their order.
+QStringList AvisosDoAtraso(const Atraso& atraso);

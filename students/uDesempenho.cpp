@@ -246,7 +246,7 @@ void TfDesempenho::mostraMapa(mapa::Vista vista)
     std::vector<QColor> cores;
     std::vector<QString> textos;
     for (const mapa::FigurasDaTecla& tecla : mapa::PorTecla(figuras_.teclas)) {
-        cores.push_back(mapa::Cor(tecla, vista));
+        cores.push_back(TecladoNaTela::corDoCalor(mapa::Calor(tecla, vista)));
         textos.push_back(mapa::Descricao(tecla));
     }
     tnMapa->mostraCores(std::move(cores), std::move(textos), mapa::Titulo(vista));

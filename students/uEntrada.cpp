@@ -28,6 +28,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 using namespace aparencia;
@@ -74,6 +75,18 @@ private:
     std::function<void()> aoClicar_;
     int linhaAoPressionar_ = -1;
 };
+
+// The practice-rhythm rule's two boxes; the exercise goes back only once the
+// student has closed them.
+void aplicaRitmo()
+{
+    const std::optional<Atraso> atraso = MedeRitmoDoAluno();
+    if (!atraso)
+        return;
+    for (const QString& aviso : AvisosDoAtraso(*atraso))
+        showMessage(BoxKind::Information, aviso);
+    NumExercicio = atraso->exercicioDeVolta;
+}
 
 }  // namespace
 
@@ -350,7 +363,7 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
 {
     fExercicio->lbUltimaData->setText(QStringLiteral("Última aula feita em: ")
                                       + shortDate(AulaAtual.Data));
-    AplicaRitmo();
+    aplicaRitmo();
     if (CursoTerminaAntes(NumExercicio)) {
         showMessage(BoxKind::Information, kCursoConcluido);
         return;

@@ -23,6 +23,11 @@ constexpr double kAlturaDaDica = 0.55;    // the line under the keys, in key wid
 // the Enter key comes down into the home row, narrower there
 constexpr double kEnterEmbaixo = 13.75;
 
+// the heat map's colours: the hue goes from green at no heat down to red
+constexpr int kMatizVerde = 120;
+constexpr int kSaturacaoDoCalor = 150;
+constexpr int kValorDoCalor = 250;
+
 const QColor kAcesa(0xFF, 0x8C, 0x00);
 const QColor kContorno(0x60, 0x60, 0x60);
 const QColor kLegenda(0x20, 0x20, 0x20);
@@ -68,6 +73,13 @@ QColor TecladoNaTela::corDoDedo(Dedo dedo)
     case Dedo::MinimoDireito: return {0xC8, 0xEE, 0xE6};
     }
     return Qt::white;
+}
+
+QColor TecladoNaTela::corDoCalor(std::optional<double> calor)
+{
+    if (!calor)
+        return {};
+    return QColor::fromHsv(int(kMatizVerde * (1 - *calor)), kSaturacaoDoCalor, kValorDoCalor);
 }
 
 // A key as wide as the keyboard allows: the keys and the line under them fit.

@@ -47,6 +47,9 @@ public:
 
     // The colour of a finger's keys.
     static QColor corDoDedo(teclado::Dedo dedo);
+    // The heat map's colour of a key: green for no heat (0) through yellow
+    // to red at the hottest (1); invalid for a key without a heat.
+    static QColor corDoCalor(std::optional<double> calor);
     // Where the key lies on the widget as it is now.
     QRectF lugarDa(int tecla) const;
     const std::vector<int>& acesas() const { return acesas_; }

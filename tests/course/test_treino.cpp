@@ -7,9 +7,11 @@
 #include "course/uTreino.h"
 #include "data/text.h"
 #include "platform/clock.h"
+#include "platform/recordfile.h"
 #include "ui/dialogs.h"
 #include "ui/tecladonatela.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +20,13 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace treino;
 
@@ -497,6 +503,79 @@ TEST_F(Pratica, ThePhrasesAreReadFromTheCourseFolderAndAFolderWithoutThemHasNone
     EXPECT_TRUE(CarregaFrases().empty());
     writeFile(kArquivoFrases, QStringLiteral("# escritas para o treino\r\nAna lê.\r\n\r\nÀ tarde, sol!\n").toUtf8());
     EXPECT_EQ(CarregaFrases(), (std::vector<QByteArray>{"Ana l\xEA.", "\xC0 tarde, sol!"}));
+}
+
+// The lists are read as the course's data files are: a link or a folder in a
+// list's place, or a list the disk fails to give, is refused with the list,
+// its file and the cause; a missing word list is told as missing.
+TEST_F(Pratica, AListThatCannotBeReadIsRefusedWithItsCause)
+{
+    writeFile(QStringLiteral("alvo"), "casa\n");
+    const auto link = [](const QString& nome, const char* alvo) {
+        return [nome, alvo] { QFile::link(QString::fromLatin1(alvo), nome); };
+    };
+    const QString palavras = QStringLiteral("A lista de palavras do treino, palavras.txt, ");
+    const QString frases = QStringLiteral("A lista de frases do treino, frases.txt, ");
+    struct Caso {
+        const char* como;
+        std::function<void()> planta;
+        std::function<void()> carrega;
+        QString erro;
+    };
+    const Caso casos[] = {
+        {"no word list", [] {}, CarregaPalavras, palavras + QStringLiteral("não está na pasta do curso")},
+        {"the words linked", link(kArquivoPalavras, "alvo"), CarregaPalavras,
+         palavras + QStringLiteral("não pode ser lida: é um link simbólico")},
+        {"the phrases a dangling link", link(kArquivoFrases, "sumido"), CarregaFrases,
+         frases + QStringLiteral("não pode ser lida: é um link simbólico")},
+        {"the phrases a folder", [] { QDir().mkdir(kArquivoFrases); }, CarregaFrases,
+         frases + QStringLiteral("não pode ser lida: é uma pasta")},
+        {"the words failing on the disk",
+         [] {
+             writeFile(kArquivoPalavras, "casa\n");
+             fileseam::failOn(fileseam::Op::Read, EIO);
+         },
+         CarregaPalavras, palavras + QStringLiteral("não pode ser lida: erro de leitura ou gravação no disco")},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.como);
+        fileseam::clear();
+        for (const QString& nome : {kArquivoPalavras, kArquivoFrases}) {
+            QFile::remove(nome);
+            QDir().rmdir(nome);
+        }
+        caso.planta();
+        EXPECT_EQ(errorOf(caso.carrega), caso.erro);
+        EXPECT_EQ(readFile(QStringLiteral("alvo")), QByteArray("casa\n"));
+    }
+}
+
+// A list whose rights keep it from the user is told so. Root reads any file:
+// the list is read in a child process that drops to an unprivileged user.
+TEST_F(Pratica, AListTheUserMayNotReadIsRefusedWithItsCause)
+{
+    writeFile(kArquivoPalavras, "casa\n");
+    writeFile(kArquivoFrases, "Ana lê.\n");
+    // the unprivileged user reaches the folder, not the lists
+    QFile::setPermissions(QStringLiteral("."), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::ExeOther);
+    for (const QString& nome : {kArquivoPalavras, kArquivoFrases})
+        QFile::setPermissions(nome, QFileDevice::WriteOwner);
+    const QString esperado = QStringLiteral("A lista de palavras do treino, palavras.txt, não pode ser lida: "
+                                            "permissão negada|A lista de frases do treino, frases.txt, não pode "
+                                            "ser lida: permissão negada");
+    const pid_t filho = fork();
+    if (filho == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        const QString visto = errorOf(CarregaPalavras) + u'|' + errorOf(CarregaFrases);
+        _exit(visto == esperado ? 0 : 1);
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << "2: the child could not drop to an unprivileged user";
 }
 
 // The screen under the course's rules, fed by real keys.

@@ -182,6 +182,32 @@ TEST_F(Entrada, AStudentWithoutRecordsShowsDayZeroAndMeetsTheRule)
     EXPECT_EQ(aulas[0].ultimaData, QStringLiteral("Última aula feita em: 30/12/1899"));
 }
 
+// The practice-rhythm rule's two boxes, and the exercise lowered only once
+// the student has closed them.
+TEST_F(Entrada, AStudentAwayTooLongReadsWhyBeforeGoingBack)
+{
+    catalogo(12);
+    registraAula(cadastra(QStringLiteral("Ana")), hoje() - 15, 60, 10);
+    abre();
+    escolheComAMouse(0);
+    std::vector<int> durante;
+    boxseam::onShow([&durante](const boxseam::Shown&) { durante.push_back(NumExercicio); });
+
+    esperaAula();
+    QTest::mouseClick(fazerAula, Qt::LeftButton);
+
+    EXPECT_EQ(tipos(), (std::vector<BoxKind>{BoxKind::Information, BoxKind::Information}));
+    ASSERT_EQ(boxseam::shown().size(), 2u);
+    EXPECT_EQ(boxseam::shown()[0].text, QStringLiteral("Faz 15 dias que você não faz exercícios."));
+    EXPECT_TRUE(boxseam::shown()[1].text.startsWith(QStringLiteral("Você escolheu fazer 1 vez por semana.")));
+    EXPECT_TRUE(boxseam::shown()[1].text.endsWith(
+        QStringLiteral("2 exercícios para rever o que havia feito.\rVocê estava no exercício 11 e voltará para o de Nº 9.")));
+    EXPECT_EQ(durante, (std::vector<int>{11, 11}));
+    ASSERT_EQ(aulas.size(), 1u);
+    EXPECT_EQ(aulas[0].numExercicio, 9);
+    EXPECT_EQ(aulas[0].numero, 9);
+}
+
 TEST_F(Entrada, AWrongPasswordIsRefusedAndTheRightOneStartsTheLesson)
 {
     catalogo(5);

@@ -1,5 +1,5 @@
-// The heat map's model: which key a character's figures go to, and the
-// colour that tells them.
+// The heat map's model: which key a character's figures go to, and how hot
+// they make it.
 
 #include "students/mapa.h"
 #include "ui/teclado.h"
@@ -37,24 +37,29 @@ TEST(Mapa, ADeadKeyLetterCountsOnItsLetterAndOnItsAccent)
     EXPECT_FALSE(daTecla(porTecla, "Q").conhecida());
 }
 
-TEST(Mapa, GreenForASureKeyRedForAnErrorOrSlowOneNothingForAKeyNeverTyped)
+TEST(Mapa, NoHeatForASureKeyAllForAnErrorOrSlowOneNothingForAKeyNeverTyped)
 {
     struct Caso {
         tToque registro;
         mapa::Vista vista;
-        int matiz;  // -1: no colour
+        std::optional<double> calor;
     } casos[] = {
-        {storedKeyCount('a', 100, 0, 300), mapa::Vista::Erros, 120},
-        {storedKeyCount('a', 100, 15, 300), mapa::Vista::Erros, 0},
-        {storedKeyCount('a', 100, 40, 300), mapa::Vista::Erros, 0},
-        {storedKeyCount('a', 100, 0, 400), mapa::Vista::Velocidade, 120},  // at the target speed
-        {storedKeyCount('a', 100, 0, 1200), mapa::Vista::Velocidade, 0},   // three times slower
-        {storedKeyCount('a', 0, 0, 0), mapa::Vista::Erros, -1},
+        {storedKeyCount('a', 100, 0, 300), mapa::Vista::Erros, 0},
+        {storedKeyCount('a', 200, 15, 300), mapa::Vista::Erros, 0.5},
+        {storedKeyCount('a', 100, 15, 300), mapa::Vista::Erros, 1},
+        {storedKeyCount('a', 100, 40, 300), mapa::Vista::Erros, 1},
+        {storedKeyCount('a', 100, 0, 400), mapa::Vista::Velocidade, 0},   // at the target speed
+        {storedKeyCount('a', 100, 0, 800), mapa::Vista::Velocidade, 0.5},  // twice as slow
+        {storedKeyCount('a', 100, 0, 1200), mapa::Vista::Velocidade, 1},  // three times slower
+        {storedKeyCount('a', 0, 0, 0), mapa::Vista::Erros, std::nullopt},
     };
     for (const Caso& caso : casos) {
-        const QColor cor = mapa::Cor(daTecla(mapa::PorTecla(teclas({caso.registro})), "A"), caso.vista);
-        EXPECT_EQ(cor.isValid() ? cor.hsvHue() : -1, caso.matiz) << caso.registro.Erradas << " "
-                                                                 << caso.registro.Milissegundos;
+        const std::optional<double> calor =
+            mapa::Calor(daTecla(mapa::PorTecla(teclas({caso.registro})), "A"), caso.vista);
+        ASSERT_EQ(calor.has_value(), caso.calor.has_value()) << caso.registro.Erradas;
+        if (calor) {
+            EXPECT_NEAR(*calor, *caso.calor, 1e-9) << caso.registro.Erradas << " " << caso.registro.Milissegundos;
+        }
     }
 }
 

@@ -1,17 +1,16 @@
 // The practice-rhythm rule: the gap since the last lesson record against the
-// student's period, its two boxes, and the exercise the student goes back to.
+// student's period, the texts of its two boxes, and the exercise the student
+// goes back to.
 
 #include "fixture_alunos.h"
 
 #include "data/records.h"
-#include "ui/dialogs.h"
 #include "platform/errors.h"
 #include "students/ritmo.h"
 
 #include <QScopedValueRollback>
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -29,16 +28,13 @@ struct Caso {
 
 class Ritmo : public ComAlunos {
 protected:
-    // Runs the rule; returns NumExercicio as it was while each box was open.
-    std::vector<int> aplica(const char* periodo, int dias, int numExercicio)
+    // Measures the student's rhythm as the entry screen does when a lesson starts.
+    std::optional<Atraso> mede(const char* periodo, int dias, int numExercicio)
     {
         AlunoAtual.Periodo.set(periodo);
         AulaAtual.Data = hoje() - dias;
         NumExercicio = numExercicio;
-        std::vector<int> durante;
-        boxseam::onShow([&](const boxseam::Shown&) { durante.push_back(NumExercicio); });
-        AplicaRitmo();
-        return durante;
+        return MedeRitmoDoAluno();
     }
 };
 
@@ -54,66 +50,57 @@ TEST_F(Ritmo, WorkedExamplesAndTheFloor)
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(testing::Message() << "period " << c.periodo << ", " << c.dias << " days");
-        boxseam::clear();
-        const std::vector<int> durante = aplica(c.periodo, c.dias, c.numExercicio);
+        const std::optional<Atraso> atraso = mede(c.periodo, c.dias, c.numExercicio);
 
-        EXPECT_EQ(NumExercicio, c.aberto);
+        // the entry screen lowers the exercise once the student has read why
+        EXPECT_EQ(NumExercicio, c.numExercicio);
         if (c.n == 0) {
-            EXPECT_TRUE(boxseam::shown().empty());
+            EXPECT_FALSE(atraso.has_value());
             continue;
         }
-        ASSERT_EQ(boxseam::shown().size(), 2u);
-        const boxseam::Shown& primeira = boxseam::shown()[0];
-        const boxseam::Shown& segunda = boxseam::shown()[1];
-        EXPECT_EQ(primeira.kind, BoxKind::Information);
-        EXPECT_EQ(primeira.text, QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(c.dias));
-        EXPECT_EQ(segunda.kind, BoxKind::Information);
-        EXPECT_EQ(segunda.text,
-                  textos[c.periodo[0] - '0']
-                      + QStringLiteral("%1 exercícios para rever o que havia feito.\r"
-                                       "Você estava no exercício %2 e voltará para o de Nº %3.")
-                            .arg(c.n).arg(c.numExercicio).arg(c.aberto));
-        // the exercise changes only once the second box has been closed
-        EXPECT_EQ(durante, (std::vector<int>{c.numExercicio, c.numExercicio}));
+        ASSERT_TRUE(atraso.has_value());
+        EXPECT_EQ(atraso->exercicioDeVolta, c.aberto);
+        EXPECT_EQ(AvisosDoAtraso(*atraso),
+                  (QStringList{QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(c.dias),
+                               textos[c.periodo[0] - '0']
+                                   + QStringLiteral("%1 exercícios para rever o que havia feito.\r"
+                                                    "Você estava no exercício %2 e voltará para o de Nº %3.")
+                                         .arg(c.n).arg(c.numExercicio).arg(c.aberto)}));
     }
 }
 
 TEST_F(Ritmo, WithoutAnyLessonRecordTheGapIsTensOfThousandsOfDays)
 {
     for (const char* periodo : {"0", "1", "2"}) {
-        boxseam::clear();
         AlunoAtual.Periodo.set(periodo);
         clearRecord(AulaAtual);
         NumExercicio = 1;
-        AplicaRitmo();
-        ASSERT_EQ(boxseam::shown().size(), 2u) << periodo;
-        EXPECT_EQ(boxseam::shown()[0].text,
+        const std::optional<Atraso> atraso = MedeRitmoDoAluno();
+        ASSERT_TRUE(atraso.has_value()) << periodo;
+        EXPECT_EQ(AvisosDoAtraso(*atraso).front(),
                   QStringLiteral("Faz %1 dias que você não faz exercícios.").arg(int(hoje())));
-        EXPECT_EQ(NumExercicio, 1);
+        EXPECT_EQ(atraso->exercicioDeVolta, 1);
     }
 }
 
 TEST_F(Ritmo, OtherPeriodsAndFutureDatesDoNothing)
 {
-    aplica("5", 400, 11);
+    EXPECT_FALSE(mede("5", 400, 11).has_value());
+    EXPECT_FALSE(mede("0", -30, 11).has_value());
     EXPECT_EQ(NumExercicio, 11);
-    aplica("0", -30, 11);
-    EXPECT_EQ(NumExercicio, 11);
-    EXPECT_TRUE(boxseam::shown().empty());
 }
 
 TEST_F(Ritmo, APeriodThatIsNoNumberFailsBeforeAnyBox)
 {
     for (const char* periodo : {"", "x"}) {
         try {
-            aplica(periodo, 400, 11);
+            mede(periodo, 400, 11);
             ADD_FAILURE() << "no error for the period '" << periodo << "'";
         } catch (const ConversionError& erro) {
             EXPECT_EQ(erro.message(),
                       QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(periodo)));
         }
         EXPECT_EQ(NumExercicio, 11);
-        EXPECT_TRUE(boxseam::shown().empty());
     }
 }
 
@@ -161,6 +148,7 @@ TEST(MedeRitmo, DaysCountAndTargetForEveryPeriodAndBoundary)
         EXPECT_EQ(atraso->DiasSemExercicio, int(c.diasFora));
         EXPECT_EQ(atraso->exerciciosParaRever, *c.n);
         EXPECT_EQ(atraso->exercicioDeVolta, c.volta);
+        EXPECT_EQ(atraso->exercicioDeAntes, c.numExercicio);
         EXPECT_EQ(atraso->explicacao, textos[c.periodo]);
     }
     EXPECT_EQ(NumExercicio, 50);

@@ -1,6 +1,6 @@
 // Why a file of the program's own could not be used, in the program's words.
 
-#include "app/motivos.h"
+#include "platform/causes.h"
 #include "support/fixture.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/motivos.h"
+#include "platform/causes.h"
 
 #include <QDir>
 #include <QFile>

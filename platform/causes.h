@@ -1,8 +1,9 @@
 #pragma once
 // Why a file of the program's own (the course folder it lays, a report it
-// writes) could not be used, told in the program's words. The system's own
-// texts ("Permission denied", "No such file or directory") are English; the
-// course's data files keep the design's texts ("File not found").
+// writes, the practice's lists) could not be used, told in the program's
+// words. The system's own texts ("Permission denied", "No such file or
+// directory") are English; the course's data files keep the design's texts
+// ("File not found").
 
 #include <QString>
 #include <optional>
