@@ -6,11 +6,14 @@
 #include "data/records.h"
 #include "support/rawrecords.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
+#include <algorithm>
 
 bool espera(const std::function<bool()>& condicao)
 {
@@ -24,6 +27,43 @@ QMenu* abreMenuDeContexto(QWidget* alvo)
     QApplication::sendEvent(alvo, &pedido);
     espera([] { return QApplication::activePopupWidget() != nullptr; });
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+namespace {
+
+// "Professor1 (Professor)", as a failure names an action
+QString descreve(const QAction* acao)
+{
+    return QStringLiteral("%1 (%2)").arg(acao->objectName(), acao->text());
+}
+
+}  // namespace
+
+::testing::AssertionResult escolheNoMenu(QMenu* menu, const QString& nome)
+{
+    const QList<QAction*> acoes = menu->actions();
+    const auto achada = std::find_if(acoes.begin(), acoes.end(),
+                                     [&](const QAction* acao) { return acao->objectName() == nome; });
+    if (achada == acoes.end()) {
+        QStringList existentes;
+        for (const QAction* acao : acoes) {
+            if (!acao->isSeparator())
+                existentes << descreve(acao);
+        }
+        menu->close();
+        return ::testing::AssertionFailure()
+               << "the menu has no action " << nome.toStdString() << ", only " << existentes.join(", ").toStdString();
+    }
+    // Down wraps round at the end: one turn of the menu passes every action
+    // the keys can reach
+    for (qsizetype passos = 0; menu->activeAction() != *achada && passos < acoes.size(); ++passos)
+        QTest::keyClick(menu, Qt::Key_Down);
+    if (menu->activeAction() != *achada) {
+        menu->close();
+        return ::testing::AssertionFailure() << "the Down key never reaches " << descreve(*achada).toStdString();
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+    return ::testing::AssertionSuccess();
 }
 
 void AppTest::SetUp()

@@ -23,6 +23,12 @@ class QPushButton;
 // control passes the request on to the screen.
 QMenu* abreMenuDeContexto(QWidget* alvo);
 
+// Chooses the menu's action of that objectName as the keyboard does: Down
+// until it is the active action, then Return. When the menu has no action of
+// that name (the failure lists those it has) or the keys never reach it,
+// closes the menu and fails.
+::testing::AssertionResult escolheNoMenu(QMenu* menu, const QString& nome);
+
 class AppTest : public InTempDir {
 protected:
     void SetUp() override;

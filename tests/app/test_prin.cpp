@@ -223,8 +223,7 @@ TEST_F(MenuTest, F2AndTheMenuItemOpenTheEntryScreenAlsoWhileTheButtonIsDisabled)
         if (peloMenu) {
             QMenu* contexto = abreMenuDeContexto(botao("bbNovoAluno"));
             ASSERT_NE(contexto, nullptr);
-            QTest::keyClick(contexto, Qt::Key_Down);
-            QTest::keyClick(contexto, Qt::Key_Return);
+            ASSERT_TRUE(escolheNoMenu(contexto, QStringLiteral("fazer1")));
         } else {
             tecla(Qt::Key_F2);
         }
@@ -292,8 +291,7 @@ TEST_F(MenuTest, SairF10EscAndTheMenuItemCloseTheMainMenu)
         case Como::ItemSair: {
             QMenu* contexto = abreMenuDeContexto(foco);
             ASSERT_NE(contexto, nullptr);
-            QTest::keyClick(contexto, Qt::Key_Up);
-            QTest::keyClick(contexto, Qt::Key_Return);
+            ASSERT_TRUE(escolheNoMenu(contexto, QStringLiteral("Sair1")));
             break;
         }
         }

@@ -84,9 +84,7 @@ protected:
         ASSERT_NE(contexto, nullptr);
         if (primeira)
             whenModal(primeira);
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(contexto, Qt::Key_Down);
-        QTest::keyClick(contexto, Qt::Key_Return);
+        ASSERT_TRUE(escolheNoMenu(contexto, QStringLiteral("Professor1")));
         ASSERT_TRUE(espera([] { return QApplication::activeModalWidget() == nullptr; }));
     }
 

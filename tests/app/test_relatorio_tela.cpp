@@ -60,9 +60,7 @@ protected:
             acoes(tela);
             tecla(Qt::Key_F10);
         });
-        QTest::keyClick(contexto, Qt::Key_Down);
-        QTest::keyClick(contexto, Qt::Key_Down);
-        QTest::keyClick(contexto, Qt::Key_Return);
+        ASSERT_TRUE(escolheNoMenu(contexto, QStringLiteral("Relatorio1")));
         ASSERT_TRUE(espera([] { return QApplication::activeModalWidget() == nullptr; }));
     }
 
