@@ -5,7 +5,7 @@ CMAKE_ARGS ?=
 BENCH_BUILD    ?= build-bench
 SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: setup configure build course run test package bench check-sanitize clean
+.PHONY: setup configure build course run test test-rapido package bench check-sanitize clean
 
 setup:
 	@bash tools/setup.sh
@@ -26,6 +26,10 @@ run: course
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
+
+# every test but the slow ones (label `lento`), for a quick run while working
+test-rapido: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2 -LE lento
 
 # the Debian package: build/quiravo_<version>_<arch>.deb, checked by lintian
 package: build
