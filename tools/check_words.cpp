@@ -8,41 +8,15 @@
 // every such line is named.
 
 #include "tools/lista_de_palavras.h"
+#include "tools/tool_files.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cstdio>
 #include <exception>
 #include <optional>
 
 namespace {
-
-void complain(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-std::optional<QByteArray> readWhole(const QString& path)
-{
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        return file.readAll();
-    complain(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return std::nullopt;
-}
-
-// A failed write leaves the previous file as it was.
-bool writeWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile output(path);
-    if (output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.commit())
-        return true;
-    complain(QStringLiteral("%1: %2").arg(path, output.errorString()));
-    return false;
-}
 
 // A file to check and where its checked lines go.
 struct Entrada {

@@ -11,11 +11,10 @@
 #include "tools/catalogue.h"
 #include "tools/course_source.h"
 #include "tools/largura_na_tela.h"
+#include "tools/tool_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <exception>
@@ -26,21 +25,14 @@ namespace {
 const QString kOpcaoEsforco = QStringLiteral("--esforco");
 const QString kOpcaoSecoes = QStringLiteral("--secoes");
 
-void complain(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 // The course read and checked, or nothing when it could not be read or is unsound.
 std::optional<CourseSource> readCourse(const QString& sourcePath)
 {
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("%1: %2").arg(sourcePath, source.errorString()));
+    const std::optional<QByteArray> source = readWhole(sourcePath);
+    if (!source)
         return std::nullopt;
-    }
     const QString fileName = QFileInfo(sourcePath).fileName();
-    CourseSource course = parseCourse(source.readAll(), fileName, medidaNaTela());
+    CourseSource course = parseCourse(*source, fileName, medidaNaTela());
     // the rules over the whole course count on every exercise being there
     if (course.ok())
         course.errors << problemasDoCurso(course.exercises, fileName);
@@ -58,15 +50,6 @@ int printEffort(const QString& sourcePath)
     return course->ok() ? 0 : 1;
 }
 
-// A failed write leaves the previous file as it was.
-bool writeWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile output(path);
-    if (output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.commit())
-        return true;
-    complain(QStringLiteral("%1: %2").arg(path, output.errorString()));
-    return false;
-}
 
 int compile(const QString& sourcePath, const QString& outputPath, const std::optional<QString>& secoesPath)
 {
