@@ -88,6 +88,7 @@ void TfTreino::criaDigitacao()
                                QStringLiteral("Digite abaixo a linha acima (tecle <ENTER> ao terminar):"), kVermelho);
     edDig = new QLineEdit(this);
     edDig->setObjectName(QStringLiteral("edDig"));
+    edDig->setAccessibleName(QStringLiteral("Linha digitada"));
     edDig->setGeometry(8, 132, 628, 30);
     edDig->setFont(arial(19));
     edDig->setMaxLength(CampoDeDigitacao::kCapacidade);

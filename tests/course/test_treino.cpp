@@ -673,6 +673,8 @@ TEST_F(TelaTreino, TheLinesMistakesAreShownAndSpokenAndTheEndTellsThePracticesFi
     EXPECT_EQ(falado->role(), QAccessible::Notification);
     EXPECT_EQ(falado->text(QAccessible::Name), statusDoTreino());
     EXPECT_EQ(comFoco()->objectName(), QStringLiteral("edDig"));
+    // a screen reader names the field the student types in
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(comFoco())->text(QAccessible::Name), QStringLiteral("Linha digitada"));
 
     boxseam::clear();
     tecla(Qt::Key_Escape);
