@@ -3,6 +3,11 @@
 #include "course/treino.h"
 #include "data/records.h"
 #include "platform/causes.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/recordfile.h"
+#include "students/desempenho.h"
+#include "students/folhasdorelatorio.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -153,6 +158,33 @@ int renomeiaSemSubstituir(const QString& temporario, const QString& destino)
     return ::link(de.constData(), para.constData()) == 0 ? 0 : errno;
 }
 
+QString naoLe(const QString& pasta, const QString& motivo)
+{
+    return QStringLiteral("não foi possível ler o curso em %1: %2").arg(QDir::toNativeSeparators(pasta), motivo);
+}
+
+// Enters the course folder, or tells why the report cannot be read there: no
+// such folder, a data file that is not a plain file, or no course at all (no
+// catalogue).
+std::optional<QString> entraNoCurso(const QString& pasta)
+{
+    if (const std::optional<QString> arquivo = naoEPasta(pasta))
+        return arquivo;
+    if (!QFileInfo::exists(pasta))
+        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
+    errno = 0;
+    if (!QDir::setCurrent(pasta))
+        return naoLe(pasta, motivoDoSistema(errno));
+    for (const QString& nome : {kArquivoExercicios, kArquivoAlunos, kArquivoAulas}) {
+        if (const std::optional<QString> outraCoisa = naoEArquivoComum(nome))
+            return naoLe(pasta, QStringLiteral("%1 %2").arg(nome, *outraCoisa));
+    }
+    if (!fileExists(kArquivoExercicios))
+        return QStringLiteral("a pasta %1 não tem um curso: falta o catálogo %2")
+            .arg(QDir::toNativeSeparators(pasta), kArquivoExercicios);
+    return std::nullopt;
+}
+
 }  // namespace
 
 LinhaDeComando leLinhaDeComando(const QStringList& argumentos)
@@ -242,4 +274,21 @@ std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& 
             return naoGrava(pasta, motivoDoSistema(erro));
     }
     return std::nullopt;
+}
+
+std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta)
+{
+    const QString destino = QFileInfo(arquivo).absoluteFilePath();
+    // a wrong name is told before the course is read
+    if (!formatoDoRelatorio(destino))
+        return extensaoRecusada(destino);
+    // its dates are the program's, whatever the system's locale
+    setProgramLocale();
+    if (const std::optional<QString> problema = entraNoCurso(pasta))
+        return problema;
+    try {
+        return gravaRelatorio(destino, DesempenhoDaTurma(), pasta, dateOfDayCount(today()));
+    } catch (const AppError& erro) {
+        return naoLe(pasta, erro.message());
+    }
 }

@@ -7,9 +7,6 @@
 #include <QStringList>
 #include <optional>
 
-// The course folder's note files lie in this folder of it.
-inline const QString kPastaDasNotas = QStringLiteral("notas");
-
 // What the command line asks for.
 struct LinhaDeComando {
     std::optional<QString> curso;  // --curso DIR
@@ -38,3 +35,9 @@ QString pastaDosArquivosDoCurso();
 // The files are copied under temporary names first: a copy that fails leaves
 // no new file. The problem comes back in the program's words.
 std::optional<QString> preparaPastaDoCurso(const QString& pasta, const QString& origem);
+
+// The report of the command line: the course of `pasta` into arquivo (relative
+// to the current directory). The course folder becomes the current directory.
+// A folder that holds no course (no catalogue), or whose data files are not
+// plain files, is a problem, not an empty report.
+std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta);

@@ -1,5 +1,4 @@
 #include "app/inicio.h"
-#include "app/relatorio.h"
 #include "app/uPrin.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"

@@ -145,6 +145,8 @@ void clearRecord(T& record)
 inline const QString kArquivoExercicios = QStringLiteral("ZORPExercicio20.dat");
 inline const QString kArquivoAlunos = QStringLiteral("ZORPAlunos20.dat");
 inline const QString kArquivoAulas = QStringLiteral("ZORPAulas20.dat");
+// The course folder's note files lie in this folder of it.
+inline const QString kPastaDasNotas = QStringLiteral("notas");
 
 // The catalogue: slot i holds the i-th exercise of the file, texts plain.
 extern Table<tExercicio, 100> Exercicios;

@@ -7,10 +7,10 @@
 
 #include "ui/uAjusta.h"
 #include "app/uInstrucoes.h"
-#include "app/uMatricula.h"
+#include "students/uMatricula.h"
 #include "app/uPrin.h"
-#include "app/uProfessor.h"
-#include "app/uRelatorio.h"
+#include "students/uProfessor.h"
+#include "students/uRelatorio.h"
 #include "course/aula.h"
 #include "students/desempenho.h"
 #include "students/uDesempenho.h"

@@ -5,7 +5,7 @@
 #include "fixture_app.h"
 #include "support/teclado.h"
 
-#include "app/uMatricula.h"
+#include "students/uMatricula.h"
 #include "app/uPrin.h"
 #include "platform/system.h"
 #include "ui/uAjusta.h"

@@ -6,9 +6,9 @@
 #include "support/modal.h"
 #include "support/teclado.h"
 
-#include "app/relatorio.h"
+#include "students/folhasdorelatorio.h"
 #include "app/uPrin.h"
-#include "app/uRelatorio.h"
+#include "students/uRelatorio.h"
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "platform/clock.h"

@@ -2,7 +2,7 @@
 // students without a pass in a compact table, every page numbered, and no
 // control character of a damaged file printed.
 
-#include "app/relatorio.h"
+#include "students/folhasdorelatorio.h"
 #include "support/fixture.h"
 #include "support/rawrecords.h"
 

@@ -1,4 +1,4 @@
-#include "app/uMatricula.h"
+#include "students/uMatricula.h"
 
 #include "students/campos.h"
 #include "ui/acao.h"

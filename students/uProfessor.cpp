@@ -1,8 +1,8 @@
-#include "app/uProfessor.h"
+#include "students/uProfessor.h"
 
 #include "platform/causes.h"
-#include "app/uMatricula.h"
-#include "app/uRelatorio.h"
+#include "students/uMatricula.h"
+#include "students/uRelatorio.h"
 #include "data/alteracoes.h"
 #include "data/datafiles.h"
 #include "data/records.h"

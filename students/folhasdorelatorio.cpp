@@ -1,85 +1,21 @@
-#include "app/relatorio.h"
+#include "students/folhasdorelatorio.h"
 
-#include "app/inicio.h"
-#include "data/records.h"
-#include "platform/causes.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
-#include "platform/recordfile.h"
 #include "students/grafico.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
-#include <cerrno>
 #include <functional>
 #include <numeric>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-enum class Formato { Pdf, Csv };
-
-const QStringList kColunas = {
-    QStringLiteral("Código"),
-    QStringLiteral("Nome"),
-    QStringLiteral("Último exercício"),
-    QStringLiteral("Passagens"),
-    QStringLiteral("Dias de prática"),
-    QStringLiteral("Primeira aula"),
-    QStringLiteral("Última aula"),
-    QStringLiteral("Melhor velocidade (t/m)"),
-    QStringLiteral("Última velocidade (t/m)"),
-    QStringLiteral("Teclas a treinar"),
-};
-
-// Of a student without a pass every figure is zero or empty: the table of
-// such students keeps what tells them apart.
-const QStringList kColunasSemPassagens = {
-    QStringLiteral("Código"),
-    QStringLiteral("Nome"),
-    QStringLiteral("Cadastro"),
-    QStringLiteral("Teclas a treinar"),
-};
-
-std::optional<Formato> formatoDe(const QString& arquivo)
-{
-    const QString extensao = QFileInfo(arquivo).suffix().toLower();
-    if (extensao == u"pdf")
-        return Formato::Pdf;
-    if (extensao == u"csv")
-        return Formato::Csv;
-    return std::nullopt;
-}
-
-QStringList linha(const Desempenho& aluno)
-{
-    return {QString::number(aluno.codigo),
-            aluno.nome,
-            QString::number(aluno.ultimoExercicio),
-            QString::number(aluno.passagens.size()),
-            QString::number(aluno.diasDePratica),
-            shortDate(aluno.primeiraAula),
-            shortDate(aluno.ultimaAula),
-            QString::number(aluno.melhorVelocidade),
-            QString::number(aluno.ultimaVelocidade),
-            estatisticas::TextoDasTeclasATreinar(aluno.teclas)};
-}
-
-QStringList linhaSemPassagens(const Desempenho& aluno)
-{
-    return {QString::number(aluno.codigo), aluno.nome, shortDate(aluno.cadastro),
-            estatisticas::TextoDasTeclasATreinar(aluno.teclas)};
-}
 
 // The rows of the students numbered in alunos, each as linhaDe makes it.
 std::vector<QStringList> linhasDos(const std::vector<Desempenho>& turma, const std::vector<size_t>& alunos,
@@ -89,34 +25,6 @@ std::vector<QStringList> linhasDos(const std::vector<Desempenho>& turma, const s
     for (const size_t i : alunos)
         linhas.push_back(linhaDe(turma[i]));
     return linhas;
-}
-
-// A spreadsheet runs a field that starts with one of these as a formula: a
-// student named "=HYPERLINK(...)" would put a link into the teacher's sheet.
-bool pareceFormula(const QString& campo)
-{
-    return !campo.isEmpty() && QStringView(u"=+-@\t\r").contains(campo.front());
-}
-
-// A field a spreadsheet might run is written after a "'", which it reads as
-// "this is text"; a ";", a quote or a line break (a damaged name may hold
-// one) puts the field between quotes, so that the row stays one row.
-QString campoCsv(QString campo)
-{
-    if (pareceFormula(campo))
-        campo.prepend(u'\'');
-    if (!campo.contains(u';') && !campo.contains(u'"') && !campo.contains(u'\r') && !campo.contains(u'\n'))
-        return campo;
-    campo.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + campo + u'"';
-}
-
-QString linhaCsv(const QStringList& campos)
-{
-    QStringList cotados;
-    for (const QString& campo : campos)
-        cotados << campoCsv(campo);
-    return cotados.join(u';') + QStringLiteral("\r\n");
 }
 
 // A control character of a damaged name is printed as a blank: raw, it
@@ -311,8 +219,8 @@ void Diagramacao::comPassagens(const std::vector<Desempenho>& turma, const std::
 {
     if (alunos.empty())
         return;
-    const std::vector<QStringList> linhas = linhasDos(turma, alunos, linha);
-    const Tabela t = tabela(kColunas, linhas);
+    const std::vector<QStringList> linhas = linhasDos(turma, alunos, linhaDoRelatorio);
+    const Tabela t = tabela(kColunasDoRelatorio, linhas);
     // room for the legend of the chart's sections too
     const double grafico = mm(30);
     cabe(alturaDaLinha(t, t.titulos, true) + alturaDaLinha(t, linhas.front(), false) + grafico, nullptr);
@@ -391,95 +299,6 @@ QByteArray relatorioPdf(const std::vector<Desempenho>& turma, const QString& pas
     return saida.data();
 }
 
-// The course's own files: its data files, whatever the case of their names,
-// and its notes.
-QFileInfoList arquivosDoCurso(const QString& pasta)
-{
-    const QDir::Filters todos = QDir::Files | QDir::Hidden | QDir::System;
-    return QDir(pasta).entryInfoList({kArquivoExercicios, kArquivoAlunos, kArquivoAulas}, todos) +
-           QDir(pasta + u'/' + kPastaDasNotas).entryInfoList(todos);
-}
-
-bool mesmoArquivo(const struct stat& a, const QFileInfo& b)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(b.filePath()).constData(), &st) == 0 && st.st_dev == a.st_dev &&
-           st.st_ino == a.st_ino;
-}
-
-// Why the report may not go to arquivo: what lies there is not a plain file
-// (a link planted in a shared folder, a pipe, a device), or it is one of the
-// course's own files under another name. Nothing for a new name or an old report.
-std::optional<QString> destinoRecusado(const QString& arquivo, const QString& pasta)
-{
-    if (const std::optional<QString> outraCoisa = naoEArquivoComum(arquivo))
-        return *outraCoisa;
-    struct stat st {};
-    if (::lstat(QFile::encodeName(arquivo).constData(), &st) != 0)
-        return std::nullopt;
-    for (const QFileInfo& doCurso : arquivosDoCurso(pasta)) {
-        if (mesmoArquivo(st, doCurso))
-            return QStringLiteral("é o arquivo %1 do curso").arg(QDir::toNativeSeparators(doCurso.absoluteFilePath()));
-    }
-    return std::nullopt;
-}
-
-// The whole of conteudo into arquivo, or nothing: the old file stays until
-// every byte of the new one is on the disk. The cause of a failure, or nothing.
-std::optional<QString> gravaPorInteiro(const QString& arquivo, const QByteArray& conteudo)
-{
-    QSaveFile saida(arquivo);
-    errno = 0;
-    if (!saida.open(QIODevice::WriteOnly))
-        return motivoDoSistema(errno);
-    // A full disk first shows as a short write, which sets no error; the last
-    // bytes reach the file only with the flush, and the disk may refuse them
-    // only when asked to keep them.
-    errno = 0;
-    if (saida.write(conteudo) != conteudo.size() || !saida.flush() || ::fsync(saida.handle()) != 0)
-        return motivoDoSistema(errno);
-    errno = 0;
-    if (!saida.commit())
-        return motivoDoSistema(errno);
-    return std::nullopt;
-}
-
-QString naoGravou(const QString& arquivo, const QString& motivo)
-{
-    return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(QDir::toNativeSeparators(arquivo), motivo);
-}
-
-QString extensaoRecusada(const QString& arquivo)
-{
-    return QStringLiteral("o relatório deve ter a extensão .pdf ou .csv: %1").arg(arquivo);
-}
-
-QString naoLe(const QString& pasta, const QString& motivo)
-{
-    return QStringLiteral("não foi possível ler o curso em %1: %2").arg(QDir::toNativeSeparators(pasta), motivo);
-}
-
-// Enters the course folder, or tells why the report cannot be read there: no
-// such folder, a data file that is not a plain file, or no course at all (no
-// catalogue).
-std::optional<QString> entraNoCurso(const QString& pasta)
-{
-    if (const std::optional<QString> arquivo = naoEPasta(pasta))
-        return arquivo;
-    if (!QFileInfo::exists(pasta))
-        return QStringLiteral("a pasta do curso %1 não existe").arg(QDir::toNativeSeparators(pasta));
-    errno = 0;
-    if (!QDir::setCurrent(pasta))
-        return naoLe(pasta, motivoDoSistema(errno));
-    for (const QString& nome : {kArquivoExercicios, kArquivoAlunos, kArquivoAulas}) {
-        if (const std::optional<QString> outraCoisa = naoEArquivoComum(nome))
-            return naoLe(pasta, QStringLiteral("%1 %2").arg(nome, *outraCoisa));
-    }
-    if (!fileExists(kArquivoExercicios))
-        return QStringLiteral("a pasta %1 não tem um curso: falta o catálogo %2")
-            .arg(QDir::toNativeSeparators(pasta), kArquivoExercicios);
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -558,44 +377,10 @@ bool desenhaRelatorio(QPagedPaintDevice& folhas, const std::vector<Desempenho>& 
     return pintor.end();
 }
 
-QByteArray relatorioCsv(const std::vector<Desempenho>& turma)
-{
-    QString texto = linhaCsv(kColunas);
-    for (const Desempenho& aluno : turma)
-        texto += linhaCsv(linha(aluno));
-    return QByteArrayLiteral("\xEF\xBB\xBF") + texto.toUtf8();
-}
-
 std::optional<QString> gravaRelatorio(const QString& arquivo, const std::vector<Desempenho>& turma,
                                       const QString& pasta, const QDate& impresso)
 {
-    const std::optional<Formato> formato = formatoDe(arquivo);
-    if (!formato)
-        return extensaoRecusada(arquivo);
-    if (const std::optional<QString> recusa = destinoRecusado(arquivo, pasta))
-        return naoGravou(arquivo, *recusa);
-    const QByteArray conteudo =
-        *formato == Formato::Csv ? relatorioCsv(turma) : relatorioPdf(turma, pasta, impresso);
-    if (conteudo.isEmpty())
-        return naoGravou(arquivo, QStringLiteral("o PDF não pôde ser desenhado"));
-    if (const std::optional<QString> problema = gravaPorInteiro(arquivo, conteudo))
-        return naoGravou(arquivo, *problema);
-    return std::nullopt;
-}
-
-std::optional<QString> relatorioDaLinhaDeComando(const QString& arquivo, const QString& pasta)
-{
-    const QString destino = QFileInfo(arquivo).absoluteFilePath();
-    // a wrong name is told before the course is read
-    if (!formatoDe(destino))
-        return extensaoRecusada(destino);
-    // its dates are the program's, whatever the system's locale
-    setProgramLocale();
-    if (const std::optional<QString> problema = entraNoCurso(pasta))
-        return problema;
-    try {
-        return gravaRelatorio(destino, DesempenhoDaTurma(), pasta, dateOfDayCount(today()));
-    } catch (const AppError& erro) {
-        return naoLe(pasta, erro.message());
-    }
+    return gravaArquivoDoRelatorio(arquivo, pasta, [&](FormatoDoRelatorio formato) {
+        return formato == FormatoDoRelatorio::Csv ? relatorioCsv(turma) : relatorioPdf(turma, pasta, impresso);
+    });
 }

@@ -1,6 +1,6 @@
-#include "app/uRelatorio.h"
+#include "students/uRelatorio.h"
 
-#include "app/relatorio.h"
+#include "students/folhasdorelatorio.h"
 #include "data/records.h"
 #include "platform/clock.h"
 #include "ui/acao.h"
