@@ -133,3 +133,19 @@ void mostraNoCampo(QLineEdit* campo, const QString& texto)
         campo->setText(texto);
     }
 }
+
+QLineEdit* campoDeDigitacao(QWidget* pai, const QString& nome, const QRect& lugar)
+{
+    using namespace aparencia;
+    auto* edit = new QLineEdit(pai);
+    edit->setObjectName(nome);
+    edit->setGeometry(lugar);
+    edit->setFont(arial(19));
+    pinta(edit, QPalette::Text, kVermelho);
+    pinta(edit, QPalette::Base, kAmareloClaro);
+    // the screen's one menu stands in for the field's own
+    edit->setContextMenuPolicy(Qt::NoContextMenu);
+    edit->setAcceptDrops(false);
+    edit->setDragEnabled(false);
+    return edit;
+}

@@ -16,6 +16,13 @@ class QEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QRect;
+class QString;
+class QWidget;
+
+// A typing field of the exercise and practice screens: red on pale yellow,
+// without a menu of its own, taking no drops and giving no drags.
+QLineEdit* campoDeDigitacao(QWidget* pai, const QString& nome, const QRect& lugar);
 
 class EntradaDoCampo : public QObject {
 public:

@@ -34,53 +34,10 @@ constexpr int kTopoDoTeclado = kAltura + 4;
 constexpr int kAlturaComTeclado = kTopoDoTeclado + TecladoNaTela::kTamanhoProjeto.height() + 4;
 constexpr int kAlturaStatus = 23;
 
-QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto,
-               const QFont& fonte, const QColor& cor, Qt::Alignment alinhamento = Qt::AlignLeft)
+// a heading across the screen
+QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto, const QColor& cor = kMarinho)
 {
-    auto* label = new QLabel(texto, pai);
-    label->setObjectName(nome);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(lugar);
-    label->setFont(fonte);
-    label->setAlignment(alinhamento | Qt::AlignVCenter);
-    pinta(label, QPalette::WindowText, cor);
-    return label;
-}
-
-// a heading: centred bold text on a sunken pale-blue bar
-QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto,
-               const QColor& cor = kMarinho)
-{
-    QLabel* label = rotulo(pai, nome, QRect(8, topo, 621, 20), texto, arial(13, true), cor,
-                           Qt::AlignHCenter);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pintaFundo(label, kFundoTitulo);
-    return label;
-}
-
-QFrame* painel(QWidget* pai, const QString& nome, const QRect& lugar, const QColor& cor)
-{
-    auto* frame = new QFrame(pai);
-    frame->setObjectName(nome);
-    frame->setGeometry(lugar);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    pintaFundo(frame, cor);
-    return frame;
-}
-
-QLineEdit* campo(QWidget* pai, const QString& nome, const QRect& lugar)
-{
-    auto* edit = new QLineEdit(pai);
-    edit->setObjectName(nome);
-    edit->setGeometry(lugar);
-    edit->setFont(arial(19));
-    pinta(edit, QPalette::Text, kVermelho);
-    pinta(edit, QPalette::Base, kAmareloClaro);
-    // the screen's one menu stands in for the field's own
-    edit->setContextMenuPolicy(Qt::NoContextMenu);
-    edit->setAcceptDrops(false);
-    edit->setDragEnabled(false);
-    return edit;
+    return aparencia::titulo(pai, nome, QRect(8, topo, 621, 20), texto, arial(13, true), cor);
 }
 
 }  // namespace
@@ -155,14 +112,14 @@ void TfExercicio::criaDigitacao()
         QStringLiteral("Digite abaixo o texto indicado acima (tecle <ENTER> ao terminar cada linha):"),
         kVermelho);
 
-    edNumLinha = campo(this, QStringLiteral("edNumLinha"), QRect(8, 308, 25, 30));
+    edNumLinha = campoDeDigitacao(this, QStringLiteral("edNumLinha"), QRect(8, 308, 25, 30));
     edNumLinha->setReadOnly(true);
     // keys typed here reach the typing field, composed characters too
     edNumLinha->setAttribute(Qt::WA_InputMethodEnabled, true);
     edNumLinha->setText(QStringLiteral("1."));
     edNumLinha->setCursor(Qt::ForbiddenCursor);
 
-    edDig = campo(this, QStringLiteral("edDig"), QRect(36, 308, 592, 30));
+    edDig = campoDeDigitacao(this, QStringLiteral("edDig"), QRect(36, 308, 592, 30));
     edDig->setMaxLength(80);
 
     lbTituloResultado = titulo(this, QStringLiteral("lbTituloResultado"), 344,
@@ -217,9 +174,8 @@ void TfExercicio::criaTeclado()
 
 void TfExercicio::criaConexoes()
 {
-    conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    conectaBotaoEItem(BitBtn1, Finalizar1, this, &QDialog::close);
     conectaAcao(MostraTeclado1, &QShortcut::activated, teclado_, &TecladoNaTela::alterna);
-    conectaAcao(Finalizar1, &QAction::triggered, this, &QDialog::close);
     // however the screen closes, only the line being typed is lost
     conectaAcao(this, &QDialog::finished, this, [this] { licao_.GravaToques(); });
     new EntradaDoCampo({edDig, edNumLinha},

@@ -31,26 +31,10 @@ constexpr int kAlturaStatus = 23;
 constexpr int kTopoDoTeclado = kAltura + 4;
 constexpr int kAlturaComTeclado = kTopoDoTeclado + TecladoNaTela::kTamanhoProjeto.height() + 4;
 
-QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
-               const QColor& cor)
-{
-    auto* label = new QLabel(texto, pai);
-    label->setObjectName(nome);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(lugar);
-    label->setFont(fonte);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    pinta(label, QPalette::WindowText, cor);
-    return label;
-}
-
-// a heading: centred bold text on a sunken pale-blue bar
+// a heading across the screen
 QLabel* titulo(QWidget* pai, const QString& nome, int topo, const QString& texto, const QColor& cor = kMarinho)
 {
-    QLabel* label = rotulo(pai, nome, QRect(8, topo, 628, 20), texto, arial(15, true), cor);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pintaFundo(label, kFundoTitulo);
-    return label;
+    return aparencia::titulo(pai, nome, QRect(8, topo, 628, 20), texto, arial(15, true), cor);
 }
 
 }  // namespace
@@ -69,15 +53,12 @@ TfTreino::TfTreino(const QString& nome, treino::Treino treino, QWidget* parent)
 
 void TfTreino::criaLinha(const QString& nome)
 {
-    lbNome = rotulo(this, QStringLiteral("lbNome"), QRect(8, 8, 628, 29), nome, arial(24, true), kMarinho);
+    lbNome = rotulo(this, QStringLiteral("lbNome"), QRect(8, 8, 628, 29), nome, arial(24, true), kMarinho,
+                    Qt::AlignHCenter);
     lbNome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbTituloLinha = titulo(this, QStringLiteral("lbTituloLinha"), 44,
                            QStringLiteral("Linha a ser copiada (feita com as teclas que você mais precisa treinar):"));
-    pnLinha = new QFrame(this);
-    pnLinha->setObjectName(QStringLiteral("pnLinha"));
-    pnLinha->setGeometry(8, 64, 628, 40);
-    pnLinha->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    pintaFundo(pnLinha, kAmareloClaro);
+    pnLinha = painel(this, QStringLiteral("pnLinha"), QRect(8, 64, 628, 40), kAmareloClaro);
     dbLinha = rotulo(pnLinha, QStringLiteral("dbLinha"), QRect(8, 8, 612, 24), fromCp1252(treino_.Linha()),
                      fonteDaLinha(), kMarinho);
 }
@@ -86,18 +67,9 @@ void TfTreino::criaDigitacao()
 {
     lbTituloDigitacao = titulo(this, QStringLiteral("lbTituloDigitacao"), 112,
                                QStringLiteral("Digite abaixo a linha acima (tecle <ENTER> ao terminar):"), kVermelho);
-    edDig = new QLineEdit(this);
-    edDig->setObjectName(QStringLiteral("edDig"));
+    edDig = campoDeDigitacao(this, QStringLiteral("edDig"), QRect(8, 132, 628, 30));
     edDig->setAccessibleName(QStringLiteral("Linha digitada"));
-    edDig->setGeometry(8, 132, 628, 30);
-    edDig->setFont(arial(19));
     edDig->setMaxLength(CampoDeDigitacao::kCapacidade);
-    pinta(edDig, QPalette::Text, kVermelho);
-    pinta(edDig, QPalette::Base, kAmareloClaro);
-    // the screen's one menu stands in for the field's own
-    edDig->setContextMenuPolicy(Qt::NoContextMenu);
-    edDig->setAcceptDrops(false);
-    edDig->setDragEnabled(false);
 
     lbTituloResultado = titulo(this, QStringLiteral("lbTituloResultado"), 168,
                                QStringLiteral("Resultado de cada linha:"));
@@ -146,8 +118,7 @@ void TfTreino::criaRodape()
 
 void TfTreino::criaConexoes()
 {
-    conectaAcao(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
-    conectaAcao(Terminar1, &QAction::triggered, this, &QDialog::close);
+    conectaBotaoEItem(BitBtn1, Terminar1, this, &QDialog::close);
     conectaAcao(MostraTeclado1, &QShortcut::activated, teclado_, &TecladoNaTela::alterna);
     conectaAcao(this, &QDialog::finished, this, &TfTreino::FormClose);
     new EntradaDoCampo({edDig},

@@ -67,9 +67,7 @@ TfCadAlunos::TfCadAlunos(QWidget* parent)
 
 QLineEdit* TfCadAlunos::caixa(const QString& nome, const QRect& lugar)
 {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(nome);
-    edit->setGeometry(lugar);
+    QLineEdit* edit = caixaDeTexto(this, nome, lugar);
     edit->installEventFilter(this);
     return edit;
 }
@@ -83,9 +81,7 @@ QLineEdit* TfCadAlunos::caixaGravada(const QString& nome, const QRect& lugar, in
 
 QLabel* TfCadAlunos::legenda(const QString& texto, int esquerda, int topo)
 {
-    auto* label = new QLabel(texto, this);
-    label->setTextFormat(Qt::PlainText);
-    label->move(esquerda, topo);
+    QLabel* label = rotulo(this, QString(), QRect(esquerda, topo, 0, 0), texto);
     label->adjustSize();
     return label;
 }
@@ -193,12 +189,9 @@ void TfCadAlunos::criaMenu()
 
 void TfCadAlunos::criaConexoes()
 {
-    conectaAcao(BtGrava, &QPushButton::clicked, this, &TfCadAlunos::BtGravaClick);
-    conectaAcao(BtCancela, &QPushButton::clicked, this, &TfCadAlunos::BtCancelaClick);
-    conectaAcao(BtVoltar, &QPushButton::clicked, this, &TfCadAlunos::BtVoltarClick);
-    conectaAcao(Grava1, &QAction::triggered, this, &TfCadAlunos::BtGravaClick);
-    conectaAcao(Cancela1, &QAction::triggered, this, &TfCadAlunos::BtCancelaClick);
-    conectaAcao(Voltar1, &QAction::triggered, this, &TfCadAlunos::BtVoltarClick);
+    conectaBotaoEItem(BtGrava, Grava1, this, &TfCadAlunos::BtGravaClick);
+    conectaBotaoEItem(BtCancela, Cancela1, this, &TfCadAlunos::BtCancelaClick);
+    conectaBotaoEItem(BtVoltar, Voltar1, this, &TfCadAlunos::BtVoltarClick);
 
     setTabOrder(dbedNome, dbedSenha);
     setTabOrder(dbedSenha, edeMail);

@@ -255,15 +255,11 @@ void TfDesempenho::mostraMapa(mapa::Vista vista)
 
 void TfDesempenho::criaBotoes()
 {
-    bbFechar = new Botao(icone(QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton),
-                         QStringLiteral("Fechar - F10"), this);
-    bbFechar->setObjectName(QStringLiteral("bbFechar"));
-    bbFechar->setGeometry(706, 792, 130, 30);
-    conectaAcao(bbFechar, &QPushButton::clicked, this, &TfDesempenho::bbFecharClick);
-
+    bbFechar = botao(this, QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), QRect(706, 792, 130, 30),
+                     QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
     Fechar1 = itemDeMenu(this, QStringLiteral("Fechar1"), QStringLiteral("Fechar"), Qt::Key_F10);
-    conectaAcao(Fechar1, &QAction::triggered, this, &TfDesempenho::bbFecharClick);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    conectaBotaoEItem(bbFechar, Fechar1, this, &TfDesempenho::bbFecharClick);
 }
 
 void TfDesempenho::FormCreate()

@@ -105,20 +105,11 @@ TfEntrada::TfEntrada(QWidget* parent)
     FormCreate();
 }
 
-QLabel* TfEntrada::rotulo(const QString& nome, const QRect& lugar, const QString& texto)
-{
-    auto* label = new QLabel(texto, this);
-    label->setObjectName(nome);
-    label->setGeometry(lugar);
-    return label;
-}
-
 void TfEntrada::criaTextos()
 {
-    Label1 = rotulo(QStringLiteral("Label1"), QRect(24, 16, 348, 20),
+    Label1 = rotulo(this, QStringLiteral("Label1"), QRect(24, 16, 348, 20),
                     QStringLiteral("Clique no seu nome  e escolha \"Fazer aula - F2\" abaixo:"));
-    Label1->setTextFormat(Qt::PlainText);
-    lbComSenha = rotulo(QStringLiteral("lbComSenha"), QRect(300, 52, 222, 20),
+    lbComSenha = rotulo(this, QStringLiteral("lbComSenha"), QRect(300, 52, 222, 20),
                         QStringLiteral("Digite sua &senha para fazer a aula:"));
     lbComSenha->hide();
 }
@@ -134,7 +125,7 @@ void TfEntrada::criaProgresso()
                            QStringLiteral("lbTempo"), 47);
     for (QLabel* valor : {lbNumExerc, lbData, lbTempo})
         valor->setText(QStringLiteral("1"));
-    Label5 = rotulo(QStringLiteral("Label5"), QRect(300, 276, 246, 11),
+    Label5 = rotulo(this, QStringLiteral("Label5"), QRect(300, 276, 246, 11),
                     QStringLiteral("O melhor tempo é medido em t/m - Toques por minuto"));
     Label5->setFont(arial(9, true));
 }
@@ -192,13 +183,10 @@ void TfEntrada::criaMenu()
 void TfEntrada::criaConexoes()
 {
     edSenha->installEventFilter(this);
-    conectaAcao(bbFazerAula, &QPushButton::clicked, this, &TfEntrada::bbFazerAulaClick);
-    conectaAcao(BitBtn2, &QPushButton::clicked, this, &TfEntrada::BitBtn2Click);
-    conectaAcao(FazerAula1, &QAction::triggered, this, &TfEntrada::bbFazerAulaClick);
-    conectaAcao(Sair1, &QAction::triggered, this, &TfEntrada::BitBtn2Click);
+    conectaBotaoEItem(bbFazerAula, FazerAula1, this, &TfEntrada::bbFazerAulaClick);
+    conectaBotaoEItem(BitBtn2, Sair1, this, &TfEntrada::BitBtn2Click);
     conectaAcao(Desempenho1, &QAction::triggered, this, &TfEntrada::Desempenho1Click);
-    conectaAcao(bbTreino, &QPushButton::clicked, this, &TfEntrada::Treino1Click);
-    conectaAcao(Treino1, &QAction::triggered, this, &TfEntrada::Treino1Click);
+    conectaBotaoEItem(bbTreino, Treino1, this, &TfEntrada::Treino1Click);
     conectaAcao(edSenha, &QLineEdit::textChanged, this, &TfEntrada::edSenhaChange);
     // a new line by mouse or arrow keys; a click on the line already chosen
     conectaAcao(lbAluno, &QListWidget::itemSelectionChanged, this, [this] {
@@ -342,21 +330,30 @@ bool TfEntrada::senhaConfere()
     return false;
 }
 
-void TfEntrada::bbFazerAulaClick()
+// The lesson, the progress and the practice open behind the student's
+// password. Whichever ran leaves no password behind for the next student,
+// and a student without a password may go on at once.
+void TfEntrada::comSenha(const std::function<void()>& acao)
 {
     if (!senhaConfere())
         return;
-    NumExercicio = ProximoExercicio(AulaAtual);
     {
-        auto* fExercicio = new TfExercicio(this);
-        // the next lesson starts from an empty field and a new exercise screen
-        const auto encerra = qScopeGuard([this, fExercicio] {
-            esvaziaSenha();
-            fExercicio->deleteLater();
-        });
-        fazAula(fExercicio);
+        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
+        acao();
     }
     lbAlunoClick();
+    requestFocus(this);
+}
+
+void TfEntrada::bbFazerAulaClick()
+{
+    comSenha([this] {
+        NumExercicio = ProximoExercicio(AulaAtual);
+        // the next lesson starts from a new exercise screen
+        auto* fExercicio = new TfExercicio(this);
+        const auto descarta = qScopeGuard([fExercicio] { fExercicio->deleteLater(); });
+        fazAula(fExercicio);
+    });
 }
 
 void TfEntrada::fazAula(TfExercicio* fExercicio)
@@ -372,36 +369,17 @@ void TfEntrada::fazAula(TfExercicio* fExercicio)
     ExercicioAtual = Exercicios[NumExercicio];
     fExercicio->MostraExercicio();
     fExercicio->exec();
-    requestFocus(this);
 }
 
-// The progress of the chosen student: the password guards it like a lesson.
 void TfEntrada::Desempenho1Click()
 {
-    if (!senhaConfere())
-        return;
-    {
-        // like a lesson, the progress leaves no password behind for the next student
-        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
-        MostraDesempenho(this);
-    }
-    // and, as after a lesson, a student without a password may go on at once
-    lbAlunoClick();
-    requestFocus(this);
+    comSenha([this] { MostraDesempenho(this); });
 }
 
-// The practice of the chosen student, behind the same password as a lesson:
-// lines made from the characters of the exercises passed so far.
+// Lines made from the characters of the exercises passed so far.
 void TfEntrada::Treino1Click()
 {
-    if (!senhaConfere())
-        return;
-    {
-        // like a lesson, the practice leaves no password behind for the next student
-        const auto esvazia = qScopeGuard([this] { esvaziaSenha(); });
-        fazTreino();
-    }
-    lbAlunoClick();
+    comSenha([this] { fazTreino(); });
 }
 
 void TfEntrada::fazTreino()
@@ -417,7 +395,6 @@ void TfEntrada::fazTreino()
                            today() + timeOfDay());
     TfTreino tela(fromCp1252(AlunoAtual.Nome.bytes()), std::move(pratica), this);
     tela.exec();
-    requestFocus(this);
 }
 
 void TfEntrada::BitBtn2Click()

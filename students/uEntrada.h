@@ -3,6 +3,7 @@
 // chosen student's progress, the password gate and "Fazer aula".
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class TfExercicio;
@@ -28,7 +29,6 @@ private:
     void criaLista();
     void criaMenu();
     void criaConexoes();
-    QLabel* rotulo(const QString& nome, const QRect& lugar, const QString& texto);
 
     void FormCreate();
     void FormActivate();
@@ -41,6 +41,7 @@ private:
     void edSenhaExit();
     void bbFazerAulaClick();
     bool senhaConfere();
+    void comSenha(const std::function<void()>& acao);
     void fazAula(TfExercicio* fExercicio);
     void Desempenho1Click();
     void Treino1Click();

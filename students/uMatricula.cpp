@@ -112,10 +112,8 @@ void TfMatricula::criaBotoes()
     Cancelar1 = itemDeMenu(this, QStringLiteral("Cancelar1"), QStringLiteral("Cancelar"), Qt::Key_F10);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    conectaAcao(bbMatricular, &QPushButton::clicked, this, &TfMatricula::bbMatricularClick);
-    conectaAcao(Matricular1, &QAction::triggered, this, &TfMatricula::bbMatricularClick);
-    conectaAcao(bbCancelar, &QPushButton::clicked, this, &TfMatricula::bbCancelarClick);
-    conectaAcao(Cancelar1, &QAction::triggered, this, &TfMatricula::bbCancelarClick);
+    conectaBotaoEItem(bbMatricular, Matricular1, this, &TfMatricula::bbMatricularClick);
+    conectaBotaoEItem(bbCancelar, Cancelar1, this, &TfMatricula::bbCancelarClick);
     conectaAcao(cbRepetidas, &QCheckBox::toggled, this, &TfMatricula::cbRepetidasClick);
     conectaAcao(grupoPeriodo, &QButtonGroup::idToggled, this, &TfMatricula::rgPeriodoClick);
 }

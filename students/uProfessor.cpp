@@ -39,7 +39,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
-#include <array>
 #include <cerrno>
 #include <utility>
 
@@ -183,28 +182,10 @@ TfProfessor::TfProfessor(QWidget* parent)
     FormCreate();
 }
 
-QLabel* TfProfessor::legenda(const QString& nome, const QString& texto, const QRect& lugar)
-{
-    auto* label = new QLabel(texto, this);
-    label->setObjectName(nome);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(lugar);
-    return label;
-}
-
-QLineEdit* TfProfessor::caixa(const QString& nome, const QRect& lugar)
-{
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(nome);
-    edit->setGeometry(lugar);
-    return edit;
-}
-
 void TfProfessor::criaLista()
 {
-    QLabel* busca = legenda(QStringLiteral("lbBusca"), QStringLiteral("Procurar pelo nome ou pelo código:"),
-                            QRect(16, 12, 340, 20));
-    edBusca = caixa(QStringLiteral("edBusca"), QRect(16, 32, 340, 26));
+    QLabel* busca = rotulo(this, QStringLiteral("lbBusca"), QRect(16, 12, 340, 20), QStringLiteral("Procurar pelo nome ou pelo código:"));
+    edBusca = caixaDeTexto(this, QStringLiteral("edBusca"), QRect(16, 32, 340, 26));
     busca->setBuddy(edBusca);
 
     modelo_ = new ModeloDoRol(this);
@@ -227,17 +208,17 @@ void TfProfessor::criaLista()
 
 void TfProfessor::criaFicha()
 {
-    lbCodigo = legenda(QStringLiteral("lbCodigo"), QString(), QRect(376, 12, 368, 20));
+    lbCodigo = rotulo(this, QStringLiteral("lbCodigo"), QRect(376, 12, 368, 20), QString());
     QFont negrito = font();
     negrito.setBold(true);
     lbCodigo->setFont(negrito);
 
-    QLabel* nome = legenda(QStringLiteral("lbNome"), QStringLiteral("Nome"), QRect(376, 40, 368, 20));
-    edNome = caixa(QStringLiteral("edNome"), QRect(376, 60, 368, 26));
+    QLabel* nome = rotulo(this, QStringLiteral("lbNome"), QRect(376, 40, 368, 20), QStringLiteral("Nome"));
+    edNome = caixaDeTexto(this, QStringLiteral("edNome"), QRect(376, 60, 368, 26));
     nome->setBuddy(edNome);
     limitaAoArquivo(edNome, kTamanhoNome);
-    QLabel* email = legenda(QStringLiteral("lbeMail"), QStringLiteral("eMail"), QRect(376, 92, 368, 20));
-    edeMail = caixa(QStringLiteral("edeMail"), QRect(376, 112, 368, 26));
+    QLabel* email = rotulo(this, QStringLiteral("lbeMail"), QRect(376, 92, 368, 20), QStringLiteral("eMail"));
+    edeMail = caixaDeTexto(this, QStringLiteral("edeMail"), QRect(376, 112, 368, 26));
     email->setBuddy(edeMail);
     limitaAoArquivo(edeMail, kTamanhoEMail);
 
@@ -245,10 +226,10 @@ void TfProfessor::criaFicha()
     rgPeriodo = periodo.caixa;
     grupoPeriodo = periodo.escolhas;
 
-    lbSenha = legenda(QStringLiteral("lbSenha"), QString(), QRect(576, 148, 168, 20));
+    lbSenha = rotulo(this, QStringLiteral("lbSenha"), QRect(576, 148, 168, 20), QString());
     QLabel* senhaNova =
-        legenda(QStringLiteral("lbSenhaNova"), QStringLiteral("Senha nova (opcional)"), QRect(576, 172, 168, 20));
-    edSenha = caixa(QStringLiteral("edSenha"), QRect(576, 192, 168, 26));
+        rotulo(this, QStringLiteral("lbSenhaNova"), QRect(576, 172, 168, 20), QStringLiteral("Senha nova (opcional)"));
+    edSenha = caixaDeTexto(this, QStringLiteral("edSenha"), QRect(576, 192, 168, 26));
     senhaNova->setBuddy(edSenha);
     limitaAoArquivo(edSenha, kTamanhoSenha);
     mostraAsteriscos(edSenha);
@@ -262,9 +243,7 @@ void TfProfessor::criaFicha()
 
 void TfProfessor::criaRegistro()
 {
-    QLabel* alteracoes = legenda(QStringLiteral("lbAlteracoes"),
-                                 QStringLiteral("Últimas alterações, da mais recente à primeira:"),
-                                 QRect(16, 344, 728, 20));
+    QLabel* alteracoes = rotulo(this, QStringLiteral("lbAlteracoes"), QRect(16, 344, 728, 20), QStringLiteral("Últimas alterações, da mais recente à primeira:"));
     mmAlteracoes = new QPlainTextEdit(this);
     alteracoes->setBuddy(mmAlteracoes);
     mmAlteracoes->setObjectName(QStringLiteral("mmAlteracoes"));
@@ -309,17 +288,12 @@ void TfProfessor::criaMenu()
 
 void TfProfessor::criaConexoes()
 {
-    const std::pair<QPushButton*, QAction*> pares[] = {{bbGravar, Gravar1}, {bbApagarSenha, ApagarSenha1},
-                                                       {bbMatricular, Matricular1}, {bbRelatorio, Relatorio1},
-                                                       {bbTrocarSenha, TrocarSenha1}, {bbFechar, Fechar1}};
-    const std::array<void (TfProfessor::*)(), 6> acoes = {&TfProfessor::bbGravarClick, &TfProfessor::bbApagarSenhaClick,
-                                                           &TfProfessor::bbMatricularClick,
-                                                           &TfProfessor::bbRelatorioClick,
-                                                           &TfProfessor::bbTrocarSenhaClick, &TfProfessor::bbFecharClick};
-    for (size_t i = 0; i < acoes.size(); ++i) {
-        conectaAcao(pares[i].first, &QPushButton::clicked, this, acoes[i]);
-        conectaAcao(pares[i].second, &QAction::triggered, this, acoes[i]);
-    }
+    conectaBotaoEItem(bbGravar, Gravar1, this, &TfProfessor::bbGravarClick);
+    conectaBotaoEItem(bbApagarSenha, ApagarSenha1, this, &TfProfessor::bbApagarSenhaClick);
+    conectaBotaoEItem(bbMatricular, Matricular1, this, &TfProfessor::bbMatricularClick);
+    conectaBotaoEItem(bbRelatorio, Relatorio1, this, &TfProfessor::bbRelatorioClick);
+    conectaBotaoEItem(bbTrocarSenha, TrocarSenha1, this, &TfProfessor::bbTrocarSenhaClick);
+    conectaBotaoEItem(bbFechar, Fechar1, this, &TfProfessor::bbFecharClick);
     conectaAcao(edBusca, &QLineEdit::textChanged, this, &TfProfessor::edBuscaChange);
     conectaAcao(edBusca, &QLineEdit::returnPressed, this, &TfProfessor::edBuscaEnter);
     conectaAcao(lbAlunos->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

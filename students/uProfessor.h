@@ -41,8 +41,6 @@ private:
     void criaBotoes();
     void criaMenu();
     void criaConexoes();
-    QLabel* legenda(const QString& nome, const QString& texto, const QRect& lugar);
-    QLineEdit* caixa(const QString& nome, const QRect& lugar);
 
     void FormCreate();
     // Reads the roster and the log again, the student numbered codigo chosen.

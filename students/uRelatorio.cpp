@@ -28,6 +28,12 @@ constexpr int kLargura = 860;
 constexpr int kAltura = 640;
 constexpr int kTopoDosBotoes = 596;
 
+// the buttons stand in a row under the preview
+QRect lugarDoBotao(int esquerda)
+{
+    return QRect(esquerda, kTopoDosBotoes, 150, 30);
+}
+
 const QString kFiltroPdf = QStringLiteral("PDF (*.pdf)");
 const QString kFiltroCsv = QStringLiteral("CSV, para planilhas (*.csv)");
 
@@ -63,25 +69,17 @@ TfRelatorio::TfRelatorio(std::vector<Desempenho> turma, QString pasta, QDate imp
     pnPrevia = new QWidget(this);
     pnPrevia->setObjectName(QStringLiteral("pnPrevia"));
     pnPrevia->setGeometry(24, 16, 812, 568);
-    bbImprimir = botao(QStringLiteral("bbImprimir"), QStringLiteral("Imprimir - F5"), QString(),
-                       QStyle::SP_FileIcon, 24);
-    bbSalvar = botao(QStringLiteral("bbSalvar"), QStringLiteral("Salvar - F6"), QString(),
-                     QStyle::SP_DialogSaveButton, 184);
-    bbFechar = botao(QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"),
-                     QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton, 686);
+    bbImprimir = botao(this, QStringLiteral("bbImprimir"), QStringLiteral("Imprimir - F5"), lugarDoBotao(24),
+                       QString(), QStyle::SP_FileIcon);
+    bbSalvar = botao(this, QStringLiteral("bbSalvar"), QStringLiteral("Salvar - F6"), lugarDoBotao(184), QString(),
+                     QStyle::SP_DialogSaveButton);
+    bbFechar = botao(this, QStringLiteral("bbFechar"), QStringLiteral("Fechar - F10"), lugarDoBotao(686),
+                     QStringLiteral(":/assets/icons/correndo.svg"), QStyle::SP_DialogCloseButton);
     criaMenu();
     FormCreate();
 }
 
 TfRelatorio::~TfRelatorio() = default;
-
-QPushButton* TfRelatorio::botao(const QString& nome, const QString& texto, const QString& figura, int padrao, int x)
-{
-    auto* b = new Botao(icone(figura, padrao), texto, this);
-    b->setObjectName(nome);
-    b->setGeometry(x, kTopoDosBotoes, 150, 30);
-    return b;
-}
 
 void TfRelatorio::criaMenu()
 {
@@ -89,12 +87,9 @@ void TfRelatorio::criaMenu()
     Salvar1 = itemDeMenu(this, QStringLiteral("Salvar1"), QStringLiteral("Salvar"), Qt::Key_F6);
     Fechar1 = itemDeMenu(this, QStringLiteral("Fechar1"), QStringLiteral("Fechar"), Qt::Key_F10);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    conectaAcao(bbImprimir, &QPushButton::clicked, this, &TfRelatorio::bbImprimirClick);
-    conectaAcao(Imprimir1, &QAction::triggered, this, &TfRelatorio::bbImprimirClick);
-    conectaAcao(bbSalvar, &QPushButton::clicked, this, &TfRelatorio::bbSalvarClick);
-    conectaAcao(Salvar1, &QAction::triggered, this, &TfRelatorio::bbSalvarClick);
-    conectaAcao(bbFechar, &QPushButton::clicked, this, &TfRelatorio::bbFecharClick);
-    conectaAcao(Fechar1, &QAction::triggered, this, &TfRelatorio::bbFecharClick);
+    conectaBotaoEItem(bbImprimir, Imprimir1, this, &TfRelatorio::bbImprimirClick);
+    conectaBotaoEItem(bbSalvar, Salvar1, this, &TfRelatorio::bbSalvarClick);
+    conectaBotaoEItem(bbFechar, Fechar1, this, &TfRelatorio::bbFecharClick);
 }
 
 // The preview lays its pages out itself: it joins the screen once the screen

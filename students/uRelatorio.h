@@ -23,7 +23,6 @@ public:
     ~TfRelatorio() override;
 
 private:
-    QPushButton* botao(const QString& nome, const QString& texto, const QString& figura, int padrao, int x);
     void criaMenu();
     void FormCreate();
     void desenha(QPrinter* folhas);

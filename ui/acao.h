@@ -4,6 +4,8 @@
 // an error of the program ends the action at the step that failed and is shown
 // in the error report, and nothing throws through Qt's own frames.
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QObject>
 
 #include <functional>
@@ -45,4 +47,12 @@ QMetaObject::Connection conectaAcao(Sender* sender, Signal signal, Receiver* rec
     return QObject::connect(sender, signal, receiver, [receiver, slot](auto&&... args) mutable {
         executaAcao([&] { detalhe::chama(slot, receiver, std::forward<decltype(args)>(args)...); });
     });
+}
+
+// A screen's button and the item of its menu that stand for one action.
+template <class Receiver, class Slot>
+void conectaBotaoEItem(QAbstractButton* botao, QAction* item, Receiver* receiver, Slot slot)
+{
+    conectaAcao(botao, &QAbstractButton::clicked, receiver, slot);
+    conectaAcao(item, &QAction::triggered, receiver, slot);
 }

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProxyStyle>
@@ -122,14 +124,67 @@ void coresSemFoco(QLineEdit* caixa)
     pinta(caixa, QPalette::Base, sistema.color(QPalette::Base));
 }
 
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto)
+{
+    auto* label = new QLabel(texto, pai);
+    label->setObjectName(nome);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(lugar);
+    return label;
+}
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
+               const QColor& cor, Qt::Alignment alinhamento)
+{
+    QLabel* label = rotulo(pai, nome, lugar, texto);
+    label->setFont(fonte);
+    label->setAlignment(alinhamento | Qt::AlignVCenter);
+    pinta(label, QPalette::WindowText, cor);
+    return label;
+}
+
+QLabel* titulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
+               const QColor& cor)
+{
+    QLabel* label = rotulo(pai, nome, lugar, texto, fonte, cor, Qt::AlignHCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pintaFundo(label, kFundoTitulo);
+    return label;
+}
+
+QFrame* painel(QWidget* pai, const QString& nome, const QRect& lugar, const QColor& cor)
+{
+    auto* frame = new QFrame(pai);
+    frame->setObjectName(nome);
+    frame->setGeometry(lugar);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pintaFundo(frame, cor);
+    return frame;
+}
+
+QLineEdit* caixaDeTexto(QWidget* pai, const QString& nome, const QRect& lugar)
+{
+    auto* caixa = new QLineEdit(pai);
+    caixa->setObjectName(nome);
+    caixa->setGeometry(lugar);
+    return caixa;
+}
+
+QPushButton* botao(QWidget* tela, const QString& nome, const QString& texto, const QRect& lugar,
+                   const QString& figura, int padrao)
+{
+    auto* b = new Botao(icone(figura, padrao), texto, tela);
+    b->setObjectName(nome);
+    b->setGeometry(lugar);
+    return b;
+}
+
 QPushButton* botaoSemFoco(QWidget* tela, const QString& nome, const QString& texto, const QRect& lugar,
                           const QString& figura, int padrao)
 {
-    auto* botao = new Botao(icone(figura, padrao), texto, tela);
-    botao->setObjectName(nome);
-    botao->setGeometry(lugar);
-    botao->setFocusPolicy(Qt::NoFocus);
-    return botao;
+    QPushButton* b = botao(tela, nome, texto, lugar, figura, padrao);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 QIcon icone(const QString& recurso, int padrao)

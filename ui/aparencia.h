@@ -16,7 +16,9 @@
 #include <QStringList>
 
 class QDialog;
+class QFrame;
 class QKeyEvent;
+class QLabel;
 class QAction;
 class QLineEdit;
 class QWidget;
@@ -68,6 +70,27 @@ void coresSemFoco(QLineEdit* caixa);
 
 // the picture of a button: the program's own when it has one, else the style's
 QIcon icone(const QString& recurso, int padrao);
+
+// A label of plain text, named nome, at lugar (design size).
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto);
+
+// The same in fonte and cor, vertically centred and aligned as asked.
+QLabel* rotulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
+               const QColor& cor, Qt::Alignment alinhamento = Qt::AlignLeft);
+
+// A heading: centred bold text on a sunken pale-blue bar.
+QLabel* titulo(QWidget* pai, const QString& nome, const QRect& lugar, const QString& texto, const QFont& fonte,
+               const QColor& cor = kMarinho);
+
+// A raised panel filled with cor.
+QFrame* painel(QWidget* pai, const QString& nome, const QRect& lugar, const QColor& cor);
+
+// A one-line text box, named nome, at lugar.
+QLineEdit* caixaDeTexto(QWidget* pai, const QString& nome, const QRect& lugar);
+
+// A button (Botao) with the program's picture (or the style's), at its place.
+QPushButton* botao(QWidget* tela, const QString& nome, const QString& texto, const QRect& lugar,
+                   const QString& figura, int padrao);
 
 // A button of a screen whose keys press it: with the program's picture (or
 // the style's), at its place, and never taking the focus, which stays in the
