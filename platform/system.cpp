@@ -1,6 +1,9 @@
 #include "system.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -91,3 +94,9 @@ void clear()
 }
 
 }  // namespace systemseam
+
+QString documentsFolder()
+{
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !pasta.isEmpty() && QFileInfo(pasta).isDir() ? pasta : QDir::homePath();
+}

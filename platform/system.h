@@ -1,10 +1,12 @@
 #pragma once
 // Small operating-system services: blocking sleep, the default beep, the
-// display width and letting pending user-interface events be handled.
+// display width, letting pending user-interface events be handled, and the
+// user's documents folder.
 // Needs no window system: the beep, the display and the event loop are the
 // window system's, lent by the program's application object; a command-line
 // tool has none of them.
 
+#include <QString>
 #include <functional>
 #include <vector>
 
@@ -21,6 +23,10 @@ int displayWidth();
 // the event queue is actually processed at most every few milliseconds, so a
 // long loop stays fast while the screen still repaints in time.
 void letEventsRun();
+
+// The user's documents folder, where a file dialog starts; the home folder
+// when there is none.
+QString documentsFolder();
 
 // What the window system lends; an empty service does nothing.
 struct WindowSystem {

@@ -1,25 +1,26 @@
 #include "students/uProfessor.h"
 
-#include "platform/causes.h"
-#include "students/uMatricula.h"
-#include "students/uRelatorio.h"
 #include "data/alteracoes.h"
 #include "data/datafiles.h"
 #include "data/records.h"
+#include "platform/causes.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/system.h"
 #include "students/acesso.h"
 #include "students/campos.h"
 #include "students/matricula.h"
+#include "students/modelodorol.h"
 #include "students/ritmo.h"
 #include "students/senhaprofessor.h"
+#include "students/uMatricula.h"
+#include "students/uRelatorio.h"
 #include "students/uSenhaProfessor.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/dialogs.h"
 #include "ui/uAjusta.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
 #include <QButtonGroup>
 #include <QDir>
@@ -35,7 +36,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -52,42 +52,6 @@ constexpr int kAlturaStatus = 19;
 constexpr int kAlteracoesMostradas = 50;
 // a class list is a few kilobytes; anything far larger is no list
 constexpr qint64 kMaiorLista = 1 << 20;
-
-enum Coluna { kColunaCodigo, kColunaNome, kColunaUltimaAula, kColunas };
-
-const QString kTituloSenha = QStringLiteral("Senha do professor");
-
-// A new teacher's password, typed twice; nothing when the teacher gives up.
-// One too short, or typed differently the second time, is asked again.
-std::optional<QString> senhaNovaDoProfessor(const QString& titulo, const QString& pergunta)
-{
-    for (;;) {
-        const QString senha = inputBox(titulo, pergunta, QString(), InputEcho::Password);
-        if (senha.isEmpty())
-            return std::nullopt;
-        if (const std::optional<QString> problema = ProblemaDaSenhaProfessor(senha))
-            showMessage(BoxKind::Warning, *problema);
-        else if (SenhaConferida(senha))
-            return senha;
-    }
-}
-
-// The first time: the teacher chooses the password and types it twice.
-bool criaSenhaDoProfessor()
-{
-    const std::optional<QString> senha = senhaNovaDoProfessor(
-        kTituloSenha, QStringLiteral("Primeiro acesso do professor nesta pasta do curso.\r"
-                                     "Crie a senha do professor, com pelo menos %1 caracteres:")
-                          .arg(kMinimoSenhaProfessor));
-    if (!senha)
-        return false;
-    if (!CriaSenhaProfessor(*senha)) {
-        showMessage(BoxKind::Warning, QStringLiteral("Outro computador acabou de criar a senha do professor "
-                                                     "nesta pasta do curso.\rEntre com ela."));
-        return false;
-    }
-    return true;
-}
 
 // The class list the teacher chose, read whole.
 QByteArray leLista(const QString& arquivo)
@@ -106,67 +70,8 @@ QByteArray leLista(const QString& arquivo)
     return lista.readAll();
 }
 
-QString pastaDosDocumentos()
-{
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !pasta.isEmpty() && QFileInfo(pasta).isDir() ? pasta : QDir::homePath();
-}
 
 }  // namespace
-
-// The roster as the teacher's list shows it: number, name, last lesson.
-class ModeloDoRol : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void troca(std::vector<AlunoDoProfessor> alunos)
-    {
-        beginResetModel();
-        alunos_ = std::move(alunos);
-        endResetModel();
-    }
-
-    const AlunoDoProfessor& aluno(int linha) const { return alunos_[size_t(linha)]; }
-
-    // the row of the student numbered codigo; -1 when there is none
-    int linhaDe(std::int32_t codigo) const
-    {
-        for (size_t i = 0; i < alunos_.size(); ++i) {
-            if (alunos_[i].codigo == codigo)
-                return int(i);
-        }
-        return -1;
-    }
-
-    int rowCount(const QModelIndex& pai = {}) const override { return pai.isValid() ? 0 : int(alunos_.size()); }
-    int columnCount(const QModelIndex& pai = {}) const override { return pai.isValid() ? 0 : kColunas; }
-
-    QVariant data(const QModelIndex& indice, int papel) const override
-    {
-        if (papel == Qt::TextAlignmentRole && indice.column() != kColunaNome)
-            return int(Qt::AlignCenter);
-        if (papel != Qt::DisplayRole)
-            return {};
-        const AlunoDoProfessor& a = aluno(indice.row());
-        switch (indice.column()) {
-        case kColunaCodigo: return a.codigo;
-        case kColunaNome: return a.nome;
-        default: return a.ultimaAula.isNull() ? QStringLiteral("—") : shortDate(a.ultimaAula);
-        }
-    }
-
-    QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override
-    {
-        if (orientacao != Qt::Horizontal || papel != Qt::DisplayRole)
-            return {};
-        static const QString titulos[kColunas] = {QStringLiteral("Código"), QStringLiteral("Nome"),
-                                                  QStringLiteral("Última aula")};
-        return titulos[secao];
-    }
-
-private:
-    std::vector<AlunoDoProfessor> alunos_;
-};
 
 TfProfessor::TfProfessor(QWidget* parent)
     : QDialog(parent)
@@ -201,9 +106,9 @@ void TfProfessor::criaLista()
     lbAlunos->setWordWrap(false);
     lbAlunos->verticalHeader()->hide();
     lbAlunos->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lbAlunos->horizontalHeader()->setSectionResizeMode(kColunaCodigo, QHeaderView::ResizeToContents);
-    lbAlunos->horizontalHeader()->setSectionResizeMode(kColunaNome, QHeaderView::Stretch);
-    lbAlunos->horizontalHeader()->setSectionResizeMode(kColunaUltimaAula, QHeaderView::ResizeToContents);
+    lbAlunos->horizontalHeader()->setSectionResizeMode(ModeloDoRol::kColunaCodigo, QHeaderView::ResizeToContents);
+    lbAlunos->horizontalHeader()->setSectionResizeMode(ModeloDoRol::kColunaNome, QHeaderView::Stretch);
+    lbAlunos->horizontalHeader()->setSectionResizeMode(ModeloDoRol::kColunaUltimaAula, QHeaderView::ResizeToContents);
 }
 
 void TfProfessor::criaFicha()
@@ -341,7 +246,7 @@ void TfProfessor::escolhe(std::optional<std::int32_t> codigo)
         if (linha < 0) {
             lbAlunos->selectionModel()->clear();
         } else {
-            const QModelIndex indice = modelo_->index(linha, kColunaNome);
+            const QModelIndex indice = modelo_->index(linha, ModeloDoRol::kColunaNome);
             lbAlunos->selectionModel()->setCurrentIndex(indice, QItemSelectionModel::ClearAndSelect
                                                                     | QItemSelectionModel::Rows);
             lbAlunos->scrollTo(indice);
@@ -352,89 +257,6 @@ void TfProfessor::escolhe(std::optional<std::int32_t> codigo)
     else
         escolhido_.reset();
     mostraFicha();
-}
-
-void TfProfessor::mostraFicha()
-{
-    const bool comAluno = escolhido_.has_value();
-    for (QWidget* w : std::initializer_list<QWidget*>{edNome, edeMail, rgPeriodo, edSenha, bbGravar})
-        w->setEnabled(comAluno);
-    Gravar1->setEnabled(comAluno);
-    const bool comSenha = comAluno && escolhido_->temSenha;
-    bbApagarSenha->setEnabled(comSenha);
-    ApagarSenha1->setEnabled(comSenha);
-
-    edNome->setText(comAluno ? escolhido_->nome : QString());
-    edeMail->setText(comAluno ? escolhido_->email : QString());
-    edSenha->clear();
-    // a damaged record may hold none of the three periods: none is chosen
-    grupoPeriodo->setExclusive(false);
-    for (QAbstractButton* escolha : grupoPeriodo->buttons())
-        escolha->setChecked(comAluno && escolhido_->periodo == grupoPeriodo->id(escolha));
-    grupoPeriodo->setExclusive(true);
-    lbCodigo->setText(comAluno ? QStringLiteral("Código %1").arg(escolhido_->codigo)
-                               : QStringLiteral("Escolha um aluno na lista."));
-    lbSenha->setText(!comAluno ? QString()
-                     : comSenha ? QStringLiteral("Entra com senha.")
-                                : QStringLiteral("Entra sem senha."));
-    for (QLabel* texto : {lbCodigo, lbSenha})
-        AjustaTexto(texto);
-}
-
-FichaDoAluno TfProfessor::fichaDigitada() const
-{
-    const int periodo = grupoPeriodo->checkedId();
-    return {edNome->text(), edeMail->text(), periodo >= 0 ? std::optional<int>(periodo) : std::nullopt,
-            edSenha->text()};
-}
-
-bool TfProfessor::temAlteracoes() const
-{
-    return escolhido_ && !SemDiferencas(Diferencas(*escolhido_, fichaDigitada()));
-}
-
-bool TfProfessor::gravaFicha()
-{
-    const FichaDoAluno ficha = fichaDigitada();
-    const CorrecaoAluno correcao = Diferencas(*escolhido_, ficha);
-    if (SemDiferencas(correcao)) {
-        StatusBar1->showMessage(QStringLiteral("Nada foi mudado: não há o que gravar."));
-        return true;
-    }
-    if (const std::optional<QString> problema = ProblemaDaFicha(ficha)) {
-        showMessage(BoxKind::Warning, *problema);
-        return false;
-    }
-    if (correcao.senha && !SenhaConferida(*correcao.senha)) {
-        edSenha->setFocus();
-        return false;
-    }
-    corrige(correcao, QStringLiteral("Alterações de %1 gravadas.").arg(ficha.nome));
-    return true;
-}
-
-void TfProfessor::corrige(const CorrecaoAluno& correcao, const QString& feito)
-{
-    const std::int32_t codigo = escolhido_->codigo;
-    const std::optional<QString> semRegistro = CorrigeAluno(*escolhido_, correcao);
-    recarrega(codigo);
-    if (semRegistro)
-        showMessage(BoxKind::Warning, *semRegistro);
-    else
-        StatusBar1->showMessage(feito);
-}
-
-bool TfProfessor::podeDeixarOAluno()
-{
-    if (!temAlteracoes())
-        return true;
-    const BoxAnswer resposta = showMessage(
-        BoxKind::Confirmation,
-        QStringLiteral("As alterações de %1 não foram gravadas.\rGravar agora?").arg(escolhido_->nome));
-    // closing the box without an answer stays with the student
-    if (resposta == BoxAnswer::Closed)
-        return false;
-    return resposta == BoxAnswer::No || gravaFicha();
 }
 
 void TfProfessor::edBuscaChange()
@@ -449,7 +271,7 @@ void TfProfessor::edBuscaEnter()
     for (int linha = 0; linha < modelo_->rowCount(); ++linha) {
         if (!lbAlunos->isRowHidden(linha)) {
             lbAlunos->setFocus();
-            lbAlunos->setCurrentIndex(modelo_->index(linha, kColunaNome));
+            lbAlunos->setCurrentIndex(modelo_->index(linha, ModeloDoRol::kColunaNome));
             return;
         }
     }
@@ -471,32 +293,12 @@ void TfProfessor::lbAlunosClick(const QModelIndex& linha, const QModelIndex&)
     escolhe(novo);
 }
 
-void TfProfessor::bbGravarClick()
-{
-    if (escolhido_)
-        gravaFicha();
-}
-
-void TfProfessor::bbApagarSenhaClick()
-{
-    if (!escolhido_ || !escolhido_->temSenha)
-        return;
-    const QString nome = escolhido_->nome;
-    if (showMessage(BoxKind::Confirmation,
-                    QStringLiteral("Apagar a senha de %1?\r%1 passará a entrar sem senha.").arg(nome))
-        != BoxAnswer::Yes)
-        return;
-    CorrecaoAluno semSenha;
-    semSenha.senha = QString();
-    corrige(semSenha, QStringLiteral("Senha de %1 apagada: entra sem senha.").arg(nome));
-}
-
 void TfProfessor::bbMatricularClick()
 {
     if (!podeDeixarOAluno())
         return;
     const std::optional<QString> arquivo =
-        arquivoParaAbrir(this, QStringLiteral("Matricular uma turma: a lista de alunos"), pastaDosDocumentos(),
+        arquivoParaAbrir(this, QStringLiteral("Matricular uma turma: a lista de alunos"), documentsFolder(),
                          {QStringLiteral("Listas de alunos (*.txt *.csv)"), QStringLiteral("Todos os arquivos (*)")});
     if (!arquivo)
         return;
@@ -524,7 +326,7 @@ void TfProfessor::bbRelatorioClick()
 // The boxes of the student keep what was typed in them: only the log is read again.
 void TfProfessor::bbTrocarSenhaClick()
 {
-    const std::optional<QString> senha = senhaNovaDoProfessor(
+    const std::optional<QString> senha = PerguntaSenhaNovaDoProfessor(
         QStringLiteral("Trocar senha do professor"),
         QStringLiteral("Digite a senha nova do professor, com pelo menos %1 caracteres:").arg(kMinimoSenhaProfessor));
     if (!senha)
@@ -558,7 +360,7 @@ void TfProfessor::keyPressEvent(QKeyEvent* event)
 
 void AbreProfessor(QWidget* dono)
 {
-    if (!(ProfessorTemSenha() ? SenhaDoProfessorConfere(dono) : criaSenhaDoProfessor()))
+    if (!ProfessorEntra(dono))
         return;
     TfProfessor tela(dono);
     tela.exec();

@@ -3,6 +3,7 @@
 #include "students/folhasdorelatorio.h"
 #include "data/records.h"
 #include "platform/clock.h"
+#include "platform/system.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
 #include "ui/dialogs.h"
@@ -15,7 +16,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <utility>
@@ -47,10 +47,7 @@ QString comExtensao(const ArquivoEscolhido& escolhido)
 
 QString nomeSugerido()
 {
-    QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (pasta.isEmpty() || !QFileInfo(pasta).isDir())
-        pasta = QDir::homePath();
-    return QDir(pasta).filePath(QStringLiteral("relatorio-da-turma.pdf"));
+    return QDir(documentsFolder()).filePath(QStringLiteral("relatorio-da-turma.pdf"));
 }
 
 }  // namespace

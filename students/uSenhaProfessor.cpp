@@ -1,5 +1,6 @@
 #include "students/uSenhaProfessor.h"
 
+#include "students/campos.h"
 #include "students/senhaprofessor.h"
 #include "ui/acao.h"
 #include "ui/aparencia.h"
@@ -21,12 +22,31 @@ namespace {
 constexpr int kLargura = 380;
 constexpr int kAltura = 160;
 
+const QString kTituloSenha = QStringLiteral("Senha do professor");
+
+// The first time: the teacher chooses the password and types it twice.
+bool criaSenhaDoProfessor()
+{
+    const std::optional<QString> senha = PerguntaSenhaNovaDoProfessor(
+        kTituloSenha, QStringLiteral("Primeiro acesso do professor nesta pasta do curso.\r"
+                                     "Crie a senha do professor, com pelo menos %1 caracteres:")
+                          .arg(kMinimoSenhaProfessor));
+    if (!senha)
+        return false;
+    if (!CriaSenhaProfessor(*senha)) {
+        showMessage(BoxKind::Warning, QStringLiteral("Outro computador acabou de criar a senha do professor "
+                                                     "nesta pasta do curso.\rEntre com ela."));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 TfSenhaProfessor::TfSenhaProfessor(QWidget* parent)
     : QDialog(parent), portao_(new PortaoDaSenha(this))
 {
-    montaDialogoFixo(this, QStringLiteral("fSenhaProfessor"), QStringLiteral("Senha do professor"),
+    montaDialogoFixo(this, QStringLiteral("fSenhaProfessor"), kTituloSenha,
                      msSansSerif(13), QSize(kLargura, kAltura));
     criaControles();
     criaConexoes();
@@ -107,4 +127,22 @@ bool SenhaDoProfessorConfere(QWidget* dono)
     const bool certa = tela.exec() == QDialog::Accepted;
     requestFocus(dono);
     return certa;
+}
+
+std::optional<QString> PerguntaSenhaNovaDoProfessor(const QString& titulo, const QString& pergunta)
+{
+    for (;;) {
+        const QString senha = inputBox(titulo, pergunta, QString(), InputEcho::Password);
+        if (senha.isEmpty())
+            return std::nullopt;
+        if (const std::optional<QString> problema = ProblemaDaSenhaProfessor(senha))
+            showMessage(BoxKind::Warning, *problema);
+        else if (SenhaConferida(senha))
+            return senha;
+    }
+}
+
+bool ProfessorEntra(QWidget* dono)
+{
+    return ProfessorTemSenha() ? SenhaDoProfessorConfere(dono) : criaSenhaDoProfessor();
 }

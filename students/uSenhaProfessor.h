@@ -5,6 +5,8 @@
 // gives up.
 
 #include <QDialog>
+#include <QString>
+#include <optional>
 
 class AvisoFalado;
 class PortaoDaSenha;
@@ -37,3 +39,12 @@ private:
 // Asks for the teacher's password at the gate; true once the right one is
 // typed, false when the teacher gives up.
 bool SenhaDoProfessorConfere(QWidget* dono);
+
+// A new teacher's password, typed twice; nothing when the teacher gives up.
+// One too short, or typed differently the second time, is asked again.
+std::optional<QString> PerguntaSenhaNovaDoProfessor(const QString& titulo, const QString& pergunta);
+
+// The way to the teacher's screen: the teacher's password at the gate; the
+// first time in a course folder, the teacher chooses it instead. False when
+// the teacher gives up.
+bool ProfessorEntra(QWidget* dono);
