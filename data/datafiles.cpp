@@ -45,50 +45,50 @@ void appendRecord(const QString& name, const Record& record)
 }
 
 // The highest student number in the file, all of it read.
-std::int32_t highestNumber(RecordFile& file)
+std::int32_t maiorNumero(RecordFile& alunos)
 {
-    std::int32_t highest = 0;
+    std::int32_t maior = 0;
     tAluno aluno{};
-    file.seek(0);
-    file.readEach(aluno, [&] {
-        highest = std::max(highest, aluno.Codigo);
+    alunos.seek(0);
+    alunos.readEach(aluno, [&] {
+        maior = std::max(maior, aluno.Codigo);
         return true;
     });
-    return highest;
+    return maior;
 }
 
 template <int N>
-void unscramble(TextField<N>& plain, const TextField<N>& scrambled, const QByteArray& chave)
+void desembaralha(TextField<N>& campo, const TextField<N>& embaralhado, const QByteArray& chave)
 {
-    plain.set(Desembaralha(scrambled.bytes(), chave));
+    campo.set(Desembaralha(embaralhado.bytes(), chave));
 }
 
-void fillExercise(tExercicio& slot, const tExercicio& raw)
+void preencheExercicio(tExercicio& destino, const tExercicio& lido)
 {
-    const QByteArray chave = raw.Chave.bytes();
-    unscramble(slot.Linha1, raw.Linha1, chave);
-    unscramble(slot.Linha2, raw.Linha2, chave);
-    unscramble(slot.Linha3, raw.Linha3, chave);
-    unscramble(slot.Linha4, raw.Linha4, chave);
-    unscramble(slot.Instrucao, raw.Instrucao, chave);
-    slot.Numero = raw.Numero;
-    slot.NumToques = raw.NumToques;
-    std::memcpy(slot.reservado3, raw.reservado3, sizeof slot.reservado3);
-    slot.LinhasExigidas = raw.LinhasExigidas;
+    const QByteArray chave = lido.Chave.bytes();
+    desembaralha(destino.Linha1, lido.Linha1, chave);
+    desembaralha(destino.Linha2, lido.Linha2, chave);
+    desembaralha(destino.Linha3, lido.Linha3, chave);
+    desembaralha(destino.Linha4, lido.Linha4, chave);
+    desembaralha(destino.Instrucao, lido.Instrucao, chave);
+    destino.Numero = lido.Numero;
+    destino.NumToques = lido.NumToques;
+    std::memcpy(destino.reservado3, lido.reservado3, sizeof destino.reservado3);
+    destino.LinhasExigidas = lido.LinhasExigidas;
 }
 
-void fillStudent(tAluno& slot, const tAluno& raw)
+void preencheAluno(tAluno& destino, const tAluno& lido)
 {
-    const QByteArray chave = raw.Chave.bytes();
-    unscramble(slot.Nome, raw.Nome, chave);
-    unscramble(slot.Senha, raw.Senha, chave);
+    const QByteArray chave = lido.Chave.bytes();
+    desembaralha(destino.Nome, lido.Nome, chave);
+    desembaralha(destino.Senha, lido.Senha, chave);
     // a student without a password is stored with "=="
-    if (slot.Senha.bytes() == "==")
-        slot.Senha.set({});
-    unscramble(slot.EMail, raw.EMail, chave);
-    slot.DataNasc = raw.DataNasc;
-    slot.Periodo.set(raw.Periodo.bytes());
-    slot.Codigo = raw.Codigo;
+    if (destino.Senha.bytes() == "==")
+        destino.Senha.set({});
+    desembaralha(destino.EMail, lido.EMail, chave);
+    destino.DataNasc = lido.DataNasc;
+    destino.Periodo.set(lido.Periodo.bytes());
+    destino.Codigo = lido.Codigo;
 }
 
 // A text as typed, scrambled with the record's key into its field.
@@ -106,18 +106,18 @@ void guardaSenha(tAluno& aluno, const QString& senha, const QByteArray& chave)
 
 // The place of the first record numbered codigo, read into aluno; -1 when
 // the file has none.
-std::int64_t findStudent(RecordFile& file, std::int32_t codigo, tAluno& aluno)
+std::int64_t procuraAluno(RecordFile& alunos, std::int32_t codigo, tAluno& aluno)
 {
-    std::int64_t place = -1;
+    std::int64_t lugar = -1;
     std::int64_t i = 0;
-    file.seek(0);
-    file.readEach(aluno, [&] {
+    alunos.seek(0);
+    alunos.readEach(aluno, [&] {
         if (aluno.Codigo == codigo)
-            place = i;
+            lugar = i;
         ++i;
-        return place < 0;
+        return lugar < 0;
     });
-    return place;
+    return lugar;
 }
 
 void corrige(tAluno& aluno, const CorrecaoAluno& correcao)
@@ -143,7 +143,7 @@ void CarregaExercicios()
     // records beyond the catalogue's last slot are not read
     readRecords(kArquivoExercicios, ExercicioAtual, [&] {
         ++i;
-        fillExercise(Exercicios[i], ExercicioAtual);
+        preencheExercicio(Exercicios[i], ExercicioAtual);
         return i < Exercicios.size;
     });
     // an empty or cut catalogue is no finished course
@@ -160,7 +160,7 @@ std::uint8_t CarregaAlunos()
     // students beyond the roster's last slot are not read
     readRecords(kArquivoAlunos, AlunoAtual, [&] {
         ++count;
-        fillStudent(ListaAlunos[count], AlunoAtual);
+        preencheAluno(ListaAlunos[count], AlunoAtual);
         return count < ListaAlunos.size;
     });
     return std::uint8_t(count);
@@ -210,7 +210,7 @@ bool GravaAluno(const QString& nome, const QString& senha, const QString& email,
         alunos.close();
         return false;
     }
-    CodAlunoAtual = highestNumber(alunos);
+    CodAlunoAtual = maiorNumero(alunos);
     // a damaged file may hold the highest number there is: no number after
     // it is free, and a repeated one would mix two students' lessons
     if (CodAlunoAtual == std::numeric_limits<std::int32_t>::max())
@@ -233,7 +233,7 @@ namespace {
 
 // The old record back after its change's line failed, and that failure
 // thrown; the failure's message when the old record could not go back.
-std::optional<QString> putBackAfter(RecordFile& alunos, std::int64_t lugar, const tAluno& antes,
+std::optional<QString> devolveAluno(RecordFile& alunos, std::int64_t lugar, const tAluno& antes,
                                     const AppError& falha)
 {
     try {
@@ -252,7 +252,7 @@ std::optional<QString> RegravaAluno(std::int32_t codigo, const CorrecaoAluno& co
     RecordFile alunos(kArquivoAlunos, int(sizeof(tAluno)), RecordFile::Access::ReadWrite);
     alunos.lock();
     tAluno aluno{};
-    const std::int64_t lugar = findStudent(alunos, codigo, aluno);
+    const std::int64_t lugar = procuraAluno(alunos, codigo, aluno);
     if (lugar < 0)
         throw AppError(QStringLiteral("O aluno de código %1 não está no arquivo %2")
                            .arg(codigo)
@@ -264,7 +264,7 @@ std::optional<QString> RegravaAluno(std::int32_t codigo, const CorrecaoAluno& co
         try {
             registra();
         } catch (const AppError& falha) {
-            return putBackAfter(alunos, lugar, antes, falha);
+            return devolveAluno(alunos, lugar, antes, falha);
         }
     }
     // the record is on the disk: a failing close cannot undo it, and the

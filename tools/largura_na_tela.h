@@ -3,6 +3,6 @@
 // font against the width of its label, and an instruction's word-wrapped
 // height against its panel. Needs a QGuiApplication.
 
-#include "tools/course_source.h"
+#include "tools/fonte_do_curso.h"
 
 MedidaNaTela medidaNaTela();

@@ -1,7 +1,7 @@
 #include "ui/tecladonatela.h"
 
 #include "ui/aparencia.h"
-#include "platform/preferencias.h"
+#include "platform/preferences.h"
 
 #include <QHash>
 #include <QHelpEvent>
@@ -144,14 +144,14 @@ void TecladoNaTela::ficaAbaixoDe(const QWidget* acima)
 {
     acima_ = acima;
     alturaDaTela_ = window()->height();
-    mostraNaTela(preferencias::tecladoVisivel());
+    mostraNaTela(preferences::keyboardShown());
 }
 
 void TecladoNaTela::alterna()
 {
     const bool visivel = !isVisible();
     mostraNaTela(visivel);
-    preferencias::guardaTecladoVisivel(visivel);
+    preferences::setKeyboardShown(visivel);
 }
 
 void TecladoNaTela::mostraNaTela(bool visivel)

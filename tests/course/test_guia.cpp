@@ -3,7 +3,7 @@
 
 #include "fixture_aula.h"
 
-#include "platform/preferencias.h"
+#include "platform/preferences.h"
 #include "platform/system.h"
 #include "ui/tecladonatela.h"
 #include "ui/uAjusta.h"
@@ -104,7 +104,7 @@ TEST_F(Guia, FFourHidesAndShowsTheKeyboardAndTheNextLessonRemembers)
     tecla(Qt::Key_F4);
     EXPECT_TRUE(teclado()->isVisible());
     EXPECT_EQ(tela->height(), comTeclado);
-    EXPECT_TRUE(preferencias::tecladoVisivel());
+    EXPECT_TRUE(preferences::keyboardShown());
 }
 
 // The screen with its keyboard fits the display at every width band, and the

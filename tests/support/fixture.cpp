@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "ui/dialogs.h"
 #include "platform/errors.h"
-#include "platform/preferencias.h"
+#include "platform/preferences.h"
 #include "platform/recordfile.h"
 #include "platform/sharedlock.h"
 #include "platform/system.h"
@@ -22,7 +22,7 @@ void clearSeams()
     fileseam::clear();
     lockseam::clear();
     recordedsound::clear();
-    preferenciasseam::install();
+    preferencesseam::install();
 }
 
 void InTempDir::SetUp()

@@ -4,7 +4,7 @@
 #include "support/fixture.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
-#include "platform/preferencias.h"
+#include "platform/preferences.h"
 #include "platform/system.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,6 @@ int main(int argc, char** argv)
     Application::onLastResort(failOnLastResort);
     boxseam::install();
     systemseam::install();
-    preferenciasseam::install();
+    preferencesseam::install();
     return RUN_ALL_TESTS();
 }

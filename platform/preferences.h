@@ -3,17 +3,17 @@
 // program's settings of the user's account. Test seam: while installed,
 // nothing is read from or written to the account; the choices live in memory.
 
-namespace preferencias {
+namespace preferences {
 
 // The keyboard guide of the exercise screen is shown (the default).
-bool tecladoVisivel();
-void guardaTecladoVisivel(bool visivel);
+bool keyboardShown();
+void setKeyboardShown(bool shown);
 
-}  // namespace preferencias
+}  // namespace preferences
 
-namespace preferenciasseam {
+namespace preferencesseam {
 
 void install();    // every choice back to its default, kept in memory
 void uninstall();
 
-}  // namespace preferenciasseam
+}  // namespace preferencesseam

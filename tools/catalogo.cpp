@@ -1,4 +1,4 @@
-#include "tools/catalogue.h"
+#include "tools/catalogo.h"
 
 #include "data/scrambling.h"
 
@@ -22,7 +22,7 @@ bool readsBack(const TextField<N>& field, const QByteArray& plain, const QByteAr
     return Desembaralha(field.bytes(), chave) == plain;
 }
 
-bool readsBack(const tExercicio& record, const CourseExercise& exercise)
+bool readsBack(const tExercicio& record, const ExercicioDoCurso& exercise)
 {
     const QByteArray chave = record.Chave.bytes();
     const TextField<100>* fields[kMaxLinhas] = {&record.Linha1, &record.Linha2, &record.Linha3, &record.Linha4};
@@ -36,7 +36,7 @@ bool readsBack(const tExercicio& record, const CourseExercise& exercise)
 
 }  // namespace
 
-tExercicio compileExercise(const CourseExercise& exercise, const QByteArray& chave)
+tExercicio compilaExercicio(const ExercicioDoCurso& exercise, const QByteArray& chave)
 {
     tExercicio record;
     clearRecord(record);
@@ -51,16 +51,16 @@ tExercicio compileExercise(const CourseExercise& exercise, const QByteArray& cha
     return record;
 }
 
-QByteArray compileCatalogue(const QList<CourseExercise>& exercises)
+QByteArray compilaCatalogo(const QList<ExercicioDoCurso>& exercises)
 {
     QByteArray catalogue;
-    for (const CourseExercise& exercise : exercises) {
+    for (const ExercicioDoCurso& exercise : exercises) {
         int attempt = 0;
         tExercicio record;
         do {
             if (++attempt > kKeyAttempts)
                 throw std::runtime_error("no key reads exercise " + std::to_string(exercise.numero) + " back");
-            record = compileExercise(exercise, GeraChave());
+            record = compilaExercicio(exercise, GeraChave());
         } while (!readsBack(record, exercise));
         catalogue.append(reinterpret_cast<const char*>(&record), sizeof record);
     }

@@ -5,8 +5,8 @@
 #include "data/records.h"
 #include "data/scrambling.h"
 #include "support/fixture.h"
-#include "tools/catalogue.h"
-#include "tools/course_source.h"
+#include "tools/catalogo.h"
+#include "tools/fonte_do_curso.h"
 
 #include <QFile>
 #include <QSet>
@@ -21,12 +21,12 @@ namespace {
 constexpr int kUltimoExercicioDeDigitacao = 41;
 constexpr int kTecladoMusical = 42;
 
-CourseSource readCourse()
+FonteDoCurso readCourse()
 {
     QFile file(QUIRAVO_COURSE_SOURCE);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return parseCourse(file.readAll(), "curso.txt");
+    return leCurso(file.readAll(), "curso.txt");
 }
 
 QByteArray builtCatalogue()
@@ -40,7 +40,7 @@ QList<QByteArray> fourLinesOf(const tExercicio& e)
 }
 
 // The source's lines followed by the empty ones that the program counts on.
-QList<QByteArray> fourLinesOf(const CourseExercise& e)
+QList<QByteArray> fourLinesOf(const ExercicioDoCurso& e)
 {
     QList<QByteArray> lines = e.linhas;
     lines.resize(4);
@@ -71,7 +71,7 @@ protected:
         ASSERT_FALSE(catalogue_.isEmpty()) << "the build makes content/ZORPExercicio20.dat";
     }
 
-    CourseSource course_;
+    FonteDoCurso course_;
     QByteArray catalogue_;
 };
 
@@ -82,7 +82,7 @@ TEST_F(BuiltCatalogue, ReadsBackThroughTheProgramsLoaderAsTheSourceSays)
 
     const int count = int(course_.exercises.size());
     for (int i = 1; i <= count; ++i) {
-        const CourseExercise& source = course_.exercises[i - 1];
+        const ExercicioDoCurso& source = course_.exercises[i - 1];
         const tExercicio& loaded = Exercicios[i];
         SCOPED_TRACE(QStringLiteral("exercício %1").arg(source.numero).toStdString());
         EXPECT_EQ(loaded.Numero, source.numero);
@@ -121,7 +121,7 @@ TEST_F(BuiltCatalogue, HoldsWholeRecordsWithFreshKeysMarkersAndZeroReservedBytes
 
 TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
 {
-    const QList<CourseExercise>& exercises = course_.exercises;
+    const QList<ExercicioDoCurso>& exercises = course_.exercises;
     ASSERT_EQ(exercises.size(), kTecladoMusical);
     for (int i = 0; i < exercises.size(); ++i)
         EXPECT_EQ(exercises[i].numero, i + 1);
@@ -134,7 +134,7 @@ TEST_F(BuiltCatalogue, TeachesTypingUpTo41AndEndsOnTheMusicalKeyboard)
     EXPECT_LE(esforcoDoCurso(exercises), kEsforcoMaximoDoCurso);
 
     // every key is a note or repeats the last one: a melody has no blanks
-    const CourseExercise& musical = exercises.last();
+    const ExercicioDoCurso& musical = exercises.last();
     for (const QByteArray& line : musical.linhas)
         for (char c : line)
             EXPECT_TRUE(QByteArray("CDEFGAB").contains(c)) << line.toStdString();
@@ -162,7 +162,7 @@ TEST_F(BuiltCatalogue, StartsOnTheHomeRow)
 
 TEST_F(BuiltCatalogue, DividesTheCourseIntoSectionsFromTheFirstExerciseOn)
 {
-    const QList<CourseSection>& sections = course_.sections;
+    const QList<SecaoDoCurso>& sections = course_.sections;
     ASSERT_FALSE(sections.isEmpty());
     EXPECT_EQ(sections.first().primeiroExercicio, course_.exercises.first().numero);
     for (qsizetype i = 1; i < sections.size(); ++i)
@@ -175,19 +175,19 @@ TEST_F(BuiltCatalogue, ComesWithTheSectionsOneLineEach)
     const QList<QByteArray> lines = written.chopped(written.endsWith('\n') ? 1 : 0).split('\n');
     ASSERT_EQ(lines.size(), course_.sections.size()) << written.toStdString();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const CourseSection& section = course_.sections[i];
+        const SecaoDoCurso& section = course_.sections[i];
         EXPECT_EQ(lines[i], QByteArray::number(section.primeiroExercicio) + '\t' + section.nome.toUtf8());
     }
 }
 
 TEST(CompileCatalogue, GivesEveryRecordAKeyThatReadsItBack)
 {
-    CourseExercise exercise;
+    ExercicioDoCurso exercise;
     exercise.numero = 9;
     exercise.linhasExigidas = 4;
     exercise.instrucao = "Instru\xE7\xE3o";
     exercise.linhas = {"ab", "\xE7\xE3\xFF"};
-    const QByteArray catalogue = compileCatalogue({exercise, exercise});
+    const QByteArray catalogue = compilaCatalogo({exercise, exercise});
     ASSERT_EQ(catalogue.size(), 2 * qsizetype(sizeof(tExercicio)));
 
     for (int i = 0; i < 2; ++i) {

@@ -8,8 +8,8 @@
 // Prints every exercise's expected effort instead, for a beginner and for a
 // learner with some practice, with the course's total; and checks the course.
 
-#include "tools/catalogue.h"
-#include "tools/course_source.h"
+#include "tools/catalogo.h"
+#include "tools/fonte_do_curso.h"
 #include "tools/largura_na_tela.h"
 #include "tools/tool_files.h"
 
@@ -26,13 +26,13 @@ const QString kOpcaoEsforco = QStringLiteral("--esforco");
 const QString kOpcaoSecoes = QStringLiteral("--secoes");
 
 // The course read and checked, or nothing when it could not be read or is unsound.
-std::optional<CourseSource> readCourse(const QString& sourcePath)
+std::optional<FonteDoCurso> readCourse(const QString& sourcePath)
 {
     const std::optional<QByteArray> source = readWhole(sourcePath);
     if (!source)
         return std::nullopt;
     const QString fileName = QFileInfo(sourcePath).fileName();
-    CourseSource course = parseCourse(*source, fileName, medidaNaTela());
+    FonteDoCurso course = leCurso(*source, fileName, medidaNaTela());
     // the rules over the whole course count on every exercise being there
     if (course.ok())
         course.errors << problemasDoCurso(course.exercises, fileName);
@@ -43,7 +43,7 @@ std::optional<CourseSource> readCourse(const QString& sourcePath)
 
 int printEffort(const QString& sourcePath)
 {
-    const std::optional<CourseSource> course = readCourse(sourcePath);
+    const std::optional<FonteDoCurso> course = readCourse(sourcePath);
     if (!course)
         return 1;
     std::fputs(qPrintable(tabelaDeEsforco(course->exercises)), stdout);
@@ -53,14 +53,14 @@ int printEffort(const QString& sourcePath)
 
 int compile(const QString& sourcePath, const QString& outputPath, const std::optional<QString>& secoesPath)
 {
-    const std::optional<CourseSource> course = readCourse(sourcePath);
+    const std::optional<FonteDoCurso> course = readCourse(sourcePath);
     if (!course)
         return 1;
     if (!course->ok()) {
         complain(QStringLiteral("%1 erro(s): o catálogo não foi gerado").arg(course->errors.size()));
         return 1;
     }
-    if (!writeWhole(outputPath, compileCatalogue(course->exercises)))
+    if (!writeWhole(outputPath, compilaCatalogo(course->exercises)))
         return 1;
     if (secoesPath && !writeWhole(*secoesPath, textoDasSecoes(course->sections)))
         return 1;

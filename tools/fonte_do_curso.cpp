@@ -1,4 +1,4 @@
-#include "tools/course_source.h"
+#include "tools/fonte_do_curso.h"
 
 #include "data/records.h"
 #include "data/text.h"
@@ -122,7 +122,7 @@ QString toques(double esforco)
 // first, and how many exercises have it.
 struct Introducao {
     char caractere;
-    const CourseExercise* exercicio;
+    const ExercicioDoCurso* exercicio;
     int exercicios;
 };
 
@@ -138,10 +138,10 @@ QByteArray caracteresDistintos(const QList<QByteArray>& linhas)
 }
 
 // Every character of the typing exercises, in the order the course brings them.
-QList<Introducao> introducoesDosCaracteres(const QList<CourseExercise>& exercises)
+QList<Introducao> introducoesDosCaracteres(const QList<ExercicioDoCurso>& exercises)
 {
     QList<Introducao> introducoes;
-    for (const CourseExercise& exercise : exercises) {
+    for (const ExercicioDoCurso& exercise : exercises) {
         if (exercise.musical())
             continue;
         for (char caractere : caracteresDistintos(exercise.linhas)) {
@@ -165,7 +165,7 @@ QString entreAspas(const QByteArray& caracteres)
     return lista.join(u' ');
 }
 
-std::optional<QString> caracteresDemais(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+std::optional<QString> caracteresDemais(const ExercicioDoCurso& exercise, const QList<Introducao>& introducoes)
 {
     QByteArray novos;
     for (const Introducao& introducao : introducoes)
@@ -179,7 +179,7 @@ std::optional<QString> caracteresDemais(const CourseExercise& exercise, const QL
         .arg(entreAspas(novos));
 }
 
-std::optional<QString> poucaPratica(const CourseExercise& exercise, const QList<Introducao>& introducoes)
+std::optional<QString> poucaPratica(const ExercicioDoCurso& exercise, const QList<Introducao>& introducoes)
 {
     QStringList poucos;
     for (const Introducao& introducao : introducoes)
@@ -197,10 +197,10 @@ QString colunaDeEsforco(double acerto)
     return QStringLiteral("esforço esperado com %1% de acerto").arg(acerto * 100);
 }
 
-double maiorEsforco(const QList<CourseExercise>& exercises, double acerto)
+double maiorEsforco(const QList<ExercicioDoCurso>& exercises, double acerto)
 {
     double maior = 0;
-    for (const CourseExercise& exercise : exercises)
+    for (const ExercicioDoCurso& exercise : exercises)
         if (!exercise.musical())
             maior = std::max(maior, esforcoEsperado(exercise, acerto));
     return maior;
@@ -236,7 +236,7 @@ public:
         result_.errors << QStringLiteral("%1:%2: %3").arg(fileName_, QString::number(lineNumber), problem);
     }
 
-    CourseSource finish()
+    FonteDoCurso finish()
     {
         closeExercise();
         if (pendingSection_)
@@ -247,7 +247,7 @@ public:
 
 private:
     struct Block {
-        CourseExercise exercise;
+        ExercicioDoCurso exercise;
         QString label;  // the number as written, for the messages
         bool hasExigidas = false;
         bool hasInstrucao = false;
@@ -311,7 +311,7 @@ private:
             errorAt(line.number, QStringLiteral("a primeira seção vem depois do exercício %1, que fica sem seção: "
                                                 "havendo seções, o primeiro exercício está numa delas")
                                      .arg(firstExercise_));
-        pendingSection_ = CourseSection{0, line.value, line.number};
+        pendingSection_ = SecaoDoCurso{0, line.value, line.number};
     }
 
     void openPendingSection(int numero)
@@ -414,7 +414,7 @@ private:
     // meet is checked.
     void completeExercise()
     {
-        CourseExercise& exercise = block_.exercise;
+        ExercicioDoCurso& exercise = block_.exercise;
         const int linha = block_.instrucaoLine;
         QByteArray frase;
         if (!exercise.musical()) {
@@ -444,7 +444,7 @@ private:
 
     // On the musical keyboard ENTER leaves the field as it is: the melodies
     // must fit in it one after the other.
-    void checkMusicalField(const CourseExercise& exercise)
+    void checkMusicalField(const ExercicioDoCurso& exercise)
     {
         qsizetype notas = 0;
         for (const QByteArray& linha : exercise.linhas)
@@ -469,13 +469,13 @@ private:
 
     QString fileName_;
     MedidaNaTela medida_;
-    CourseSource result_;
+    FonteDoCurso result_;
     Block block_;
     bool inExercise_ = false;
     int exercisesSeen_ = 0;
     QString firstExercise_;  // its number as written, for the messages
     std::optional<int> previousNumero_;
-    std::optional<CourseSection> pendingSection_;  // named, its first exercise still to come
+    std::optional<SecaoDoCurso> pendingSection_;  // named, its first exercise still to come
 };
 
 // Splits one raw source line; nothing for comments and blank lines.
@@ -493,7 +493,7 @@ std::optional<SourceLine> splitLine(int number, const QString& text)
 
 }  // namespace
 
-int CourseExercise::numToques() const
+int ExercicioDoCurso::numToques() const
 {
     qsizetype longest = 0;
     for (const QByteArray& linha : linhas)
@@ -501,7 +501,7 @@ int CourseExercise::numToques() const
     return int(longest);
 }
 
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida)
+FonteDoCurso leCurso(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida)
 {
     Parser parser(fileName, medida);
     const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
@@ -525,15 +525,15 @@ CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const 
     return parser.finish();
 }
 
-bool CourseExercise::musical() const
+bool ExercicioDoCurso::musical() const
 {
     return numero >= kPrimeiroExercicioMusical;
 }
 
-QByteArray textoDasSecoes(const QList<CourseSection>& sections)
+QByteArray textoDasSecoes(const QList<SecaoDoCurso>& sections)
 {
     QByteArray texto;
-    for (const CourseSection& section : sections)
+    for (const SecaoDoCurso& section : sections)
         texto += QByteArray::number(section.primeiroExercicio) + '\t' + section.nome.toUtf8() + '\n';
     return texto;
 }
@@ -558,7 +558,7 @@ int toquesDaLinha(const QByteArray& linhaCp1252)
     return total;
 }
 
-double esforcoEsperado(const CourseExercise& exercise, double acerto)
+double esforcoEsperado(const ExercicioDoCurso& exercise, double acerto)
 {
     // over one attempt: what it costs, and the chance to reach each line
     double custo = 0;
@@ -574,20 +574,20 @@ double esforcoEsperado(const CourseExercise& exercise, double acerto)
     return chance > 0 ? custo / chance : std::numeric_limits<double>::infinity();
 }
 
-double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto)
+double esforcoDoCurso(const QList<ExercicioDoCurso>& exercises, double acerto)
 {
     double total = 0;
-    for (const CourseExercise& exercise : exercises)
+    for (const ExercicioDoCurso& exercise : exercises)
         if (!exercise.musical())
             total += esforcoEsperado(exercise, acerto);
     return total;
 }
 
-QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName)
+QStringList problemasDoCurso(const QList<ExercicioDoCurso>& exercises, const QString& fileName)
 {
     const QList<Introducao> introducoes = introducoesDosCaracteres(exercises);
     QStringList problemas;
-    for (const CourseExercise& exercise : exercises) {
+    for (const ExercicioDoCurso& exercise : exercises) {
         if (exercise.musical())
             continue;
         const auto noExercicio = [&](const QString& problema) {
@@ -609,7 +609,7 @@ QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QStri
     return problemas;
 }
 
-QString tabelaDeEsforco(const QList<CourseExercise>& exercises)
+QString tabelaDeEsforco(const QList<ExercicioDoCurso>& exercises)
 {
     const double acertos[] = {kAcertoDeReferencia, kAcertoComPratica};
     const QStringList cabecalho = {QStringLiteral("exercício"), QStringLiteral("exigidas"),
@@ -623,7 +623,7 @@ QString tabelaDeEsforco(const QList<CourseExercise>& exercises)
         return alinhadas.join(QStringLiteral("  ")) + u'\n';
     };
     QString tabela = linha(cabecalho);
-    for (const CourseExercise& exercise : exercises) {
+    for (const ExercicioDoCurso& exercise : exercises) {
         int porPassagem = 0;
         for (const QByteArray& texto : exercise.linhas)
             porPassagem += toquesDaLinha(texto) + 1;

@@ -38,7 +38,7 @@ inline constexpr int kMaxCaracteresNovos = 8;
 // In how many typing exercises' lines every character of the course comes.
 inline constexpr int kMinExerciciosPorCaractere = 3;
 
-struct CourseExercise {
+struct ExercicioDoCurso {
     int numero = 0;
     int linhasExigidas = 0;
     // as the catalogue holds it: a typing exercise's instruction ends with
@@ -55,15 +55,15 @@ struct CourseExercise {
 
 // A part of the course, named by a "seção" line: it runs from its first
 // exercise to the next section.
-struct CourseSection {
+struct SecaoDoCurso {
     int primeiroExercicio;
     QString nome;
     int sourceLine;  // the line of its "seção" keyword
 };
 
-struct CourseSource {
-    QList<CourseExercise> exercises;
-    QList<CourseSection> sections;  // in course order
+struct FonteDoCurso {
+    QList<ExercicioDoCurso> exercises;
+    QList<SecaoDoCurso> sections;  // in course order
     QStringList errors;  // empty when the whole course is sound
 
     bool ok() const { return errors.isEmpty(); }
@@ -80,11 +80,11 @@ struct MedidaNaTela {
 };
 
 // Reads a course source given as UTF-8. fileName only serves the messages.
-CourseSource parseCourse(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida = {});
+FonteDoCurso leCurso(const QByteArray& utf8, const QString& fileName, const MedidaNaTela& medida = {});
 
 // The sections as the program reads them: a line "<primeiroExercicio>\t<nome>"
 // each, in UTF-8.
-QByteArray textoDasSecoes(const QList<CourseSection>& sections);
+QByteArray textoDasSecoes(const QList<SecaoDoCurso>& sections);
 
 // The sentence that a typing exercise's instruction ends with.
 QByteArray frasePassagens(int linhasExigidas);
@@ -101,9 +101,9 @@ int toquesDaLinha(const QByteArray& linhaCp1252);
 // passes asked for, in a row, through all the lines; a wrong line is typed to
 // its end, and the count starts again from the first line. Infinite when it
 // is beyond counting.
-double esforcoEsperado(const CourseExercise& exercise, double acerto = kAcertoDeReferencia);
+double esforcoEsperado(const ExercicioDoCurso& exercise, double acerto = kAcertoDeReferencia);
 // The sum of the typing exercises' efforts.
-double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto = kAcertoDeReferencia);
+double esforcoDoCurso(const QList<ExercicioDoCurso>& exercises, double acerto = kAcertoDeReferencia);
 
 // What the course's typing exercises, in course order, must meet together:
 // each brings at most kMaxCaracteresNovos characters that no earlier one had,
@@ -111,9 +111,9 @@ double esforcoDoCurso(const QList<CourseExercise>& exercises, double acerto = kA
 // the whole costs a beginner at most kEsforcoMaximoDoCurso keystrokes. One
 // message per exercise at fault, naming it and its characters; fileName only
 // serves the messages. The musical keyboard's notes are no typing.
-QStringList problemasDoCurso(const QList<CourseExercise>& exercises, const QString& fileName);
+QStringList problemasDoCurso(const QList<ExercicioDoCurso>& exercises, const QString& fileName);
 
 // One row per exercise: its passes, its keystrokes per pass and its expected
 // effort at the reference accuracy and with some practice; then the course's
 // total and its largest exercise.
-QString tabelaDeEsforco(const QList<CourseExercise>& exercises);
+QString tabelaDeEsforco(const QList<ExercicioDoCurso>& exercises);

@@ -2,7 +2,7 @@
 // which message, and what it takes byte for byte.
 
 #include "support/fixture.h"
-#include "tools/course_source.h"
+#include "tools/fonte_do_curso.h"
 #include "tools/largura_na_tela.h"
 
 #include <gtest/gtest.h>
@@ -149,24 +149,24 @@ class RefusedCase : public ::testing::TestWithParam<Refused> {};
 TEST_P(RefusedCase, NamesTheExerciseAndTheLine)
 {
     const Refused& c = GetParam();
-    const CourseSource course = parseCourse(c.source, "curso.txt", kMedidaFalsa);
+    const FonteDoCurso course = leCurso(c.source, "curso.txt", kMedidaFalsa);
     EXPECT_FALSE(course.ok());
     EXPECT_TRUE(course.errors.contains(c.message)) << c.what << "\nerrors:\n"
                                                    << course.errors.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CourseSource, RefusedCase, ::testing::ValuesIn(kRefused), caseName<Refused>);
+INSTANTIATE_TEST_SUITE_P(FonteDoCurso, RefusedCase, ::testing::ValuesIn(kRefused), caseName<Refused>);
 
-TEST(CourseSource, ReportsEveryFaultOfTheFileAtOnce)
+TEST(FonteDoCurso, ReportsEveryFaultOfTheFileAtOnce)
 {
-    const CourseSource course =
-        parseCourse(block(1, "linha  asdf\n") + block(2) + block(3, "linha a;b\n"), "curso.txt");
+    const FonteDoCurso course =
+        leCurso(block(1, "linha  asdf\n") + block(2) + block(3, "linha a;b\n"), "curso.txt");
     ASSERT_EQ(course.errors.size(), 2);
     EXPECT_TRUE(course.errors[0].startsWith("curso.txt:4: exercício 1, linha 1:"));
     EXPECT_TRUE(course.errors[1].startsWith("curso.txt:12: exercício 3, linha 1:"));
 }
 
-TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
+TEST(FonteDoCurso, TakesTheLimitsAndKeepsTextsByteForByte)
 {
     const QByteArray longest(80, 'x');
     // with ". Digite o bloco uma vez sem erro", 250 characters
@@ -185,11 +185,11 @@ TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
                               "exigidas 255\n"
                               "instrução " + musicalInstruction + "ó\n"
                               "linha C D E\n";
-    const CourseSource course = parseCourse(source, "curso.txt");
+    const FonteDoCurso course = leCurso(source, "curso.txt");
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     ASSERT_EQ(course.exercises.size(), 2);
 
-    const CourseExercise& first = course.exercises[0];
+    const ExercicioDoCurso& first = course.exercises[0];
     EXPECT_EQ(first.numero, 1);
     EXPECT_EQ(first.linhasExigidas, 1);
     EXPECT_EQ(first.instrucao, instruction + "\xE9. Digite o bloco uma vez sem erro");
@@ -199,16 +199,16 @@ TEST(CourseSource, TakesTheLimitsAndKeepsTextsByteForByte)
     EXPECT_EQ(first.sourceLine, 3);
 
     // a musical exercise is never passed: any number of passes, and its instruction as written
-    const CourseExercise& musical = course.exercises[1];
+    const ExercicioDoCurso& musical = course.exercises[1];
     EXPECT_EQ(musical.numero, 100);
     EXPECT_EQ(musical.linhasExigidas, 255);
     EXPECT_EQ(musical.instrucao, musicalInstruction + "\xF3");
     EXPECT_EQ(musical.numToques(), 5);
 }
 
-TEST(CourseSource, ATypingExercisesInstructionSaysHowManyTimesToTypeTheBlock)
+TEST(FonteDoCurso, ATypingExercisesInstructionSaysHowManyTimesToTypeTheBlock)
 {
-    const CourseSource course = parseCourse(block(1) + block(2).replace("exigidas 3", "exigidas 1"), "curso.txt");
+    const FonteDoCurso course = leCurso(block(1) + block(2).replace("exigidas 3", "exigidas 1"), "curso.txt");
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     EXPECT_EQ(course.exercises[0].instrucao, "Teste. Digite o bloco 3 vezes seguidas sem erro");
     EXPECT_EQ(course.exercises[1].instrucao, "Teste. Digite o bloco uma vez sem erro");
@@ -216,7 +216,7 @@ TEST(CourseSource, ATypingExercisesInstructionSaysHowManyTimesToTypeTheBlock)
 
 // What passing costs on average: each attempt up to its first wrong line,
 // over the chance that an attempt gets through.
-TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
+TEST(FonteDoCurso, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
 {
     struct Case {
         const char* what;
@@ -237,7 +237,7 @@ TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
         {"the cedilla has a key of its own", 1, {"\xE7"}, 0.5, 2 / 0.5},
     };
     for (const Case& c : cases) {
-        CourseExercise exercise;
+        ExercicioDoCurso exercise;
         exercise.numero = 1;
         exercise.linhasExigidas = c.exigidas;
         exercise.linhas = c.linhas;
@@ -245,7 +245,7 @@ TEST(CourseSource, ExpectedEffortCountsEveryAttemptUpToItsWrongLine)
     }
 }
 
-TEST(CourseSource, CountsTheKeysOfACharacterOnTheAbnt2Keyboard)
+TEST(FonteDoCurso, CountsTheKeysOfACharacterOnTheAbnt2Keyboard)
 {
     struct Case {
         const char* what;
@@ -272,14 +272,14 @@ TEST(CourseSource, CountsTheKeysOfACharacterOnTheAbnt2Keyboard)
     EXPECT_EQ(toquesDaLinha("M\xE3o \xE0 obra!"), 13);
 }
 
-TEST(CourseSource, TheEffortTableShowsBothAccuraciesAndTheWholeCourse)
+TEST(FonteDoCurso, TheEffortTableShowsBothAccuraciesAndTheWholeCourse)
 {
-    const CourseSource course =
-        parseCourse(block(1) + block(2, "linha s\xC3\xA3o\n") + block(42, "linha CDE\n"), "curso.txt");
+    const FonteDoCurso course =
+        leCurso(block(1) + block(2, "linha s\xC3\xA3o\n") + block(42, "linha CDE\n"), "curso.txt");
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     const auto figura = [](double esforco) { return QString::number(std::llround(esforco)); };
-    const CourseExercise& primeiro = course.exercises[0];
-    const CourseExercise& segundo = course.exercises[1];
+    const ExercicioDoCurso& primeiro = course.exercises[0];
+    const ExercicioDoCurso& segundo = course.exercises[1];
     const QStringList rows = tabelaDeEsforco(course.exercises).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 6);
     EXPECT_EQ(rows[0], "exercício  exigidas  toques por passagem  esforço esperado com 98% de acerto  esforço "
@@ -357,7 +357,7 @@ class CourseRuleCase : public ::testing::TestWithParam<CourseRule> {};
 TEST_P(CourseRuleCase, RefusesACourseThatBreaksARuleOfTheWhole)
 {
     const CourseRule& c = GetParam();
-    const CourseSource parsed = parseCourse(c.source, "curso.txt");
+    const FonteDoCurso parsed = leCurso(c.source, "curso.txt");
     ASSERT_TRUE(parsed.ok()) << parsed.errors.join('\n').toStdString();
     const QStringList problemas = problemasDoCurso(parsed.exercises, "curso.txt");
     if (c.message.isEmpty())
@@ -366,32 +366,32 @@ TEST_P(CourseRuleCase, RefusesACourseThatBreaksARuleOfTheWhole)
         EXPECT_TRUE(problemas.contains(c.message)) << "problems:\n" << problemas.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(CourseSource, CourseRuleCase, ::testing::ValuesIn(kCourseRules), caseName<CourseRule>);
+INSTANTIATE_TEST_SUITE_P(FonteDoCurso, CourseRuleCase, ::testing::ValuesIn(kCourseRules), caseName<CourseRule>);
 
-TEST(CourseSource, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
+TEST(FonteDoCurso, MeasuresTheWindows1252BytesAndTakesALineThatFillsItsFrame)
 {
     // 75 characters but 150 bytes of UTF-8, typed once: three times is beyond a beginner
     const QByteArray cedilhas = QString(75, QChar(0xE7)).toUtf8();
-    const CourseSource course = parseCourse(
+    const FonteDoCurso course = leCurso(
         block(1, "linha " + cedilhas + "\n").replace("exigidas 3", "exigidas 1"), "curso.txt", kMedidaFalsa);
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     EXPECT_EQ(course.exercises[0].linhas, QList<QByteArray>{QByteArray(75, '\xE7')});
 }
 
-TEST(CourseSource, TheScreenFontRefusesAWideLineAndATallInstructionAndTakesATypicalLine)
+TEST(FonteDoCurso, TheScreenFontRefusesAWideLineAndATallInstructionAndTakesATypicalLine)
 {
     const MedidaNaTela naTela = medidaNaTela();
-    EXPECT_TRUE(parseCourse(block(1, "linha asdf jklç asdf jklç\n"), "curso.txt", naTela).ok());
+    EXPECT_TRUE(leCurso(block(1, "linha asdf jklç asdf jklç\n"), "curso.txt", naTela).ok());
 
-    const CourseSource wide =
-        parseCourse(block(1, "linha " + QByteArray(80, 'W') + "\n"), "curso.txt", naTela);
+    const FonteDoCurso wide =
+        leCurso(block(1, "linha " + QByteArray(80, 'W') + "\n"), "curso.txt", naTela);
     ASSERT_EQ(wide.errors.size(), 1);
     const QString message = wide.errors[0];
     EXPECT_TRUE(message.startsWith("curso.txt:4: exercício 1, linha 1: a linha ocupa ")) << message.toStdString();
     EXPECT_TRUE(message.endsWith(" pixels na tela, mais que os 600 do seu quadro")) << message.toStdString();
 
     const QByteArray tall = "exercício 42\nexigidas 1\ninstrução " + QByteArray("Wm ").repeated(68) + "\nlinha CDE\n";
-    const CourseSource refused = parseCourse(tall, "curso.txt", naTela);
+    const FonteDoCurso refused = leCurso(tall, "curso.txt", naTela);
     ASSERT_EQ(refused.errors.size(), 1);
     EXPECT_TRUE(refused.errors[0].startsWith("curso.txt:3: exercício 42: a instrução ocupa "))
         << refused.errors[0].toStdString();
@@ -399,10 +399,10 @@ TEST(CourseSource, TheScreenFontRefusesAWideLineAndATallInstructionAndTakesATypi
         << refused.errors[0].toStdString();
 }
 
-TEST(CourseSource, ASectionRunsFromTheNextExerciseToTheNextSection)
+TEST(FonteDoCurso, ASectionRunsFromTheNextExerciseToTheNextSection)
 {
     const QByteArray source = "seção Carreira-base\n" + block(1) + block(2) + "# Números\nseção Números\n\n" + block(5);
-    const CourseSource course = parseCourse(source, "curso.txt");
+    const FonteDoCurso course = leCurso(source, "curso.txt");
     ASSERT_TRUE(course.ok()) << course.errors.join('\n').toStdString();
     ASSERT_EQ(course.exercises.size(), 3);
     EXPECT_EQ(course.exercises[1].linhas, QList<QByteArray>{"asdf"}) << "a section between blocks takes nothing";
@@ -413,9 +413,9 @@ TEST(CourseSource, ASectionRunsFromTheNextExerciseToTheNextSection)
     EXPECT_EQ(textoDasSecoes(course.sections), "1\tCarreira-base\n5\tN\xC3\xBAmeros\n");
 }
 
-TEST(CourseSource, TakesAHundredExercises)
+TEST(FonteDoCurso, TakesAHundredExercises)
 {
-    const CourseSource course = parseCourse(manyExercises(100), "curso.txt");
+    const FonteDoCurso course = leCurso(manyExercises(100), "curso.txt");
     EXPECT_TRUE(course.ok());
     EXPECT_EQ(course.exercises.size(), 100);
 }
