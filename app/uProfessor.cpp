@@ -10,6 +10,7 @@
 #include "platform/errors.h"
 #include "students/acesso.h"
 #include "students/campos.h"
+#include "students/desempenho.h"
 #include "students/matricula.h"
 #include "students/ritmo.h"
 #include "students/senhaprofessor.h"
@@ -346,7 +347,7 @@ void TfProfessor::FormCreate()
 
 void TfProfessor::recarrega(std::optional<std::int32_t> codigo)
 {
-    modelo_->troca(AlunosDoProfessor());
+    modelo_->troca(AlunosDoProfessor(RolDoCurso()));
     mostraAlteracoes();
     edBuscaChange();
     escolhe(codigo);
