@@ -533,11 +533,12 @@ void TfProfessor::bbMatricularClick()
                                           .arg(QDir::toNativeSeparators(*arquivo)));
         return;
     }
-    MarcaRepetidas(turma, AlunosDoCurso());
-    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma, ListaAlunos.size - QuantosAlunos());
+    const std::vector<tAluno> rol = RolDoCurso();
+    MarcaRepetidas(turma, AlunosDoCurso(rol));
+    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma, VagasNoCurso(rol));
     if (!periodo)
         return;
-    const MatriculaFeita feita = MatriculaTurma(turma, *periodo);
+    const MatriculaFeita feita = MatriculaTurma(turma, *periodo, rol);
     recarrega(escolhido_ ? std::optional(escolhido_->codigo) : std::nullopt);
     showMessage(feita.completa() ? BoxKind::Information : BoxKind::Warning, ResumoDaMatricula(turma, feita));
 }

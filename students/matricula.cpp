@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "students/acesso.h"
+#include "students/desempenho.h"
 #include "students/ritmo.h"
 
 #include <QHash>
@@ -286,16 +287,15 @@ QString nomes(const QStringList& quais)
 // the student's record. Nothing when the file cannot be read to tell.
 std::optional<bool> ficouNoArquivo(const QString& nome, std::int32_t numeroAntes)
 {
+    std::vector<tAluno> rol;
     try {
-        NumAlunos = CarregaAlunos();
+        rol = RolDoCurso();
     } catch (const AppError&) {
         return std::nullopt;
     }
-    for (int k = 1; k <= NumAlunos; ++k) {
-        if (ListaAlunos[k].Codigo > numeroAntes && fromCp1252(ListaAlunos[k].Nome.bytes()) == nome)
-            return true;
-    }
-    return false;
+    return std::any_of(rol.begin(), rol.end(), [&](const tAluno& aluno) {
+        return aluno.Codigo > numeroAntes && fromCp1252(aluno.Nome.bytes()) == nome;
+    });
 }
 
 // Whether the log holds the change of the student: a failure may have come
@@ -335,6 +335,7 @@ void matriculaUm(const LinhaDaTurma& linha, int periodo, MatriculaFeita& feita, 
         }
         return;
     }
+    // GravaAluno leaves the number it gave in CodAlunoAtual
     ultimoNumero = CodAlunoAtual;
     feita.matriculados << linha.nome;
     const QString mudanca =
@@ -370,15 +371,18 @@ std::vector<LinhaDaTurma> LeListaDaTurma(const QByteArray& conteudo)
     return turma;
 }
 
-std::vector<AlunoDoCurso> AlunosDoCurso()
+std::vector<AlunoDoCurso> AlunosDoCurso(const std::vector<tAluno>& rol)
 {
-    NumAlunos = CarregaAlunos();
     std::vector<AlunoDoCurso> alunos;
-    for (int k = 1; k <= NumAlunos; ++k) {
-        const tAluno& aluno = ListaAlunos[k];
+    alunos.reserve(rol.size());
+    for (const tAluno& aluno : rol)
         alunos.push_back({aluno.Codigo, fromCp1252(aluno.Nome.bytes()), fromCp1252(aluno.EMail.bytes())});
-    }
     return alunos;
+}
+
+std::int64_t VagasNoCurso(const std::vector<tAluno>& rol)
+{
+    return std::max<std::int64_t>(0, kMaximoDeAlunos - std::int64_t(rol.size()));
 }
 
 void MarcaRepetidas(std::vector<LinhaDaTurma>& turma, const std::vector<AlunoDoCurso>& curso)
@@ -415,7 +419,7 @@ void DecideMatricula(std::vector<LinhaDaTurma>& turma, bool comRepetidas, std::i
         } else if (!linha.repetida.isEmpty() && !comRepetidas) {
             linha.fora = linha.repetida;
         } else if (vagas <= 0) {
-            linha.fora = QStringLiteral("O curso comporta no máximo %1 alunos.").arg(ListaAlunos.size);
+            linha.fora = QStringLiteral("O curso comporta no máximo %1 alunos.").arg(kMaximoDeAlunos);
         } else {
             --vagas;
             linha.fora.clear();
@@ -435,11 +439,12 @@ QString Visivel(const QString& texto)
     return visivel;
 }
 
-MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo)
+MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo, const std::vector<tAluno>& rol)
 {
     MatriculaFeita feita;
-    MaiorCodigo();
-    std::int32_t ultimoNumero = CodAlunoAtual;
+    std::int32_t ultimoNumero = 0;
+    for (const tAluno& aluno : rol)
+        ultimoNumero = std::max(ultimoNumero, aluno.Codigo);
     for (const LinhaDaTurma& linha : turma) {
         if (!linha.fora.isEmpty())
             continue;

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
+#include "students/desempenho.h"
 #include "support/fixture.h"
 
 #include <QDir>
@@ -237,6 +238,38 @@ TEST(ListaDaTurma, TheEnrolmentLeavesOutTheRefusedTheRepeatedAndThoseBeyondThePl
     }
 }
 
+tAluno doRol(std::int32_t codigo, const QString& nome, const QString& email = {})
+{
+    tAluno aluno{};
+    aluno.Codigo = codigo;
+    aluno.Nome.set(toCp1252(nome));
+    aluno.EMail.set(toCp1252(email));
+    return aluno;
+}
+
+// The course the list is compared with is the roster handed over, its texts
+// as typed; the places left are those beside it, never fewer than none.
+TEST(ListaDaTurma, TheCourseAndItsPlacesAreTheRosterGiven)
+{
+    const std::vector<tAluno> rol = {doRol(4, QStringLiteral("José Araújo"), QStringLiteral("jose@escola.br")),
+                                     doRol(2, QStringLiteral("Bia"))};
+    const std::vector<AlunoDoCurso> curso = AlunosDoCurso(rol);
+    ASSERT_EQ(curso.size(), 2u);
+    EXPECT_EQ(curso[0].codigo, 4);
+    EXPECT_EQ(curso[0].nome, QStringLiteral("José Araújo"));
+    EXPECT_EQ(curso[0].email, QStringLiteral("jose@escola.br"));
+    EXPECT_EQ(curso[1].codigo, 2);
+    EXPECT_EQ(curso[1].nome, QStringLiteral("Bia"));
+    EXPECT_TRUE(curso[1].email.isEmpty());
+
+    const struct {
+        size_t alunos;
+        std::int64_t vagas;
+    } casos[] = {{0, 100}, {1, 99}, {99, 1}, {100, 0}, {101, 0}};
+    for (const auto& caso : casos)
+        EXPECT_EQ(VagasNoCurso(std::vector<tAluno>(caso.alunos)), caso.vagas) << caso.alunos << " students";
+}
+
 class Matricula : public InTempDir {
 protected:
     void SetUp() override
@@ -260,7 +293,7 @@ protected:
     static std::vector<LinhaDaTurma> decidida(const QByteArray& lista, std::int64_t vagas = 99)
     {
         std::vector<LinhaDaTurma> turma = LeListaDaTurma(lista);
-        MarcaRepetidas(turma, AlunosDoCurso());
+        MarcaRepetidas(turma, AlunosDoCurso(RolDoCurso()));
         DecideMatricula(turma, false, vagas);
         return turma;
     }
@@ -269,7 +302,7 @@ protected:
     static QStringList nomesMatriculados()
     {
         QStringList nomes;
-        for (const AlunoDoCurso& aluno : AlunosDoCurso()) {
+        for (const AlunoDoCurso& aluno : AlunosDoCurso(RolDoCurso())) {
             if (aluno.codigo > 1)
                 nomes << aluno.nome;
         }
@@ -290,7 +323,7 @@ protected:
 TEST_F(Matricula, TheLinesAcceptedAreRegisteredInOrderAsTheRegistrationScreenDoes)
 {
     const std::vector<LinhaDaTurma> turma = decidida("Ana;ana@escola.br\n;x\nJoão\n");
-    const MatriculaFeita feita = MatriculaTurma(turma, 1);
+    const MatriculaFeita feita = MatriculaTurma(turma, 1, RolDoCurso());
     EXPECT_EQ(feita.matriculados, (QStringList{QStringLiteral("Ana"), QStringLiteral("João")}));
     EXPECT_TRUE(feita.completa());
 
@@ -329,21 +362,22 @@ TEST_F(Matricula, TheLinesAcceptedAreRegisteredInOrderAsTheRegistrationScreenDoe
 TEST_F(Matricula, AListEnrolledAgainLeavesOutEveryoneAlreadyThere)
 {
     const QByteArray lista = "Nome;E-mail\nAna Lima;ana@escola.br\nBia\n";
-    ASSERT_EQ(MatriculaTurma(decidida(lista), 0).matriculados.size(), 2);
+    ASSERT_EQ(MatriculaTurma(decidida(lista), 0, RolDoCurso()).matriculados.size(), 2);
     const std::vector<LinhaDaTurma> deNovo = decidida(lista);
     EXPECT_EQ(Aceitas(deNovo), 0);
     EXPECT_EQ(deNovo[0].fora, QStringLiteral("\"Ana Lima\" já está no curso, com o código 2."));
     EXPECT_EQ(deNovo[1].fora, QStringLiteral("\"Bia\" já está no curso, com o código 3."));
-    EXPECT_TRUE(MatriculaTurma(deNovo, 0).matriculados.isEmpty());
+    EXPECT_TRUE(MatriculaTurma(deNovo, 0, RolDoCurso()).matriculados.isEmpty());
     EXPECT_EQ(nomesMatriculados(), (QStringList{QStringLiteral("Ana Lima"), QStringLiteral("Bia")}));
 }
 
 TEST_F(Matricula, ACourseFilledMeanwhileStopsTheEnrolmentAndSaysWho)
 {
+    const std::vector<tAluno> rol = RolDoCurso();
     const std::vector<LinhaDaTurma> turma = decidida("Ana\nBia\nCaio\n");
     for (int i = 0; i < 98; ++i)
         GravaAluno(QStringLiteral("Outro %1").arg(i), {}, {}, today(), 0);
-    const MatriculaFeita feita = MatriculaTurma(turma, 0);
+    const MatriculaFeita feita = MatriculaTurma(turma, 0, rol);
     EXPECT_TRUE(feita.lotado);
     EXPECT_EQ(ResumoDaMatricula(turma, feita),
               QStringLiteral("O curso ficou sem vagas antes do fim da lista.\r"
@@ -377,7 +411,7 @@ TEST_F(Matricula, AFailingWriteTellsWhoWasRegisteredWhoWasNotAndWhy)
         recomeca();
         const std::vector<LinhaDaTurma> turma = decidida("Ana\nBia\n;x\nCaio\n");
         fileseam::failOn(fileseam::Op::Write, ENOSPC, caso.escrita);
-        const MatriculaFeita feita = MatriculaTurma(turma, 0);
+        const MatriculaFeita feita = MatriculaTurma(turma, 0, RolDoCurso());
         fileseam::clear();
         EXPECT_EQ(feita.falha, QStringLiteral("Disk full"));
         EXPECT_FALSE(feita.completa());
@@ -418,7 +452,7 @@ TEST_F(Matricula, WhateverFailsTheSummaryIsTrue)
                 if (leituraFalha)
                     fileseam::failOn(op == Op::Open ? Op::Read : Op::Open, EIO, vez + 3);
                 std::optional<MatriculaFeita> feita;
-                const QString erro = errorOf([&] { feita = MatriculaTurma(turma, 0); });
+                const QString erro = errorOf([&] { feita = MatriculaTurma(turma, 0, RolDoCurso()); });
                 fileseam::clear();
                 if (!feita) {
                     // thrown before anyone was registered
