@@ -1,6 +1,5 @@
 #include "app/uProfessor.h"
 
-#include "platform/causes.h"
 #include "app/uMatricula.h"
 #include "app/uRelatorio.h"
 #include "data/alteracoes.h"
@@ -24,7 +23,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -41,7 +39,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <array>
-#include <cerrno>
 #include <utility>
 
 using namespace aparencia;
@@ -52,8 +49,6 @@ constexpr int kLargura = 760;
 constexpr int kAltura = 520;
 constexpr int kAlturaStatus = 19;
 constexpr int kAlteracoesMostradas = 50;
-// a class list is a few kilobytes; anything far larger is no list
-constexpr qint64 kMaiorLista = 1 << 20;
 
 enum Coluna { kColunaCodigo, kColunaNome, kColunaUltimaAula, kColunas };
 
@@ -89,23 +84,6 @@ bool criaSenhaDoProfessor()
         return false;
     }
     return true;
-}
-
-// The class list the teacher chose, read whole.
-QByteArray leLista(const QString& arquivo)
-{
-    const QFileInfo info(arquivo);
-    if (info.exists() && !info.isFile())
-        throw AppError(QStringLiteral("%1 não é um arquivo de texto").arg(QDir::toNativeSeparators(arquivo)));
-    if (info.size() > kMaiorLista)
-        throw AppError(QStringLiteral("O arquivo %1 é grande demais para uma lista de alunos")
-                           .arg(QDir::toNativeSeparators(arquivo)));
-    QFile lista(arquivo);
-    errno = 0;
-    if (!lista.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível ler %1: %2")
-                           .arg(QDir::toNativeSeparators(arquivo), motivoDoSistema(errno)));
-    return lista.readAll();
 }
 
 QString pastaDosDocumentos()
@@ -527,7 +505,7 @@ void TfProfessor::bbMatricularClick()
                          {QStringLiteral("Listas de alunos (*.txt *.csv)"), QStringLiteral("Todos os arquivos (*)")});
     if (!arquivo)
         return;
-    std::vector<LinhaDaTurma> turma = LeListaDaTurma(leLista(*arquivo));
+    std::vector<LinhaDaTurma> turma = LeListaDaTurma(LeArquivoDaTurma(*arquivo));
     if (turma.empty()) {
         showMessage(BoxKind::Warning, QStringLiteral("O arquivo %1 não traz nenhum nome de aluno.")
                                           .arg(QDir::toNativeSeparators(*arquivo)));

@@ -4,24 +4,31 @@
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
+#include "platform/causes.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
 #include "students/acesso.h"
 #include "students/desempenho.h"
 #include "students/ritmo.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <span>
 #include <utility>
 
 namespace {
 
 // The last lines of the log in which a change just written is looked for.
 constexpr int kAnotacoesRelidas = 20;
+// a class list is a few kilobytes; anything far larger is no list
+constexpr std::int64_t kMaiorLista = 1 << 20;
 
 // A spreadsheet's "Unicode text" is UTF-16 after a byte-order mark, and its
 // UTF-8 may start with one; a file that is no valid UTF-8 came from a Windows
@@ -35,6 +42,27 @@ QString textoDoArquivo(const QByteArray& conteudo)
     if (!utf8.hasError())
         return texto;
     return fromCp1252(conteudo);
+}
+
+// The file a class list's path leads to: the platform's files are never
+// opened through a link, so the links are followed here. A link that leads
+// nowhere gives the missing file it names.
+QString alvoDaLista(const QFileInfo& info)
+{
+    if (info.exists())
+        return info.canonicalFilePath();
+    return info.isSymLink() ? info.symLinkTarget() : info.filePath();
+}
+
+QByteArray conteudoDe(RecordFile& lista, std::int64_t tamanho)
+{
+    QByteArray conteudo;
+    conteudo.reserve(qsizetype(tamanho));
+    while (lista.position() < tamanho) {
+        const std::span<const char> lido = lista.readAhead(tamanho - lista.position());
+        conteudo.append(lido.data(), qsizetype(lido.size()));
+    }
+    return conteudo;
 }
 
 bool eControle(QChar c)
@@ -369,6 +397,27 @@ std::vector<LinhaDaTurma> LeListaDaTurma(const QByteArray& conteudo)
         turma.push_back(std::move(linha));
     }
     return turma;
+}
+
+QByteArray LeArquivoDaTurma(const QString& arquivo)
+{
+    const QString mostrado = QDir::toNativeSeparators(arquivo);
+    const QFileInfo info(arquivo);
+    if (info.exists() && !info.isFile())
+        throw AppError(QStringLiteral("%1 não é um arquivo de texto").arg(mostrado));
+    try {
+        RecordFile lista(alvoDaLista(info), 1, RecordFile::Access::Read);
+        // the size of the file opened, which is the one read
+        const std::int64_t tamanho = lista.recordCount();
+        if (tamanho > kMaiorLista)
+            throw AppError(QStringLiteral("O arquivo %1 é grande demais para uma lista de alunos").arg(mostrado));
+        const QByteArray conteudo = conteudoDe(lista, tamanho);
+        lista.close();
+        return conteudo;
+    } catch (const IoError& falha) {
+        throw AppError(
+            QStringLiteral("Não foi possível ler %1: %2").arg(mostrado, motivoDoSistema(falha.systemError())));
+    }
 }
 
 std::vector<AlunoDoCurso> AlunosDoCurso(const std::vector<tAluno>& rol)

@@ -31,6 +31,13 @@ struct LinhaDaTurma {
 // or whose name or e-mail holds a control character, says why in recusa.
 std::vector<LinhaDaTurma> LeListaDaTurma(const QByteArray& conteudo);
 
+// The bytes of the class list the teacher chose, whole. The list is the
+// teacher's own document, wherever it lies: a link to it is followed, as any
+// program follows one to a document, though a course file is never reached
+// through one. Something that is no file, a file too large to be a list, and
+// a file that cannot be read throw AppError, with the cause in Portuguese.
+QByteArray LeArquivoDaTurma(const QString& arquivo);
+
 // A student already in the course, as a list's lines are compared with.
 struct AlunoDoCurso {
     std::int32_t codigo = 0;

@@ -20,6 +20,7 @@
 #include <QStringEncoder>
 #include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -478,6 +479,57 @@ TEST_F(Matricula, WhateverFailsTheSummaryIsTrue)
         }
     }
     EXPECT_TRUE(algumIncerto);
+}
+
+class ArquivoDaTurma : public InTempDir {};
+
+// The class list is a document the teacher picked anywhere: a link to it is
+// followed; what is no file, or too large to be a list, or cannot be read,
+// is refused in words that name it and say why.
+TEST_F(ArquivoDaTurma, WhatCannotBeAClassListIsRefusedWithItsCause)
+{
+    writeFile(QStringLiteral("turma.csv"), "Ana\n");
+    writeFile(QStringLiteral("cheia.csv"), QByteArray(1 << 20, 'a'));
+    writeFile(QStringLiteral("grande.csv"), QByteArray((1 << 20) + 1, 'a'));
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("pasta")));
+    ASSERT_EQ(::mkfifo("fila.csv", 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("Documentos")));
+    writeFile(QStringLiteral("Documentos/8B.csv"), "Bia\n");
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("Documentos/8B.csv")), QStringLiteral("atalho.csv")));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("apagada.csv")), QStringLiteral("quebrado.csv")));
+
+    const struct {
+        const char* arquivo;
+        std::optional<fileseam::Op> falha;
+        const char* erro;  // "%1" is the file; "" when it is read
+        QByteArray conteudo;
+    } casos[] = {
+        {"turma.csv", {}, "", "Ana\n"},
+        {"cheia.csv", {}, "", QByteArray(1 << 20, 'a')},
+        {"atalho.csv", {}, "", "Bia\n"},
+        {"grande.csv", {}, "O arquivo %1 é grande demais para uma lista de alunos", {}},
+        {"pasta", {}, "%1 não é um arquivo de texto", {}},
+        {"fila.csv", {}, "%1 não é um arquivo de texto", {}},
+        {"nenhuma.csv", {}, "Não foi possível ler %1: o arquivo ou a pasta não existe", {}},
+        {"quebrado.csv", {}, "Não foi possível ler %1: o arquivo ou a pasta não existe", {}},
+        {"turma.csv", fileseam::Op::Open, "Não foi possível ler %1: permissão negada", {}},
+        {"turma.csv", fileseam::Op::Read, "Não foi possível ler %1: erro de leitura ou gravação no disco", {}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.arquivo);
+        const QString arquivo = path(QString::fromUtf8(caso.arquivo));
+        if (caso.falha)
+            fileseam::failOn(*caso.falha, *caso.falha == fileseam::Op::Open ? EACCES : EIO);
+        QByteArray lido;
+        const QString erro = errorOf([&] { lido = LeArquivoDaTurma(arquivo); });
+        fileseam::clear();
+        if (*caso.erro == '\0') {
+            EXPECT_EQ(erro, QStringLiteral("(no error)"));
+            EXPECT_EQ(lido, caso.conteudo);
+        } else {
+            EXPECT_EQ(erro, QString::fromUtf8(caso.erro).arg(arquivo));
+        }
+    }
 }
 
 }  // namespace
