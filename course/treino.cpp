@@ -173,11 +173,11 @@ std::vector<QByteArray> CarregaFrases()
     return linhasDaLista(conteudoDaLista(QStringLiteral("frases"), kArquivoFrases));
 }
 
-Ensinados CaracteresDoCurso(int ate)
+Ensinados CaracteresDoCurso(std::span<const tExercicio> catalogo, int ate)
 {
     Ensinados ensinados{};
-    for (int numero = 1; numero <= std::min(ate, Exercicios.size); ++numero) {
-        const tExercicio& exercicio = Exercicios[numero];
+    const size_t feitos = std::min(size_t(std::max(ate, 0)), catalogo.size());
+    for (const tExercicio& exercicio : catalogo.first(feitos)) {
         if (exercicio.Numero >= kPrimeiroExercicioMusical)
             continue;
         for (const auto* linha : {&exercicio.Linha1, &exercicio.Linha2, &exercicio.Linha3, &exercicio.Linha4}) {

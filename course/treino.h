@@ -13,6 +13,7 @@
 
 #include "course/campo.h"
 #include "course/estatisticas.h"
+#include "data/records.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -22,6 +23,7 @@
 #include <deque>
 #include <optional>
 #include <random>
+#include <span>
 #include <vector>
 
 namespace treino {
@@ -56,9 +58,9 @@ std::vector<QByteArray> CarregaFrases();
 // Which characters (Windows-1252) a student may be given.
 using Ensinados = std::array<bool, 256>;
 
-// The characters of the lines of the catalogue's exercises 1 to ate, the
+// The characters of the lines of the catalogue's first ate exercises, the
 // musical keyboard's left out, and ";" too: the field turns it into "ç".
-Ensinados CaracteresDoCurso(int ate);
+Ensinados CaracteresDoCurso(std::span<const tExercicio> catalogo, int ate);
 
 // How much a character is wanted in the lines: (1 - confidence)², at least
 // kPesoMinimo.

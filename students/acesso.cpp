@@ -53,7 +53,7 @@ std::optional<QString> ProblemaDaSenha(const QString& senha)
 
 bool CursoLotado(std::int64_t alunos)
 {
-    return alunos >= ListaAlunos.size;
+    return alunos >= kMaximoDeAlunos;
 }
 
 bool SenhaConfere(const tAluno& aluno, const QString& digitada)

@@ -39,6 +39,9 @@ bool SenhaImpossivel(const QString& senha);
 // A name as names are compared: small letters without their accents.
 QString SemAcentos(const QString& texto);
 
+// The course holds as many students as the roster has slots.
+inline constexpr int kMaximoDeAlunos = decltype(ListaAlunos)::size;
+
 // A student file of this many records has no room for one more.
 bool CursoLotado(std::int64_t alunos);
 

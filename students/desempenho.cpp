@@ -95,11 +95,16 @@ std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos)
     return figuras;
 }
 
-std::vector<Desempenho> DesempenhoDaTurma()
+std::vector<tAluno> RolDoCurso()
 {
     const int quantos = fileExists(kArquivoAlunos) ? CarregaAlunos() : 0;
-    std::vector<tAluno> turma;
+    std::vector<tAluno> rol;
     for (int k = 1; k <= quantos; ++k)
-        turma.push_back(ListaAlunos[k]);
-    return DesempenhoDosAlunos(turma);
+        rol.push_back(ListaAlunos[k]);
+    return rol;
+}
+
+std::vector<Desempenho> DesempenhoDaTurma()
+{
+    return DesempenhoDosAlunos(RolDoCurso());
 }

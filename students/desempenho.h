@@ -37,7 +37,10 @@ struct Desempenho {
 // as empty. A file error throws the file's IoError.
 std::vector<Desempenho> DesempenhoDosAlunos(const std::vector<tAluno>& alunos);
 
-// The figures of every student of the roster, in roster order. Reloads the
-// roster (ListaAlunos, with AlunoAtual as its read buffer) from the student
-// file first; a course where nobody has registered has no student file.
+// The roster as a value: the students of the student file, in its order, as
+// CarregaAlunos reads them (it refills ListaAlunos, with AlunoAtual as its read
+// buffer). None in a course where nobody has registered: it has no student file.
+std::vector<tAluno> RolDoCurso();
+
+// The figures of every student of the roster, in roster order, read anew.
 std::vector<Desempenho> DesempenhoDaTurma();

@@ -4,23 +4,31 @@
 #include "data/datafiles.h"
 #include "data/records.h"
 #include "data/text.h"
+#include "platform/causes.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/recordfile.h"
 #include "students/acesso.h"
+#include "students/desempenho.h"
 #include "students/ritmo.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <span>
 #include <utility>
 
 namespace {
 
 // The last lines of the log in which a change just written is looked for.
 constexpr int kAnotacoesRelidas = 20;
+// a class list is a few kilobytes; anything far larger is no list
+constexpr std::int64_t kMaiorLista = 1 << 20;
 
 // A spreadsheet's "Unicode text" is UTF-16 after a byte-order mark, and its
 // UTF-8 may start with one; a file that is no valid UTF-8 came from a Windows
@@ -34,6 +42,27 @@ QString textoDoArquivo(const QByteArray& conteudo)
     if (!utf8.hasError())
         return texto;
     return fromCp1252(conteudo);
+}
+
+// The file a class list's path leads to: the platform's files are never
+// opened through a link, so the links are followed here. A link that leads
+// nowhere gives the missing file it names.
+QString alvoDaLista(const QFileInfo& info)
+{
+    if (info.exists())
+        return info.canonicalFilePath();
+    return info.isSymLink() ? info.symLinkTarget() : info.filePath();
+}
+
+QByteArray conteudoDe(RecordFile& lista, std::int64_t tamanho)
+{
+    QByteArray conteudo;
+    conteudo.reserve(qsizetype(tamanho));
+    while (lista.position() < tamanho) {
+        const std::span<const char> lido = lista.readAhead(tamanho - lista.position());
+        conteudo.append(lido.data(), qsizetype(lido.size()));
+    }
+    return conteudo;
 }
 
 bool eControle(QChar c)
@@ -286,16 +315,15 @@ QString nomes(const QStringList& quais)
 // the student's record. Nothing when the file cannot be read to tell.
 std::optional<bool> ficouNoArquivo(const QString& nome, std::int32_t numeroAntes)
 {
+    std::vector<tAluno> rol;
     try {
-        NumAlunos = CarregaAlunos();
+        rol = RolDoCurso();
     } catch (const AppError&) {
         return std::nullopt;
     }
-    for (int k = 1; k <= NumAlunos; ++k) {
-        if (ListaAlunos[k].Codigo > numeroAntes && fromCp1252(ListaAlunos[k].Nome.bytes()) == nome)
-            return true;
-    }
-    return false;
+    return std::any_of(rol.begin(), rol.end(), [&](const tAluno& aluno) {
+        return aluno.Codigo > numeroAntes && fromCp1252(aluno.Nome.bytes()) == nome;
+    });
 }
 
 // Whether the log holds the change of the student: a failure may have come
@@ -335,6 +363,7 @@ void matriculaUm(const LinhaDaTurma& linha, int periodo, MatriculaFeita& feita, 
         }
         return;
     }
+    // GravaAluno leaves the number it gave in CodAlunoAtual
     ultimoNumero = CodAlunoAtual;
     feita.matriculados << linha.nome;
     const QString mudanca =
@@ -370,15 +399,39 @@ std::vector<LinhaDaTurma> LeListaDaTurma(const QByteArray& conteudo)
     return turma;
 }
 
-std::vector<AlunoDoCurso> AlunosDoCurso()
+QByteArray LeArquivoDaTurma(const QString& arquivo)
 {
-    NumAlunos = CarregaAlunos();
-    std::vector<AlunoDoCurso> alunos;
-    for (int k = 1; k <= NumAlunos; ++k) {
-        const tAluno& aluno = ListaAlunos[k];
-        alunos.push_back({aluno.Codigo, fromCp1252(aluno.Nome.bytes()), fromCp1252(aluno.EMail.bytes())});
+    const QString mostrado = QDir::toNativeSeparators(arquivo);
+    const QFileInfo info(arquivo);
+    if (info.exists() && !info.isFile())
+        throw AppError(QStringLiteral("%1 não é um arquivo de texto").arg(mostrado));
+    try {
+        RecordFile lista(alvoDaLista(info), 1, RecordFile::Access::Read);
+        // the size of the file opened, which is the one read
+        const std::int64_t tamanho = lista.recordCount();
+        if (tamanho > kMaiorLista)
+            throw AppError(QStringLiteral("O arquivo %1 é grande demais para uma lista de alunos").arg(mostrado));
+        const QByteArray conteudo = conteudoDe(lista, tamanho);
+        lista.close();
+        return conteudo;
+    } catch (const IoError& falha) {
+        throw AppError(
+            QStringLiteral("Não foi possível ler %1: %2").arg(mostrado, motivoDoSistema(falha.systemError())));
     }
+}
+
+std::vector<AlunoDoCurso> AlunosDoCurso(const std::vector<tAluno>& rol)
+{
+    std::vector<AlunoDoCurso> alunos;
+    alunos.reserve(rol.size());
+    for (const tAluno& aluno : rol)
+        alunos.push_back({aluno.Codigo, fromCp1252(aluno.Nome.bytes()), fromCp1252(aluno.EMail.bytes())});
     return alunos;
+}
+
+std::int64_t VagasNoCurso(const std::vector<tAluno>& rol)
+{
+    return std::max<std::int64_t>(0, kMaximoDeAlunos - std::int64_t(rol.size()));
 }
 
 void MarcaRepetidas(std::vector<LinhaDaTurma>& turma, const std::vector<AlunoDoCurso>& curso)
@@ -415,7 +468,7 @@ void DecideMatricula(std::vector<LinhaDaTurma>& turma, bool comRepetidas, std::i
         } else if (!linha.repetida.isEmpty() && !comRepetidas) {
             linha.fora = linha.repetida;
         } else if (vagas <= 0) {
-            linha.fora = QStringLiteral("O curso comporta no máximo %1 alunos.").arg(ListaAlunos.size);
+            linha.fora = QStringLiteral("O curso comporta no máximo %1 alunos.").arg(kMaximoDeAlunos);
         } else {
             --vagas;
             linha.fora.clear();
@@ -435,11 +488,12 @@ QString Visivel(const QString& texto)
     return visivel;
 }
 
-MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo)
+MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo, const std::vector<tAluno>& rol)
 {
     MatriculaFeita feita;
-    MaiorCodigo();
-    std::int32_t ultimoNumero = CodAlunoAtual;
+    std::int32_t ultimoNumero = 0;
+    for (const tAluno& aluno : rol)
+        ultimoNumero = std::max(ultimoNumero, aluno.Codigo);
     for (const LinhaDaTurma& linha : turma) {
         if (!linha.fora.isEmpty())
             continue;

@@ -2,6 +2,8 @@
 // Enrolling a whole class from a list: each line of a text or CSV file is a
 // student, registered as the registration screen would register them.
 
+#include "data/records.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,13 @@ struct LinhaDaTurma {
 // or whose name or e-mail holds a control character, says why in recusa.
 std::vector<LinhaDaTurma> LeListaDaTurma(const QByteArray& conteudo);
 
+// The bytes of the class list the teacher chose, whole. The list is the
+// teacher's own document, wherever it lies: a link to it is followed, as any
+// program follows one to a document, though a course file is never reached
+// through one. Something that is no file, a file too large to be a list, and
+// a file that cannot be read throw AppError, with the cause in Portuguese.
+QByteArray LeArquivoDaTurma(const QString& arquivo);
+
 // A student already in the course, as a list's lines are compared with.
 struct AlunoDoCurso {
     std::int32_t codigo = 0;
@@ -36,8 +45,11 @@ struct AlunoDoCurso {
     QString email;
 };
 
-// The students of the student file, read anew.
-std::vector<AlunoDoCurso> AlunosDoCurso();
+// The students of the roster, as the list's lines are compared with them.
+std::vector<AlunoDoCurso> AlunosDoCurso(const std::vector<tAluno>& rol);
+
+// The places the course has left beside the students of the roster.
+std::int64_t VagasNoCurso(const std::vector<tAluno>& rol);
 
 // Says in repetida, for each line not refused, who already has its name or
 // its e-mail: a student of the course, or a line above that is not refused.
@@ -73,7 +85,10 @@ struct MatriculaFeita {
 // the period given (0, 1 or 2), today's registration record; each one is
 // added to the log of changes. A course that fills meanwhile stops it, and
 // so does a failing file operation: then what was done is told, not thrown.
-MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo);
+// rol is the course the lines were decided against: after a failure, a
+// student of the line's name numbered above everyone before (in rol, or
+// registered here) is found in the student file as registered by it.
+MatriculaFeita MatriculaTurma(const std::vector<LinhaDaTurma>& turma, int periodo, const std::vector<tAluno>& rol);
 
 // What the enrolment did, in a few sentences: the students registered, the
 // lines left out, and, when it stopped early, why, who was registered and

@@ -26,19 +26,21 @@ QString entreAspas(const QString& texto)
 
 }  // namespace
 
-std::vector<AlunoDoProfessor> AlunosDoProfessor()
+std::vector<AlunoDoProfessor> AlunosDoProfessor(const std::vector<tAluno>& rol)
 {
-    const std::vector<Desempenho> turma = DesempenhoDaTurma();
+    // the figures of this very roster: the i-th are the i-th student's
+    const std::vector<Desempenho> figuras = DesempenhoDosAlunos(rol);
     std::vector<AlunoDoProfessor> alunos;
-    for (size_t i = 0; i < turma.size(); ++i) {
-        const tAluno& guardado = ListaAlunos[int(i) + 1];
+    alunos.reserve(rol.size());
+    for (size_t i = 0; i < rol.size(); ++i) {
+        const tAluno& guardado = rol[i];
         alunos.push_back({
             .codigo = guardado.Codigo,
-            .nome = turma[i].nome,
+            .nome = figuras[i].nome,
             .email = fromCp1252(guardado.EMail.bytes()),
             .temSenha = !guardado.Senha.empty(),
             .periodo = periodoGuardado(guardado),
-            .ultimaAula = turma[i].ultimaAula,
+            .ultimaAula = figuras[i].ultimaAula,
         });
     }
     return alunos;

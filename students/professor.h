@@ -4,6 +4,7 @@
 // change is told in the log.
 
 #include "data/datafiles.h"
+#include "data/records.h"
 
 #include <QDate>
 #include <QString>
@@ -21,9 +22,9 @@ struct AlunoDoProfessor {
     QDate ultimaAula;            // of the last exercise passed; null without one
 };
 
-// Every student of the roster, in its order, read now from the student and
-// lesson files; none when nobody has registered.
-std::vector<AlunoDoProfessor> AlunosDoProfessor();
+// Every student of the roster, in its order, with the last lesson that the
+// lesson file holds for each.
+std::vector<AlunoDoProfessor> AlunosDoProfessor(const std::vector<tAluno>& rol);
 
 // The search finds a part of the name, without regard to case or accents,
 // or the student's number; an empty search finds everyone.

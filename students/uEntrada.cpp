@@ -384,7 +384,7 @@ void TfEntrada::Treino1Click()
 
 void TfEntrada::fazTreino()
 {
-    const treino::Ensinados ensinados = treino::CaracteresDoCurso(AulaAtual.NumExerc);
+    const treino::Ensinados ensinados = treino::CaracteresDoCurso(Exercicios.entries, AulaAtual.NumExerc);
     if (std::none_of(ensinados.begin(), ensinados.end(), [](bool ensinado) { return ensinado; })) {
         showMessage(BoxKind::Information, treino::kTreinoSemExercicio);
         return;

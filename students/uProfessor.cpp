@@ -9,6 +9,7 @@
 #include "platform/system.h"
 #include "students/acesso.h"
 #include "students/campos.h"
+#include "students/desempenho.h"
 #include "students/matricula.h"
 #include "students/modelodorol.h"
 #include "students/ritmo.h"
@@ -24,8 +25,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -39,7 +38,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
-#include <cerrno>
 #include <utility>
 
 using namespace aparencia;
@@ -50,26 +48,6 @@ constexpr int kLargura = 760;
 constexpr int kAltura = 520;
 constexpr int kAlturaStatus = 19;
 constexpr int kAlteracoesMostradas = 50;
-// a class list is a few kilobytes; anything far larger is no list
-constexpr qint64 kMaiorLista = 1 << 20;
-
-// The class list the teacher chose, read whole.
-QByteArray leLista(const QString& arquivo)
-{
-    const QFileInfo info(arquivo);
-    if (info.exists() && !info.isFile())
-        throw AppError(QStringLiteral("%1 não é um arquivo de texto").arg(QDir::toNativeSeparators(arquivo)));
-    if (info.size() > kMaiorLista)
-        throw AppError(QStringLiteral("O arquivo %1 é grande demais para uma lista de alunos")
-                           .arg(QDir::toNativeSeparators(arquivo)));
-    QFile lista(arquivo);
-    errno = 0;
-    if (!lista.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível ler %1: %2")
-                           .arg(QDir::toNativeSeparators(arquivo), motivoDoSistema(errno)));
-    return lista.readAll();
-}
-
 
 }  // namespace
 
@@ -225,7 +203,7 @@ void TfProfessor::FormCreate()
 
 void TfProfessor::recarrega(std::optional<std::int32_t> codigo)
 {
-    modelo_->troca(AlunosDoProfessor());
+    modelo_->troca(AlunosDoProfessor(RolDoCurso()));
     mostraAlteracoes();
     edBuscaChange();
     escolhe(codigo);
@@ -302,17 +280,18 @@ void TfProfessor::bbMatricularClick()
                          {QStringLiteral("Listas de alunos (*.txt *.csv)"), QStringLiteral("Todos os arquivos (*)")});
     if (!arquivo)
         return;
-    std::vector<LinhaDaTurma> turma = LeListaDaTurma(leLista(*arquivo));
+    std::vector<LinhaDaTurma> turma = LeListaDaTurma(LeArquivoDaTurma(*arquivo));
     if (turma.empty()) {
         showMessage(BoxKind::Warning, QStringLiteral("O arquivo %1 não traz nenhum nome de aluno.")
                                           .arg(QDir::toNativeSeparators(*arquivo)));
         return;
     }
-    MarcaRepetidas(turma, AlunosDoCurso());
-    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma, ListaAlunos.size - QuantosAlunos());
+    const std::vector<tAluno> rol = RolDoCurso();
+    MarcaRepetidas(turma, AlunosDoCurso(rol));
+    const std::optional<int> periodo = EscolheMatricula(this, *arquivo, turma, VagasNoCurso(rol));
     if (!periodo)
         return;
-    const MatriculaFeita feita = MatriculaTurma(turma, *periodo);
+    const MatriculaFeita feita = MatriculaTurma(turma, *periodo, rol);
     recarrega(escolhido_ ? std::optional(escolhido_->codigo) : std::nullopt);
     showMessage(feita.completa() ? BoxKind::Information : BoxKind::Warning, ResumoDaMatricula(turma, feita));
 }

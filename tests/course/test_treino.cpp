@@ -698,16 +698,25 @@ QByteArray caracteres(const Ensinados& ensinados)
 }
 
 // Only what the exercises passed so far asked for: the musical keyboard's
-// melodies teach no key.
-TEST_F(Aula, ThePracticeKnowsTheCharactersOfTheExercisesPassedSoFar)
+// melodies teach no key, and an exercise beyond the catalogue none either.
+TEST(Ensinados, ThePracticeKnowsTheCharactersOfTheExercisesPassedSoFar)
 {
-    Exercicios[1] = umExercicio(1, {"fj fj", "jf"});
-    Exercicios[2] = umExercicio(2, {"a\xE7\xE3o"});
-    Exercicios[kPrimeiroExercicioMusical] = umExercicio(kPrimeiroExercicioMusical, {"zxcvb"});
-    EXPECT_EQ(caracteres(CaracteresDoCurso(0)), QByteArray());
-    EXPECT_EQ(caracteres(CaracteresDoCurso(1)), QByteArray(" fj"));
-    EXPECT_EQ(caracteres(CaracteresDoCurso(2)), QByteArray(" afjo\xE3\xE7"));
-    EXPECT_EQ(caracteres(CaracteresDoCurso(kPrimeiroExercicioMusical)), QByteArray(" afjo\xE3\xE7"));
+    std::vector<tExercicio> catalogo(kPrimeiroExercicioMusical);
+    catalogo[0] = umExercicio(1, {"fj fj", "jf"});
+    catalogo[1] = umExercicio(2, {"a\xE7\xE3o"});
+    catalogo[kPrimeiroExercicioMusical - 1] = umExercicio(kPrimeiroExercicioMusical, {"zxcvb"});
+    const struct {
+        int ate;
+        QByteArray ensinados;
+    } casos[] = {
+        {0, {}},
+        {1, " fj"},
+        {2, " afjo\xE3\xE7"},
+        {kPrimeiroExercicioMusical, " afjo\xE3\xE7"},
+        {kPrimeiroExercicioMusical + 1, " afjo\xE3\xE7"},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(caracteres(CaracteresDoCurso(catalogo, caso.ate)), caso.ensinados) << "up to " << caso.ate;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "../data/records_builder.h"
 #include "support/fixture.h"
 
+#include <QFile>
 #include <vector>
 
 namespace {
@@ -103,6 +104,21 @@ TEST_F(DesempenhoTest, RosterOrderNamesPlainAndThePassesInFileOrder)
     EXPECT_EQ(turma[1].passagens[1].exercicio, 2);
     // a record without an exercise still is the last record
     EXPECT_EQ(turma[1].ultimoExercicio, 2);
+}
+
+// The roster the rules are handed: the file's students in its order, their
+// texts plain; a course where nobody has registered has no student file.
+TEST_F(DesempenhoTest, TheRosterIsTheStudentFilesInItsOrderAndNoneWithoutTheFile)
+{
+    const std::vector<tAluno> rol = RolDoCurso();
+    ASSERT_EQ(rol.size(), 2u);
+    EXPECT_EQ(rol[0].Codigo, kBia);
+    EXPECT_EQ(rol[0].Nome.bytes(), QByteArray("B\xED" "dia"));
+    EXPECT_EQ(rol[1].Codigo, kAna);
+    EXPECT_EQ(rol[1].Nome.bytes(), QByteArray("Ana"));
+    EXPECT_TRUE(rol[1].Senha.empty());
+    ASSERT_TRUE(QFile::remove(kArquivoAlunos));
+    EXPECT_TRUE(RolDoCurso().empty());
 }
 
 TEST_F(DesempenhoTest, WithoutTheLessonFileEveryoneHasNoRecords)

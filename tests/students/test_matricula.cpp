@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/recordfile.h"
+#include "students/desempenho.h"
 #include "support/fixture.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QStringEncoder>
 #include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -237,6 +239,38 @@ TEST(ListaDaTurma, TheEnrolmentLeavesOutTheRefusedTheRepeatedAndThoseBeyondThePl
     }
 }
 
+tAluno doRol(std::int32_t codigo, const QString& nome, const QString& email = {})
+{
+    tAluno aluno{};
+    aluno.Codigo = codigo;
+    aluno.Nome.set(toCp1252(nome));
+    aluno.EMail.set(toCp1252(email));
+    return aluno;
+}
+
+// The course the list is compared with is the roster handed over, its texts
+// as typed; the places left are those beside it, never fewer than none.
+TEST(ListaDaTurma, TheCourseAndItsPlacesAreTheRosterGiven)
+{
+    const std::vector<tAluno> rol = {doRol(4, QStringLiteral("José Araújo"), QStringLiteral("jose@escola.br")),
+                                     doRol(2, QStringLiteral("Bia"))};
+    const std::vector<AlunoDoCurso> curso = AlunosDoCurso(rol);
+    ASSERT_EQ(curso.size(), 2u);
+    EXPECT_EQ(curso[0].codigo, 4);
+    EXPECT_EQ(curso[0].nome, QStringLiteral("José Araújo"));
+    EXPECT_EQ(curso[0].email, QStringLiteral("jose@escola.br"));
+    EXPECT_EQ(curso[1].codigo, 2);
+    EXPECT_EQ(curso[1].nome, QStringLiteral("Bia"));
+    EXPECT_TRUE(curso[1].email.isEmpty());
+
+    const struct {
+        size_t alunos;
+        std::int64_t vagas;
+    } casos[] = {{0, 100}, {1, 99}, {99, 1}, {100, 0}, {101, 0}};
+    for (const auto& caso : casos)
+        EXPECT_EQ(VagasNoCurso(std::vector<tAluno>(caso.alunos)), caso.vagas) << caso.alunos << " students";
+}
+
 class Matricula : public InTempDir {
 protected:
     void SetUp() override
@@ -260,7 +294,7 @@ protected:
     static std::vector<LinhaDaTurma> decidida(const QByteArray& lista, std::int64_t vagas = 99)
     {
         std::vector<LinhaDaTurma> turma = LeListaDaTurma(lista);
-        MarcaRepetidas(turma, AlunosDoCurso());
+        MarcaRepetidas(turma, AlunosDoCurso(RolDoCurso()));
         DecideMatricula(turma, false, vagas);
         return turma;
     }
@@ -269,7 +303,7 @@ protected:
     static QStringList nomesMatriculados()
     {
         QStringList nomes;
-        for (const AlunoDoCurso& aluno : AlunosDoCurso()) {
+        for (const AlunoDoCurso& aluno : AlunosDoCurso(RolDoCurso())) {
             if (aluno.codigo > 1)
                 nomes << aluno.nome;
         }
@@ -290,7 +324,7 @@ protected:
 TEST_F(Matricula, TheLinesAcceptedAreRegisteredInOrderAsTheRegistrationScreenDoes)
 {
     const std::vector<LinhaDaTurma> turma = decidida("Ana;ana@escola.br\n;x\nJoão\n");
-    const MatriculaFeita feita = MatriculaTurma(turma, 1);
+    const MatriculaFeita feita = MatriculaTurma(turma, 1, RolDoCurso());
     EXPECT_EQ(feita.matriculados, (QStringList{QStringLiteral("Ana"), QStringLiteral("João")}));
     EXPECT_TRUE(feita.completa());
 
@@ -329,21 +363,22 @@ TEST_F(Matricula, TheLinesAcceptedAreRegisteredInOrderAsTheRegistrationScreenDoe
 TEST_F(Matricula, AListEnrolledAgainLeavesOutEveryoneAlreadyThere)
 {
     const QByteArray lista = "Nome;E-mail\nAna Lima;ana@escola.br\nBia\n";
-    ASSERT_EQ(MatriculaTurma(decidida(lista), 0).matriculados.size(), 2);
+    ASSERT_EQ(MatriculaTurma(decidida(lista), 0, RolDoCurso()).matriculados.size(), 2);
     const std::vector<LinhaDaTurma> deNovo = decidida(lista);
     EXPECT_EQ(Aceitas(deNovo), 0);
     EXPECT_EQ(deNovo[0].fora, QStringLiteral("\"Ana Lima\" já está no curso, com o código 2."));
     EXPECT_EQ(deNovo[1].fora, QStringLiteral("\"Bia\" já está no curso, com o código 3."));
-    EXPECT_TRUE(MatriculaTurma(deNovo, 0).matriculados.isEmpty());
+    EXPECT_TRUE(MatriculaTurma(deNovo, 0, RolDoCurso()).matriculados.isEmpty());
     EXPECT_EQ(nomesMatriculados(), (QStringList{QStringLiteral("Ana Lima"), QStringLiteral("Bia")}));
 }
 
 TEST_F(Matricula, ACourseFilledMeanwhileStopsTheEnrolmentAndSaysWho)
 {
+    const std::vector<tAluno> rol = RolDoCurso();
     const std::vector<LinhaDaTurma> turma = decidida("Ana\nBia\nCaio\n");
     for (int i = 0; i < 98; ++i)
         GravaAluno(QStringLiteral("Outro %1").arg(i), {}, {}, today(), 0);
-    const MatriculaFeita feita = MatriculaTurma(turma, 0);
+    const MatriculaFeita feita = MatriculaTurma(turma, 0, rol);
     EXPECT_TRUE(feita.lotado);
     EXPECT_EQ(ResumoDaMatricula(turma, feita),
               QStringLiteral("O curso ficou sem vagas antes do fim da lista.\r"
@@ -377,7 +412,7 @@ TEST_F(Matricula, AFailingWriteTellsWhoWasRegisteredWhoWasNotAndWhy)
         recomeca();
         const std::vector<LinhaDaTurma> turma = decidida("Ana\nBia\n;x\nCaio\n");
         fileseam::failOn(fileseam::Op::Write, ENOSPC, caso.escrita);
-        const MatriculaFeita feita = MatriculaTurma(turma, 0);
+        const MatriculaFeita feita = MatriculaTurma(turma, 0, RolDoCurso());
         fileseam::clear();
         EXPECT_EQ(feita.falha, QStringLiteral("Disk full"));
         EXPECT_FALSE(feita.completa());
@@ -418,7 +453,7 @@ TEST_F(Matricula, WhateverFailsTheSummaryIsTrue)
                 if (leituraFalha)
                     fileseam::failOn(op == Op::Open ? Op::Read : Op::Open, EIO, vez + 3);
                 std::optional<MatriculaFeita> feita;
-                const QString erro = errorOf([&] { feita = MatriculaTurma(turma, 0); });
+                const QString erro = errorOf([&] { feita = MatriculaTurma(turma, 0, RolDoCurso()); });
                 fileseam::clear();
                 if (!feita) {
                     // thrown before anyone was registered
@@ -444,6 +479,57 @@ TEST_F(Matricula, WhateverFailsTheSummaryIsTrue)
         }
     }
     EXPECT_TRUE(algumIncerto);
+}
+
+class ArquivoDaTurma : public InTempDir {};
+
+// The class list is a document the teacher picked anywhere: a link to it is
+// followed; what is no file, or too large to be a list, or cannot be read,
+// is refused in words that name it and say why.
+TEST_F(ArquivoDaTurma, WhatCannotBeAClassListIsRefusedWithItsCause)
+{
+    writeFile(QStringLiteral("turma.csv"), "Ana\n");
+    writeFile(QStringLiteral("cheia.csv"), QByteArray(1 << 20, 'a'));
+    writeFile(QStringLiteral("grande.csv"), QByteArray((1 << 20) + 1, 'a'));
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("pasta")));
+    ASSERT_EQ(::mkfifo("fila.csv", 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("Documentos")));
+    writeFile(QStringLiteral("Documentos/8B.csv"), "Bia\n");
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("Documentos/8B.csv")), QStringLiteral("atalho.csv")));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("apagada.csv")), QStringLiteral("quebrado.csv")));
+
+    const struct {
+        const char* arquivo;
+        std::optional<fileseam::Op> falha;
+        const char* erro;  // "%1" is the file; "" when it is read
+        QByteArray conteudo;
+    } casos[] = {
+        {"turma.csv", {}, "", "Ana\n"},
+        {"cheia.csv", {}, "", QByteArray(1 << 20, 'a')},
+        {"atalho.csv", {}, "", "Bia\n"},
+        {"grande.csv", {}, "O arquivo %1 é grande demais para uma lista de alunos", {}},
+        {"pasta", {}, "%1 não é um arquivo de texto", {}},
+        {"fila.csv", {}, "%1 não é um arquivo de texto", {}},
+        {"nenhuma.csv", {}, "Não foi possível ler %1: o arquivo ou a pasta não existe", {}},
+        {"quebrado.csv", {}, "Não foi possível ler %1: o arquivo ou a pasta não existe", {}},
+        {"turma.csv", fileseam::Op::Open, "Não foi possível ler %1: permissão negada", {}},
+        {"turma.csv", fileseam::Op::Read, "Não foi possível ler %1: erro de leitura ou gravação no disco", {}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.arquivo);
+        const QString arquivo = path(QString::fromUtf8(caso.arquivo));
+        if (caso.falha)
+            fileseam::failOn(*caso.falha, *caso.falha == fileseam::Op::Open ? EACCES : EIO);
+        QByteArray lido;
+        const QString erro = errorOf([&] { lido = LeArquivoDaTurma(arquivo); });
+        fileseam::clear();
+        if (*caso.erro == '\0') {
+            EXPECT_EQ(erro, QStringLiteral("(no error)"));
+            EXPECT_EQ(lido, caso.conteudo);
+        } else {
+            EXPECT_EQ(erro, QString::fromUtf8(caso.erro).arg(arquivo));
+        }
+    }
 }
 
 }  // namespace
