@@ -80,12 +80,7 @@ QByteArray conteudoDaLista(const QString& lista, const QString& nome)
         throw naoPodeSerLida(lista, nome, *outraCoisa);
     try {
         RecordFile arquivo(nome, 1, RecordFile::Access::Read);
-        const std::int64_t tamanho = arquivo.recordCount();
-        QByteArray conteudo;
-        while (arquivo.position() < tamanho) {
-            const std::span<const char> lido = arquivo.readAhead(tamanho - arquivo.position());
-            conteudo.append(lido.data(), qsizetype(lido.size()));
-        }
+        const QByteArray conteudo = arquivo.readUpTo(arquivo.recordCount());
         arquivo.close();
         return conteudo;
     } catch (const IoError& falha) {

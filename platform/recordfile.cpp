@@ -206,6 +206,17 @@ void RecordFile::read(void* record)
 
 // Every record handed out counts as one read for the seam: a failure planned
 // for the n-th read comes after the n - 1 records before it.
+QByteArray RecordFile::readUpTo(std::int64_t end)
+{
+    QByteArray bytes;
+    bytes.reserve(qsizetype((end - position_) * recordSize_));
+    while (position_ < end) {
+        const std::span<const char> ahead = readAhead(end - position_);
+        bytes.append(ahead.data(), qsizetype(ahead.size()));
+    }
+    return bytes;
+}
+
 std::span<const char> RecordFile::readAhead(std::int64_t most)
 {
     if (injected(fileseam::Op::Read)) {

@@ -7,6 +7,7 @@
 // reached through a symbolic link, and one that is not a regular file (a
 // folder, a pipe, a device) is refused; both with a message that names it.
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
@@ -59,6 +60,9 @@ public:
     // and moves past them; valid until the next read. A record that is not
     // there fails with "Read beyond end of file".
     std::span<const char> readAhead(std::int64_t most);
+    // The records from the position up to the record numbered `end`, as
+    // bytes: a file of one-byte records (a text) read whole.
+    QByteArray readUpTo(std::int64_t end);
     // Copies the file's whole records from the position on into `record`,
     // one by one, as long as `onRecord` answers true. Stopped early, the
     // position is past the records read ahead.

@@ -54,17 +54,6 @@ QString alvoDaLista(const QFileInfo& info)
     return info.isSymLink() ? info.symLinkTarget() : info.filePath();
 }
 
-QByteArray conteudoDe(RecordFile& lista, std::int64_t tamanho)
-{
-    QByteArray conteudo;
-    conteudo.reserve(qsizetype(tamanho));
-    while (lista.position() < tamanho) {
-        const std::span<const char> lido = lista.readAhead(tamanho - lista.position());
-        conteudo.append(lido.data(), qsizetype(lido.size()));
-    }
-    return conteudo;
-}
-
 bool eControle(QChar c)
 {
     return c.category() == QChar::Other_Control;
@@ -411,7 +400,7 @@ QByteArray LeArquivoDaTurma(const QString& arquivo)
         const std::int64_t tamanho = lista.recordCount();
         if (tamanho > kMaiorLista)
             throw AppError(QStringLiteral("O arquivo %1 é grande demais para uma lista de alunos").arg(mostrado));
-        const QByteArray conteudo = conteudoDe(lista, tamanho);
+        const QByteArray conteudo = lista.readUpTo(tamanho);
         lista.close();
         return conteudo;
     } catch (const IoError& falha) {
