@@ -5,6 +5,7 @@
 #include "ui/uAjusta.h"
 #include "course/aula.h"
 #include "course/entradadocampo.h"
+#include "ui/pecas.h"
 #include "ui/tecladonatela.h"
 #include "data/records.h"
 #include "data/text.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -189,8 +189,7 @@ void TfExercicio::FormCreate()
     AjustaTela(this);
     // without the keyboard the screen is as it always was: it ends with the status bar
     teclado_->ficaAbaixoDe(lbDigitado);
-    if (const QScreen* tela = screen())
-        move(tela->availableGeometry().center() - rect().center());
+    CentraNaTela(this);
 
     edDig->setCursor(Qt::BlankCursor);
 }

@@ -7,6 +7,7 @@
 #include "ui/aparencia.h"
 #include "ui/aviso.h"
 #include "ui/dialogs.h"
+#include "ui/pecas.h"
 #include "ui/tecladonatela.h"
 #include "ui/uAjusta.h"
 
@@ -17,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 
@@ -131,8 +131,7 @@ void TfTreino::FormCreate()
 {
     AjustaTela1024(this);
     teclado_->ficaAbaixoDe(lbDigitado);
-    if (const QScreen* tela = screen())
-        move(tela->availableGeometry().center() - rect().center());
+    CentraNaTela(this);
     edDig->setCursor(Qt::BlankCursor);
 }
 
