@@ -3,6 +3,7 @@
 #include "ui/aparencia.h"
 #include "platform/preferences.h"
 
+#include <QFontMetricsF>
 #include <QHash>
 #include <QHelpEvent>
 #include <QPainter>
@@ -22,6 +23,7 @@ constexpr double kFolga = 0.06;           // between two keys, in key widths
 constexpr double kAlturaDaDica = 0.55;    // the line under the keys, in key widths
 // the Enter key comes down into the home row, narrower there
 constexpr double kEnterEmbaixo = 13.75;
+constexpr int kAlinhamentoDaDica = Qt::AlignCenter | Qt::TextSingleLine;
 
 // the heat map's colours: the hue goes from green at no heat down to red
 constexpr int kMatizVerde = 120;
@@ -116,6 +118,41 @@ QRectF TecladoNaTela::lugarDaDica() const
     return QRectF(margem(), kFileiras * u, kColunas * u, kAlturaDaDica * u);
 }
 
+QFont TecladoNaTela::fonteDaDica() const
+{
+    return aparencia::arial(std::max(8, int(unidade() * 0.32)), true);
+}
+
+// The pixels a text under the keys may touch: its box, centred in the line's
+// place, and a few pixels around it for the glyphs that reach past their
+// advance and for the rounding of where they are drawn. The line's place
+// itself reaches the keys of the last row; the text alone stays clear of
+// them, so a new text repaints no key.
+TecladoNaTela::Dica TecladoNaTela::dicaPosta(const QString& texto) const
+{
+    const QRectF lugar = lugarDaDica();
+    const QRectF caixa = QFontMetricsF(fonteDaDica()).boundingRect(lugar, kAlinhamentoDaDica, texto);
+    Dica dica;
+    dica.area = caixa.adjusted(-3, -1, 3, 1).toAlignedRect() & lugar.toAlignedRect();
+    const int teclas = int(teclado::abnt2().size());
+    for (int tecla = 0; tecla < teclas && dica.soFundo; ++tecla)
+        dica.soFundo = !areaDa(tecla).intersects(dica.area);
+    return dica;
+}
+
+// The colour of the window's background, where the keyboard lies straight on
+// its window and that is plain: nothing else is painted under the keys.
+std::optional<QColor> TecladoNaTela::fundoLiso() const
+{
+    const QWidget* janela = parentWidget();
+    if (!janela || !janela->isWindow())
+        return std::nullopt;
+    const QBrush fundo = janela->palette().brush(QPalette::Window);
+    if (fundo.style() != Qt::SolidPattern || !fundo.isOpaque())
+        return std::nullopt;
+    return fundo.color();
+}
+
 void TecladoNaTela::mostraGuia(const teclado::Guia& guia)
 {
     std::vector<int> novas = guia.teclas;
@@ -124,12 +161,14 @@ void TecladoNaTela::mostraGuia(const teclado::Guia& guia)
     std::set_symmetric_difference(acesas_.begin(), acesas_.end(), novas.begin(), novas.end(),
                                   std::back_inserter(mudaram));
     acesas_ = std::move(novas);
+    // a key changes where it paints lit or put out, and nowhere else
     for (const int tecla : mudaram)
-        update(areaDa(tecla));
+        update(imagemDa(tecla, true).tinta | imagemDa(tecla, false).tinta);
     if (dica_ != guia.dica || notas_) {
+        update(dicaDe(dica_).area);
         dica_ = guia.dica;
         notas_ = false;
-        update(lugarDaDica().toAlignedRect());
+        update(dicaDe(dica_).area);
     }
 }
 
@@ -226,30 +265,27 @@ void TecladoNaTela::paintEvent(QPaintEvent* event)
     const QRegion& pedida = event->region();
     const int teclas = int(teclado::abnt2().size());
     for (int tecla = 0; tecla < teclas; ++tecla) {
-        const QRect area = areaDa(tecla);
-        if (pedida.intersects(area))
-            pintor.drawPixmap(area.topLeft(), imagemDa(tecla));
+        const Imagem& imagem = imagemDa(tecla, std::binary_search(acesas_.begin(), acesas_.end(), tecla));
+        if (pedida.intersects(imagem.tinta))
+            pintor.drawPixmap(imagem.canto, imagem.imagem);
     }
-    const QRectF dica = lugarDaDica();
-    if (pedida.intersects(dica.toAlignedRect())) {
-        pintor.setPen(kLegenda);
-        pintor.setFont(aparencia::arial(std::max(8, int(unidade() * 0.32)), true));
-        pintor.drawText(dica, Qt::AlignCenter | Qt::TextSingleLine, dica_);
-    }
+    Dica& dica = dicaDe(dica_);
+    if (pedida.intersects(dica.area))
+        desenhaDica(pintor, dica, dica_);
 }
 
 void TecladoNaTela::resizeEvent(QResizeEvent* event)
 {
     imagens_.clear();
+    dicas_.clear();
     QWidget::resizeEvent(event);
 }
 
 // A key is drawn once in each of its looks and then copied: its shape and
 // legends cost far more to draw than to copy, and every keystroke lights one
 // key and puts out another.
-const QPixmap& TecladoNaTela::imagemDa(int tecla) const
+const TecladoNaTela::Imagem& TecladoNaTela::imagemDa(int tecla, bool acesa) const
 {
-    const bool acesa = std::binary_search(acesas_.begin(), acesas_.end(), tecla);
     const int chave = tecla << 2 | int(acesa) << 1 | int(notas_);
     auto imagem = imagens_.find(chave);
     if (imagem == imagens_.end())
@@ -257,18 +293,78 @@ const QPixmap& TecladoNaTela::imagemDa(int tecla) const
     return *imagem;
 }
 
-QPixmap TecladoNaTela::desenhada(int tecla, bool acesa) const
+// A keystroke changes the text under the keys more often than not, and the
+// few texts of a line come back: each is measured once, and drawn once where
+// it can be copied.
+TecladoNaTela::Dica& TecladoNaTela::dicaDe(const QString& texto) const
+{
+    auto dica = dicas_.find(texto);
+    if (dica == dicas_.end())
+        dica = dicas_.insert(texto, dicaPosta(texto));
+    return *dica;
+}
+
+TecladoNaTela::Imagem TecladoNaTela::desenhada(int tecla, bool acesa) const
 {
     const QRect area = areaDa(tecla);
     const qreal escala = devicePixelRatioF();
-    QPixmap imagem(area.size() * escala);
+    QImage imagem(area.size() * escala, QImage::Format_ARGB32_Premultiplied);
     imagem.setDevicePixelRatio(escala);
     imagem.fill(Qt::transparent);
     QPainter pintor(&imagem);
     pintor.setRenderHint(QPainter::Antialiasing);
     pintor.translate(-area.topLeft());
     desenhaTecla(pintor, tecla, acesa);
-    return imagem;
+    pintor.end();
+    const QRectF tinta = QRectF(pixelsPintados(imagem)).translated(area.topLeft() * escala);
+    return {QPixmap::fromImage(imagem), area.topLeft(),
+            QRectF(tinta.topLeft() / escala, tinta.size() / escala).toAlignedRect()};
+}
+
+// The smallest rectangle that holds every pixel of the picture that is not
+// transparent: outside it, copying the picture changes nothing.
+QRect TecladoNaTela::pixelsPintados(const QImage& imagem)
+{
+    QRect pintados;
+    for (int y = 0; y < imagem.height(); ++y) {
+        const auto* linha = reinterpret_cast<const QRgb*>(imagem.constScanLine(y));
+        for (int x = 0; x < imagem.width(); ++x) {
+            if (qAlpha(linha[x]) > 0)
+                pintados |= QRect(x, y, 1, 1);
+        }
+    }
+    return pintados;
+}
+
+// Where only the window's plain background lies under the text, the text is
+// drawn once on a picture of that background and copied from then on: it
+// comes out as drawn in place. (Drawn on a transparent picture, its edges
+// would come out a shade away here and there.) Elsewhere it is written in place.
+void TecladoNaTela::desenhaDica(QPainter& pintor, Dica& dica, const QString& texto) const
+{
+    const std::optional<QColor> fundo = dica.soFundo ? fundoLiso() : std::nullopt;
+    if (!fundo) {
+        escreveDica(pintor, texto);
+        return;
+    }
+    if (dica.imagem.isNull() || dica.fundo != *fundo) {
+        const qreal escala = devicePixelRatioF();
+        dica.imagem = QPixmap(dica.area.size() * escala);
+        dica.imagem.setDevicePixelRatio(escala);
+        dica.imagem.fill(*fundo);
+        QPainter naImagem(&dica.imagem);
+        naImagem.translate(-dica.area.topLeft());
+        escreveDica(naImagem, texto);
+        dica.fundo = *fundo;
+    }
+    pintor.drawPixmap(dica.area.topLeft(), dica.imagem);
+}
+
+void TecladoNaTela::escreveDica(QPainter& pintor, const QString& texto) const
+{
+    pintor.setPen(kLegenda);
+    pintor.setFont(fonteDaDica());
+    pintor.drawText(lugarDaDica(), kAlinhamentoDaDica, texto);
 }
 
 void TecladoNaTela::desenhaTecla(QPainter& pintor, int tecla, bool acesa) const

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -65,21 +66,46 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // a key drawn in one of its looks: the picture, where it goes, and the
+    // pixels it paints there
+    struct Imagem {
+        QPixmap imagem;
+        QPoint canto;
+        QRect tinta;
+    };
+    // a text under the keys: the pixels it may touch and, where no key
+    // reaches them, its picture on the background it lies on
+    struct Dica {
+        QRect area;
+        bool soFundo = true;
+        QPixmap imagem;
+        QColor fundo;
+    };
+
     void mostraNaTela(bool visivel);
     double unidade() const;
     double margem() const;
     QRect areaDa(int tecla) const;
     QRectF lugarDaDica() const;
-    const QPixmap& imagemDa(int tecla) const;
-    QPixmap desenhada(int tecla, bool acesa) const;
+    QFont fonteDaDica() const;
+    Dica dicaPosta(const QString& texto) const;
+    std::optional<QColor> fundoLiso() const;
+    const Imagem& imagemDa(int tecla, bool acesa) const;
+    static QRect pixelsPintados(const QImage& imagem);
+    Dica& dicaDe(const QString& texto) const;
+    Imagem desenhada(int tecla, bool acesa) const;
     void desenhaTecla(QPainter& pintor, int tecla, bool acesa) const;
     void desenhaLegendas(QPainter& pintor, const teclado::Tecla& tecla, const QRectF& lugar) const;
+    void desenhaDica(QPainter& pintor, Dica& dica, const QString& texto) const;
+    void escreveDica(QPainter& pintor, const QString& texto) const;
 
     std::vector<int> acesas_;
     QString dica_;
     bool notas_ = false;
     // each key drawn in the looks it has had, by key, lit and notes shown
-    mutable QHash<int, QPixmap> imagens_;
+    mutable QHash<int, Imagem> imagens_;
+    // the texts under the keys shown so far
+    mutable QHash<QString, Dica> dicas_;
     const QWidget* acima_ = nullptr;  // on a typing screen: its status line
     int alturaDaTela_ = 0;            // the screen's height with the keyboard shown
     std::vector<QColor> cores_;  // the heat map's; empty: the fingers' colours
