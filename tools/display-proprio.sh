@@ -15,3 +15,17 @@ inicia_display() {
   export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$2/runtime
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
 }
+
+# The window of process $1 whose name is exactly $2 (searched by the pattern
+# $3, or $2: a pattern may also match another window), once mapped on the
+# display in DISPLAY; waits up to 20 s.
+janela_mapeada() {
+  local janela
+  for _ in $(seq 200); do
+    for janela in $(xdotool search --onlyvisible --pid "$1" --name "${3:-$2}" 2>/dev/null); do
+      [ "$(xdotool getwindowname "$janela")" = "$2" ] && { echo "$janela"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}

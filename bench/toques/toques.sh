@@ -53,18 +53,8 @@ piso=$DISPLAY
 # a new account's settings: the keyboard is shown
 export LANG=pt_BR.UTF-8 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$work/config
 
-# The window of process $1 whose name is exactly $2 (found by the pattern
-# $3, or $2), once mapped on the display in DISPLAY.
 janela() {
-  local w
-  for _ in $(seq 100); do
-    for w in $(xdotool search --onlyvisible --pid "$1" --name "${3:-$2}" 2>/dev/null); do
-      [ "$(xdotool getwindowname "$w")" = "$2" ] && { echo "$w"; return 0; }
-    done
-    sleep 0.1
-  done
-  echo "toques.sh: no window \"$2\"" >&2
-  return 1
+  janela_mapeada "$@" || { echo "toques.sh: no window \"$2\"" >&2; return 1; }
 }
 
 janelas() { DISPLAY=$programa xdotool search --onlyvisible --pid "$quiravo" --name . 2>/dev/null | wc -l; }

@@ -26,18 +26,8 @@ source "$raiz/tools/display-proprio.sh"
 inicia_display 1024x768x24 "$work"
 export SDL_AUDIODRIVER=dummy
 
-# The main menu's window, once mapped. The name pattern may also match the
-# splash, so every window found is checked by its whole name.
-menu_principal() {
-  local janela
-  for _ in $(seq 200); do
-    for janela in $(xdotool search --onlyvisible --pid "$programa" --name 'Quiravo' 2>/dev/null); do
-      [ "$(xdotool getwindowname "$janela")" = 'Quiravo - Curso de digitação' ] && { echo "$janela"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
+# The main menu's window, once mapped (the splash may match its pattern too).
+menu_principal() { janela_mapeada "$programa" 'Quiravo - Curso de digitação' 'Quiravo'; }
 
 # One start: true when the program answered F10 and said nothing.
 uma_vez() {
